@@ -1,0 +1,85 @@
+// Filling the file list from a folder of 10,000 files and switching its pattern, against a
+// plain readdir of the same folder measured in the same run.
+//
+//   bench_file_list [files=10000] [rounds=20]
+
+#include <dirent.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "media/kinds.h"
+#include "platform/forms/form.h"
+#include "platform/forms/lists.h"
+#include "platform/host/host_services.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+std::size_t plainReaddir(const std::string& folder) {
+  std::size_t n = 0;
+  DIR* d = opendir(folder.c_str());
+  if (!d) return 0;
+  while (const dirent* e = readdir(d))
+    if (e->d_name[0] != '.') ++n;
+  closedir(d);
+  return n;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int files = argc > 1 ? std::atoi(argv[1]) : 10000;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 20;
+
+  std::string tmpl = (std::filesystem::temp_directory_path() / "korvelin-bench-XXXXXX").string();
+  const std::string folder = mkdtemp(tmpl.data());
+  const char* extensions[] = {"avi", "mp3", "jpg", "swf", "flv", "mkv", "txt", "DAT"};
+  for (int i = 0; i < files; ++i)
+    std::ofstream(folder + "/clip " + std::to_string(i) + "." + extensions[i % 8]);
+
+  kv::host::HostFiles host;
+  kv::host::HostScreen screen;
+  kv::forms::Form form("Form1", &screen);
+  kv::forms::FileListBox list("File1", &form, host);
+
+  std::vector<double> reference, fill, patternSwitch;
+  std::size_t sink = 0;
+  for (int r = 0; r < rounds; ++r) {
+    auto t0 = Clock::now();
+    sink += plainReaddir(folder);
+    auto t1 = Clock::now();
+    list.setPattern(kv::media::MediaPattern);
+    list.setPath(folder);
+    auto t2 = Clock::now();
+    list.setPattern(kv::media::PicturePattern);
+    auto t3 = Clock::now();
+    list.setPath("/");  // so the next round fills again
+    reference.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    fill.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
+    patternSwitch.push_back(std::chrono::duration<double, std::milli>(t3 - t2).count());
+  }
+  std::filesystem::remove_all(folder);
+
+  const double ref = median(reference);
+  std::printf("folder of %d files, median of %d rounds (entries seen: %zu)\n", files, rounds,
+              sink / static_cast<std::size_t>(rounds));
+  std::printf("plain readdir:           %8.3f ms\n", ref);
+  std::printf("fill list (media):       %8.3f ms  = %.2fx readdir\n", median(fill),
+              median(fill) / ref);
+  std::printf("switch pattern (images): %8.3f ms  = %.2fx readdir\n", median(patternSwitch),
+              median(patternSwitch) / ref);
+  return 0;
+}

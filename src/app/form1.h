@@ -1,0 +1,203 @@
+#pragma once
+// The main window: every control, menu item, timer and shared field, and the handlers of the
+// subsystems (defined in the folder of their subsystem).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/components.h"
+#include "platform/forms/component_control.h"
+#include "platform/forms/control.h"
+#include "platform/forms/form.h"
+#include "platform/forms/lists.h"
+#include "platform/forms/menu.h"
+#include "platform/forms/timer.h"
+#include "platform/services.h"
+#include "slider/tvate.h"
+
+namespace kv::dialogs {
+class Form4;
+}
+
+namespace kv::app {
+
+using forms::ComponentControl;
+
+class Form1 : public forms::Form {
+ public:
+  Form1(Services& services, Components& components);
+  ~Form1() override;
+
+  // ---- Shared state --------------------------------------------------------------------
+  std::string currentFile;
+  std::int32_t currentIndex = 0;
+  std::string commandLine;
+  std::string startFile;
+  std::string startFileName;
+  std::int64_t promotionDue = 0;  // ms since the epoch
+  std::int16_t navIndex = 0;
+  std::string flvPositionText, flvLengthText, flvSeekText;
+  std::int32_t DragOriginX = 0, DragOriginY = 0;
+
+  // ---- Start-up ------------------------------------------------------------------------
+  // The process command line as the shell passed it (one path, quoted or not).
+  void setLaunchCommandLine(std::string line) { launchCommandLine_ = std::move(line); }
+  void Form_Load();
+  void SetWindowFrame(bool show);
+  void SetFormTopmost();
+
+  // ---- File panel and tabs -------------------------------------------------------------
+  void Drive1_Change();
+  void Dir1_Change();
+  void Label8_Click();  // blog tab
+
+  // ---- Secondary windows ---------------------------------------------------------------
+  void showForm4();
+  dialogs::Form4* form4() const { return form4_.get(); }
+
+  // The application folder with the host separator, as the handlers address it.
+  std::string appFolder() const;
+  Services& services() { return services_; }
+
+ private:
+  void design();
+  void designTitleBar();
+  void designControlBar();
+  void designFilePanel();
+  void designMenu();
+  void loadPictureStore();
+  void connectHandlers();
+
+  Services& services_;
+  Components& components_;
+  std::unique_ptr<dialogs::Form4> form4_;
+  std::string launchCommandLine_;
+
+ public:
+  // ---- Title bar -----------------------------------------------------------------------
+  forms::PictureBox Picture2{"Picture2", this};
+  forms::Image Image33{"Image33", &Picture2};
+  forms::Image Image38{"Image38", &Picture2};
+  forms::Image Image39{"Image39", &Picture2};
+  forms::Line Line6{"Line6", &Picture2};
+  forms::Image Image15{"Image15", &Picture2};
+  forms::Label Label5{"Label5", &Picture2};
+  forms::Label Label3{"Label3", &Picture2};
+  forms::Label Label6{"Label6", &Picture2};
+  forms::Label Label7{"Label7", &Picture2};
+  forms::Label Label8{"Label8", &Picture2};
+  forms::Label Label9{"Label9", &Picture2};
+  forms::Image Image21{"Image21", &Picture2};
+  forms::Image Image17{"Image17", &Picture2};
+  forms::Image Image16{"Image16", &Picture2};
+  forms::Image Image19{"Image19", &Picture2};
+  forms::Image Image18{"Image18", &Picture2};
+
+  // ---- Side edges ----------------------------------------------------------------------
+  forms::PictureBox Picture3{"Picture3", this};
+  forms::Image Image35{"Image35", &Picture3};
+  forms::PictureBox Picture5{"Picture5", this};
+  forms::Image Image36{"Image36", &Picture5};
+
+  // ---- Control bar ---------------------------------------------------------------------
+  forms::PictureBox Picture4{"Picture4", this};
+  forms::Image Image34{"Image34", &Picture4};
+  forms::Image Image41{"Image41", &Picture4};
+  forms::Image Image40{"Image40", &Picture4};
+  forms::Label Label1{"Label1", &Picture4};
+  forms::Label Label2{"Label2", &Picture4};
+  forms::Image Image37{"Image37", &Picture4};
+  forms::Image Image2{"Image2", &Picture4};
+  forms::Image Image3{"Image3", &Picture4};
+  forms::Image Image4{"Image4", &Picture4};
+  forms::Image Image5{"Image5", &Picture4};
+  forms::Image Image6{"Image6", &Picture4};
+  forms::Image Image7{"Image7", &Picture4};
+  forms::Image Image8{"Image8", &Picture4};
+  forms::Image Image9{"Image9", &Picture4};
+  forms::Image Image20{"Image20", &Picture4};
+  forms::Image Image10{"Image10", &Picture4};
+  forms::Image Image42{"Image42", &Picture4};
+  forms::Image Image43{"Image43", &Picture4};
+  forms::Image Image44{"Image44", &Picture4};
+  slider::tVate tVate1;
+  slider::tVate volume;
+
+  // ---- Component area ------------------------------------------------------------------
+  ComponentControl<media::MediaPlayer> WindowsMediaPlayer1;
+  ComponentControl<media::MediaPlayer> WindowsMediaPlayer2;
+  ComponentControl<media::FlashPlayer> ShockwaveFlash1;
+  ComponentControl<browser::WebPage> WebBrowser1;
+
+  // ---- File panel ----------------------------------------------------------------------
+  forms::Frame Frame1{"Frame1", this};
+  forms::OptionButton Option1{"Option1", &Frame1};
+  forms::OptionButton Option2{"Option2", &Frame1};
+  forms::OptionButton Option3{"Option3", &Frame1};
+  forms::DriveListBox Drive1;
+  forms::DirListBox Dir1;
+  forms::FileListBox File1;
+
+  // ---- Grip and hidden overlays --------------------------------------------------------
+  forms::PictureBox Picture7{"Picture7", this};
+  forms::Frame Frame3{"Frame3", this};
+  forms::Image Image11{"Image11", &Frame3};
+  forms::Frame Frame4{"Frame4", this};
+
+  // ---- Picture store (never shown) -----------------------------------------------------
+  forms::Image Image1{"Image1", this}, Image14{"Image14", this}, Image51{"Image51", this};
+  forms::Image Image22{"Image22", this}, Image23{"Image23", this}, Image24{"Image24", this},
+      Image25{"Image25", this}, Image26{"Image26", this}, Image27{"Image27", this},
+      Image28{"Image28", this}, Image29{"Image29", this}, Image30{"Image30", this},
+      Image31{"Image31", this};
+  forms::Image Image45{"Image45", this}, Image46{"Image46", this}, Image47{"Image47", this},
+      Image48{"Image48", this}, Image49{"Image49", this}, Image50{"Image50", this};
+  forms::Image Image52{"Image52", this}, Image53{"Image53", this}, Image54{"Image54", this},
+      Image55{"Image55", this}, Image56{"Image56", this}, Image57{"Image57", this},
+      Image58{"Image58", this}, Image59{"Image59", this}, Image60{"Image60", this},
+      Image61{"Image61", this}, Image62{"Image62", this}, Image63{"Image63", this};
+
+  // ---- Timers --------------------------------------------------------------------------
+  forms::Timer Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10,
+      Timer11, Timer12;
+
+  // ---- Context menu --------------------------------------------------------------------
+  forms::MenuItem menu{"menu", "PlayerMenu"};
+  forms::MenuItem BUT4{"BUT4", "播放/暂停   (&P)", &menu};
+  forms::MenuItem BUT5{"BUT5", "停止   (&S)", &menu};
+  forms::MenuItem BUT6{"BUT6", "快进   (&Q)", &menu};
+  forms::MenuItem BUT7{"BUT7", "快退   (&Y)", &menu};
+  forms::MenuItem BUT12{"BUT12", "循环播放   (&C)", &menu};
+  forms::MenuItem BUT14{"BUT14", "播放下一个文件   (&N)", &menu};
+  forms::MenuItem BUT15{"BUT15", "播放上一个文件   (&B)", &menu};
+  forms::MenuItem menuSeparator1{"menuSeparator1", "-", &menu};
+  forms::MenuItem BUT2{"BUT2", "原始大小   (&M)", &menu};
+  forms::MenuItem BUT0{"BUT0", "剧院模式   (&T)", &menu};
+  forms::MenuItem BUT1{"BUT1", "全屏显示   (&F)", &menu};
+  forms::MenuItem BUT17{"BUT17", "延伸模式   (&I)", &menu};
+  forms::MenuItem BUT8{"BUT8", "缩放比例", &menu};
+  forms::MenuItem BUT8A{"BUT8A", "50%    (&5)", &BUT8};
+  forms::MenuItem BUT8B{"BUT8B", "100%   (&1)", &BUT8};
+  forms::MenuItem BUT8C{"BUT8C", "150%   (&3)", &BUT8};
+  forms::MenuItem BUT8D{"BUT8D", "200%   (&2)", &BUT8};
+  forms::MenuItem menuSeparator2{"menuSeparator2", "-", &menu};
+  forms::MenuItem BUT9{"BUT9", "音量", &menu};
+  forms::MenuItem BUT9A{"BUT9A", "增大音量   (&U)", &BUT9};
+  forms::MenuItem BUT9B{"BUT9B", "减少音量   (&D)", &BUT9};
+  forms::MenuItem BUT9C{"BUT9C", "静音       (&O)", &BUT9};
+  forms::MenuItem BUT13{"BUT13", "声道", &menu};
+  forms::MenuItem BUT13A{"BUT13A", "左声道   (&L)", &BUT13};
+  forms::MenuItem BUT13B{"BUT13B", "右声道   (&R)", &BUT13};
+  forms::MenuItem BUT13C{"BUT13C", "立体声   (&E)", &BUT13};
+  forms::MenuItem menuSeparator3{"menuSeparator3", "-", &menu};
+  forms::MenuItem BUT10{"BUT10", "帮助   (&H)", &menu};
+  forms::MenuItem BUT11{"BUT11", "关于Korvelin   (&A)", &menu};
+  forms::MenuItem BUT16{"BUT16", "-", &menu};
+  forms::MenuItem BUT3{"BUT3", "退出程序   (&X)", &menu};
+};
+
+// The address of the author's blog, shown by the blog tab.
+extern const char* const kBlogAddress;
+
+}  // namespace kv::app

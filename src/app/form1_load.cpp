@@ -1,0 +1,228 @@
+// Start-up of the main window: one instance only, the Flash resources made usable, the last
+// folder restored, first-run actions, the bars configured and the command-line file played.
+
+#include "app/form1.h"
+#include "media/kinds.h"
+#include "platform/errors.h"
+#include "window/cursor.h"
+
+namespace kv::app {
+namespace {
+
+constexpr std::uint32_t kClearFrameMask = 0xFF3AFFFF;  // no caption, thick frame, maximise box
+constexpr std::uint32_t kFullFrameBits = 0x00CF0000;
+constexpr std::uint32_t kSystemMenuOnly = 0x000B0000;  // system menu, minimise, maximise boxes
+constexpr std::int64_t kPromotionPeriodMs = 30LL * 60 * 1000;
+
+std::string withoutQuotes(const std::string& s) {
+  std::string out;
+  for (char c : s)
+    if (c != '"') out += c;
+  return out;
+}
+
+}  // namespace
+
+void Form1::SetWindowFrame(bool show) {
+  const std::uint32_t style = windowStyle();
+  setWindowStyle(show ? (style | kFullFrameBits) : (style & kClearFrameMask));
+}
+
+void Form1::SetFormTopmost() {
+  // The main window keeps its place in the z-order: a player that covers every other window
+  // is more annoying than useful, so only the secondary windows are top-most.
+  setTopmost(false);
+}
+
+void Form1::Form_Load() {
+  using media::GetExtension;
+  using media::GetPathFromFileName;
+  const std::string sep = "/";
+
+  // One instance only: a second launch ends before any window shows.
+  if (services_.instance.PrevInstance()) {
+    Unload();
+    return;
+  }
+
+  const std::string launchedWith = launchCommandLine_;
+  step([&] {
+    if (!launchedWith.empty()) commandLine = launchedWith;
+  });
+
+  // Flash resources are stored as .dll between runs.
+  const std::string app = appFolder();
+  step([&] {
+    for (const std::string& name : services_.files.listFiles(app, "*.dll")) {
+      const std::string swf = name.substr(0, name.size() - 3) + "swf";
+      step([&] { services_.files.rename(app + sep + name, app + sep + swf); });
+    }
+  });
+
+  step([&] { SetWindowFrame(false); });
+  step([&] { SetFormTopmost(); });
+  step([&] { setWindowStyle(kSystemMenuOnly); });
+
+  step([&] { services_.screenSaver.setActive(false); });
+
+  step([&] { WebBrowser1.setVisible(false); });
+  step([&] { Picture7.setVisible(false); });
+  step([&] { WindowsMediaPlayer1.setVisible(false); });
+  step([&] { ShockwaveFlash1.setVisible(false); });
+
+  // Start file, first pass: a quoted command line names no folder and is skipped here.
+  std::string startExtension;
+  step([&] { File1.setPath(GetPathFromFileName(commandLine, sep)); });
+  step([&] { startFile = withoutQuotes(commandLine); });
+  step([&] { startFileName = services_.files.Dir(startFile); });
+  step([&] { startExtension = GetExtension(startFileName); });
+
+  step([&] { currentIndex = 0; });
+
+  std::string documentsFolder;
+  step([&] { documentsFolder = services_.folders.documentsFolder(); });
+
+  // The last folder of the file list. The whole stored value is read: a long path cut at
+  // a fixed buffer would point the list at a wrong folder.
+  const std::string settings = app + sep + "fileinf.ini";
+  if (services_.files.fileExists(settings)) {
+    std::string savedFolder;
+    step([&] {
+      savedFolder =
+          services_.profile.GetPrivateProfileString("user", "filepath", "false", 0, settings);
+    });
+    step([&] { File1.setPath(savedFolder); });
+    step([&] { Dir1.setPath(File1.Path()); });
+  } else {
+    step([&] { services_.profile.WritePrivateProfileSection("user", "", settings); });
+    step([&] { Dir1.setPath(documentsFolder); });
+  }
+
+  // First run: no datinf folder yet.
+  if (!services_.files.folderExists(app + sep + "datinf")) {
+    step([&] { services_.files.createFolder(app + sep + "datinf"); });
+    step([&] { showForm4(); });
+    step([&] { Label8_Click(); });
+  }
+
+  // Seek bar and volume bar.
+  step([&] { tVate1.setMax(100); });
+  step([&] { tVate1.setValue(0); });
+  step([&] { tVate1.setStyle(2); });
+  step([&] { tVate1.setCanMove(true); });
+  step([&] { tVate1.setBite_LP(2); });
+  step([&] { tVate1.setBite_RP(2); });
+  step([&] { tVate1.setPicture(Image1.Picture(), 17, 17, 1, 1, 16); });
+  step([&] { volume.setStyle(2); });
+  step([&] { volume.setCanMove(true); });
+  step([&] { volume.setBite_RP(2); });
+  step([&] { volume.setBite_LP(2); });
+  step([&] { volume.setValue(50); });
+  step([&] { volume.setPicture(Image14.Picture(), 5, 5, 1, 1, 12); });
+  step([&] { tVate1.setcMouseIcon(Image51.Picture()); });
+  step([&] { volume.setcMouseIcon(Image51.Picture()); });
+
+  // Menu marks, initial layout and visibility.
+  step([&] {
+    for (forms::MenuItem* item :
+         {&BUT0, &BUT1, &BUT3, &BUT5, &BUT6, &BUT7, &BUT8A, &BUT8B, &BUT8C, &BUT8D, &BUT9A,
+          &BUT9B, &BUT9C, &BUT10, &BUT11, &BUT12, &BUT13A, &BUT13B, &BUT13C, &BUT14, &BUT15,
+          &BUT17})
+      item->setChecked(false);
+    BUT2.setChecked(true);
+    BUT4.setChecked(true);
+  });
+  const float W = Width(), H = Height();
+  step([&] { Frame1.setTop(645); });
+  step([&] { Frame1.setLeft(120); });
+  step([&] { Frame1.setWidth(1935); });
+  step([&] { Frame1.setHeight(H - 1620); });
+  step([&] { Frame1.ZOrder(0); });
+  for (forms::OptionButton* option : {&Option1, &Option2, &Option3}) {
+    step([&] { option->setTop(0); });
+    step([&] { option->setHeight(375); });
+  }
+  step([&] { Drive1.setTop(375); });
+  step([&] { Drive1.setWidth(Frame1.Width()); });
+  step([&] { Dir1.setTop(675); });
+  step([&] { Dir1.setWidth(Frame1.Width()); });
+  step([&] { Dir1.setVisible(true); });
+  step([&] { File1.setTop(2415); });
+  step([&] { File1.setLeft(0); });
+  step([&] { File1.setHeight(3315); });
+  step([&] { File1.setWidth(Frame1.Width()); });
+  step([&] { tVate1.ZOrder(0); });
+  step([&] { volume.ZOrder(0); });
+  step([&] { Picture7.setLeft(W - Picture7.Width()); });
+  step([&] { Picture7.setTop(H - Picture7.Height()); });
+  step([&] { Picture7.setVisible(false); });
+  step([&] { Timer11.setEnabled(true); });
+  step([&] { Label1.setCaption("00:00"); });
+  step([&] { Label2.setCaption("/00:00"); });
+  for (forms::Image* hidden : {&Image2, &Image5, &Image7}) step([&] { hidden->setVisible(false); });
+  for (forms::Image* shown : {&Image3, &Image6, &Image8, &Image4, &Image9, &Image20})
+    step([&] { shown->setVisible(true); });
+  step([&] { WebBrowser1.setVisible(false); });
+  step([&] { WindowsMediaPlayer1.setVisible(false); });
+  step([&] { ShockwaveFlash1.setVisible(false); });
+
+  step([&] { services_.clock.doEvents(); });
+
+  // Play the start file by the start rule.
+  if (const auto kind = media::ClassifyForStart(startExtension)) {
+    auto& flash = ShockwaveFlash1.object();
+    auto& player = WindowsMediaPlayer1.object();
+    const auto placeFlash = [&] {
+      step([&] { ShockwaveFlash1.setTop(645); });
+      step([&] { ShockwaveFlash1.setLeft(120); });
+      step([&] { ShockwaveFlash1.setWidth(Width() - 240); });
+      step([&] { ShockwaveFlash1.setHeight(Height() - 1635); });
+    };
+    switch (*kind) {
+      case media::MediaKind::FlashVideo:
+        placeFlash();
+        step([&] { ShockwaveFlash1.setVisible(true); });
+        step([&] { WindowsMediaPlayer1.setVisible(false); });
+        step([&] { flash.setMovie(app + sep + "power.swf"); });
+        step([&] { flash.SetVariable("testVar", startFile); });
+        step([&] { flash.Play(); });
+        step([&] { ShockwaveFlash1.ZOrder(0); });
+        step([&] { Timer10.setEnabled(true); });
+        break;
+      case media::MediaKind::FlashMovie:
+        placeFlash();
+        step([&] { WindowsMediaPlayer1.setVisible(false); });
+        step([&] { ShockwaveFlash1.setVisible(true); });
+        step([&] { flash.setMovie(startFile); });
+        step([&] { flash.Play(); });
+        step([&] { Timer6.setEnabled(true); });
+        step([&] { Timer8.setEnabled(true); });
+        step([&] { Timer4.setEnabled(true); });
+        break;
+      case media::MediaKind::PlayerMedia:
+        step([&] { WindowsMediaPlayer1.setTop(645); });
+        step([&] { WindowsMediaPlayer1.setLeft(120); });
+        step([&] { WindowsMediaPlayer1.setWidth(Width() - 240); });
+        step([&] { WindowsMediaPlayer1.setHeight(Height() - 1650); });
+        step([&] { ShockwaveFlash1.setVisible(false); });
+        step([&] { WindowsMediaPlayer1.setVisible(true); });
+        step([&] { player.setURL(startFile); });
+        step([&] { Timer6.setEnabled(true); });
+        step([&] { Timer8.setEnabled(true); });
+        step([&] { Timer4.setEnabled(true); });
+        break;
+      case media::MediaKind::Picture:
+        break;  // the start rule never yields pictures
+    }
+  }
+
+  // The start file's folder wins over the restored one.
+  step([&] { File1.setPath(GetPathFromFileName(startFile, sep)); });
+  step([&] { File1.setPattern(media::MediaPattern); });
+
+  step([&] { promotionDue = services_.clock.now() + kPromotionPeriodMs; });
+  step([&] { Timer12.setInterval(500); });
+  step([&] { Timer12.setEnabled(true); });
+}
+
+}  // namespace kv::app

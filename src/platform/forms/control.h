@@ -1,0 +1,177 @@
+#pragma once
+// The forms runtime: a toolkit-free model of windows and their controls. Geometry is in twips
+// (15 per pixel), held as float like the original controls. The desktop view observes it.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/event.h"
+#include "platform/forms/picture.h"
+
+namespace kv::forms {
+
+constexpr float kTwipsPerPixel = 15.0f;
+
+enum class Kind {
+  Form,
+  Label,
+  Image,
+  PictureBox,
+  Frame,
+  OptionButton,
+  CheckBox,
+  CommandButton,
+  Line,
+  DriveList,
+  DirList,
+  FileList,
+  Slider,
+  Component,
+};
+
+// Mouse pointer shapes of MousePointer.
+enum MousePointerShape : int {
+  kDefault = 0,
+  kArrow = 1,
+  kCross = 2,
+  kIBeam = 3,
+  kSizeAll = 5,
+  kSizeNESW = 6,
+  kSizeNS = 7,
+  kSizeNWSE = 8,
+  kSizeWE = 9,
+  kUpArrow = 10,
+  kHourglass = 11,
+  kNoDrop = 12,
+  kHand = 99,  // the control's own MouseIcon
+};
+
+class Control;
+using ChangeObserver = std::function<void(Control&)>;
+
+class Control {
+ public:
+  Control(Kind kind, std::string name, Control* parent);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  Kind kind() const { return kind_; }
+  const std::string& name() const { return name_; }
+  Control* parent() const { return parent_; }
+  // Children in z-order: back first, front last.
+  const std::vector<Control*>& children() const { return children_; }
+
+  float Left() const { return left_; }
+  float Top() const { return top_; }
+  float Width() const { return width_; }
+  float Height() const { return height_; }
+  virtual void setLeft(float v);
+  virtual void setTop(float v);
+  // Negative sizes are refused with InvalidPropertyValue and change nothing.
+  virtual void setWidth(float v);
+  virtual void setHeight(float v);
+  void Move(float left, float top);
+  void Move(float left, float top, float width, float height);
+  // Design geometry, in one call: left, top, width, height.
+  Control& design(float left, float top, float width, float height);
+
+  bool Visible() const { return visible_; }
+  void setVisible(bool v);
+  bool Enabled() const { return enabled_; }
+  void setEnabled(bool v);
+  const std::string& Caption() const { return caption_; }
+  void setCaption(const std::string& v);
+  const std::string& ToolTipText() const { return toolTip_; }
+  void setToolTipText(const std::string& v);
+  std::uint32_t ForeColor() const { return foreColor_; }
+  void setForeColor(std::uint32_t bgr);
+  std::uint32_t BackColor() const { return backColor_; }
+  void setBackColor(std::uint32_t bgr);
+  const PictureRef& Picture() const { return picture_; }
+  void setPicture(PictureRef p);
+  const std::string& Tag() const { return tag_; }
+  void setTag(const std::string& v) { tag_ = v; }
+  int MousePointer() const { return mousePointer_; }
+  void setMousePointer(int shape);
+  const PictureRef& MouseIcon() const { return mouseIcon_; }
+  void setMouseIcon(PictureRef p);
+  int Value() const { return value_; }  // option buttons and check boxes
+  void setValue(int v);
+
+  // 0 brings the control to the front of its container, 1 sends it to the back.
+  void ZOrder(int position = 0);
+  // Asks the view to repaint the control.
+  void Refresh();
+
+  Event<> Click;
+  Event<> DblClick;
+  Event<int, int, float, float> MouseDown;  // button, shift, x, y (twips)
+  Event<int, int, float, float> MouseMove;
+  Event<int, int, float, float> MouseUp;
+
+  // Input delivered by the desktop view (or a test). The default raises the matching event;
+  // controls with behaviour of their own (the slider) override these.
+  virtual void inputMouseDown(int button, int shift, float x, float y) {
+    MouseDown.raise(button, shift, x, y);
+  }
+  virtual void inputMouseMove(int button, int shift, float x, float y) {
+    MouseMove.raise(button, shift, x, y);
+  }
+  virtual void inputMouseUp(int button, int shift, float x, float y) {
+    MouseUp.raise(button, shift, x, y);
+  }
+  virtual void inputClick() { Click.raise(); }
+  virtual void inputDblClick() { DblClick.raise(); }
+  virtual void inputResize() {}
+
+  // The topmost container (normally a form).
+  Control& root();
+  // Called after any visible property change anywhere under this root (desktop view).
+  void setObserver(ChangeObserver observer) { observer_ = std::move(observer); }
+  int refreshCount() const { return refreshCount_; }
+
+ protected:
+  void changed();
+  void setGeometry(float left, float top, float width, float height);
+
+ private:
+  Kind kind_;
+  std::string name_;
+  Control* parent_;
+  std::vector<Control*> children_;
+  float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string caption_;
+  std::string toolTip_;
+  std::uint32_t foreColor_ = 0x000000;
+  std::uint32_t backColor_ = 0xFFFFFF;
+  PictureRef picture_;
+  std::string tag_;
+  int mousePointer_ = 0;
+  PictureRef mouseIcon_;
+  int value_ = 0;
+  int refreshCount_ = 0;
+  ChangeObserver observer_;
+};
+
+// Controls that differ from the base only in what the view draws.
+#define KV_SIMPLE_CONTROL(Type)                                                     \
+  class Type : public Control {                                                      \
+   public:                                                                           \
+    Type(std::string name, Control* parent) : Control(Kind::Type, std::move(name), parent) {} \
+  };
+KV_SIMPLE_CONTROL(Label)
+KV_SIMPLE_CONTROL(Image)
+KV_SIMPLE_CONTROL(PictureBox)
+KV_SIMPLE_CONTROL(Frame)
+KV_SIMPLE_CONTROL(OptionButton)
+KV_SIMPLE_CONTROL(CheckBox)
+KV_SIMPLE_CONTROL(CommandButton)
+KV_SIMPLE_CONTROL(Line)
+#undef KV_SIMPLE_CONTROL
+
+}  // namespace kv::forms

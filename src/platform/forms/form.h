@@ -1,0 +1,82 @@
+#pragma once
+// A top-level window of the forms runtime.
+
+#include <cstdint>
+
+#include "platform/forms/control.h"
+
+namespace kv {
+class ScreenService;
+}
+
+namespace kv::forms {
+
+enum WindowStateValue : int { kNormal = 0, kMinimized = 1, kMaximized = 2 };
+
+// Window style bits kept by a form; the view draws a system frame only with a caption.
+enum WindowStyleBits : std::uint32_t {
+  kStyleMaximizeBox = 0x00010000,
+  kStyleMinimizeBox = 0x00020000,
+  kStyleThickFrame = 0x00040000,
+  kStyleSysMenu = 0x00080000,
+  kStyleCaption = 0x00C00000,
+};
+
+class Form : public Control {
+ public:
+  Form(std::string name, ScreenService* screen);
+
+  // Size and position changes are refused (CantMoveMaximised) unless the window is normal;
+  // a size change raises Resize before the setter returns.
+  void setLeft(float v) override;
+  void setTop(float v) override;
+  void setWidth(float v) override;
+  void setHeight(float v) override;
+
+  int WindowState() const { return windowState_; }
+  // Raises Resize before returning. Maximised fills the screen; normal restores the last
+  // normal bounds.
+  void setWindowState(int state);
+  float ScaleWidth() const { return Width(); }
+  float ScaleHeight() const { return Height(); }
+
+  std::uint32_t windowStyle() const { return style_; }
+  void setWindowStyle(std::uint32_t style);
+  bool topmost() const { return topmost_; }
+  void setTopmost(bool v);
+
+  float CurrentX() const { return currentX_; }
+  float CurrentY() const { return currentY_; }
+  void setCurrentX(float v) { currentX_ = v; }
+  void setCurrentY(float v) { currentY_ = v; }
+
+  // Modeless show; runs Load the first time.
+  void Show();
+  void Hide() { setVisible(false); }
+  // Raises Unload; the window is gone afterwards until shown again.
+  void Unload();
+  bool loaded() const { return loaded_; }
+  bool unloaded() const { return unloadCount_ > 0 && !loaded_; }
+  bool hasFocus() const { return focusCount_ > 0; }
+  void SetFocus() { ++focusCount_; changed(); }
+
+  Event<> Load;
+  Event<> Unload_;
+  Event<> Resize;
+
+ private:
+  void resizeTo(float width, float height);
+
+  ScreenService* screen_;
+  int windowState_ = kNormal;
+  float normalLeft_ = 0, normalTop_ = 0, normalWidth_ = 0, normalHeight_ = 0;
+  std::uint32_t style_ = kStyleCaption | kStyleSysMenu | kStyleThickFrame | kStyleMinimizeBox |
+                         kStyleMaximizeBox;
+  bool topmost_ = false;
+  float currentX_ = 0, currentY_ = 0;
+  bool loaded_ = false;
+  int unloadCount_ = 0;
+  int focusCount_ = 0;
+};
+
+}  // namespace kv::forms

@@ -1,0 +1,125 @@
+#include "platform/forms/lists.h"
+
+#include <algorithm>
+
+#include "platform/errors.h"
+#include "platform/services.h"
+#include "platform/wildcard.h"
+
+namespace kv::forms {
+
+std::string normalizeFolder(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  return p;
+}
+
+namespace {
+void sortNames(std::vector<std::string>& names) {
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return naturalLess(a, b); });
+}
+
+std::string requireFolder(const FileService& files, const std::string& path,
+                          const std::string& control) {
+  const std::string folder = normalizeFolder(path);
+  if (folder.empty() || !files.folderExists(folder))
+    throw RuntimeError(ErrorNumber::PathNotFound, control + ": path not found: " + path);
+  return folder;
+}
+}  // namespace
+
+std::string NameList::List(int i) const {
+  if (i < 0 || i >= ListCount()) return "";
+  return names_[static_cast<std::size_t>(i)];
+}
+
+void NameList::setListIndex(int i) {
+  if (i < -1 || i >= ListCount())
+    throw RuntimeError(ErrorNumber::InvalidPropertyValue, name() + ": invalid list index");
+  listIndex_ = i;
+  changed();
+  if (i >= 0) Click.raise();
+}
+
+void NameList::replaceNames(std::vector<std::string> names) {
+  names_ = std::move(names);
+  listIndex_ = -1;
+  changed();
+}
+
+FileListBox::FileListBox(std::string name, Control* parent, FileService& files)
+    : NameList(Kind::FileList, std::move(name), parent), files_(files) {}
+
+void FileListBox::setPath(const std::string& path) {
+  const std::string folder = requireFolder(files_, path, name());
+  const bool moved = folder != path_;
+  path_ = folder;
+  reread();
+  if (moved) PathChange.raise();
+}
+
+void FileListBox::setPattern(const std::string& pattern) {
+  pattern_ = pattern;
+  reread();
+  PatternChange.raise();
+}
+
+void FileListBox::reread() {
+  std::vector<std::string> names;
+  if (!path_.empty()) {
+    names = files_.listFiles(path_, pattern_);
+    sortNames(names);
+  }
+  replaceNames(std::move(names));
+}
+
+void FileListBox::Refresh() {
+  const std::string selected = FileName();
+  reread();
+  const auto& n = names();
+  const auto it = std::find(n.begin(), n.end(), selected);
+  // Keep the selection without opening the file again.
+  if (!selected.empty() && it != n.end()) selectQuietly(static_cast<int>(it - n.begin()));
+  Control::Refresh();
+}
+
+DirListBox::DirListBox(std::string name, Control* parent, FileService& files)
+    : NameList(Kind::DirList, std::move(name), parent), files_(files) {}
+
+void DirListBox::setPath(const std::string& path) {
+  const std::string folder = requireFolder(files_, path, name());
+  const bool moved = folder != path_;
+  path_ = folder;
+  Refresh();
+  if (moved) Change.raise();
+}
+
+void DirListBox::Refresh() {
+  std::vector<std::string> names;
+  if (const auto entries = files_.listFolder(path_)) {
+    for (const auto& e : *entries)
+      if (e.isFolder) names.push_back(e.name);
+    sortNames(names);
+  }
+  replaceNames(std::move(names));
+}
+
+DriveListBox::DriveListBox(std::string name, Control* parent, FileService& files)
+    : NameList(Kind::DriveList, std::move(name), parent), files_(files) {
+  Refresh();
+  if (ListCount() > 0) drive_ = List(0);
+}
+
+void DriveListBox::setDrive(const std::string& drive) {
+  const std::string d = normalizeFolder(drive);
+  if (d.empty() || !files_.folderExists(d))
+    throw RuntimeError(ErrorNumber::PathNotFound, name() + ": drive not ready: " + drive);
+  const bool moved = d != drive_;
+  drive_ = d;
+  if (moved) Change.raise();
+}
+
+void DriveListBox::Refresh() { replaceNames(files_.drives()); }
+
+}  // namespace kv::forms

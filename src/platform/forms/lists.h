@@ -1,0 +1,99 @@
+#pragma once
+// The drive, folder and file list controls, with real enumeration through the file service.
+
+#include <string>
+#include <vector>
+
+#include "platform/forms/control.h"
+
+namespace kv {
+class FileService;
+}
+
+namespace kv::forms {
+
+// Shared behaviour of a list of names with a selection.
+class NameList : public Control {
+ public:
+  int ListCount() const { return static_cast<int>(names_.size()); }
+  // The entry at i, or "" outside the list.
+  std::string List(int i) const;
+  int ListIndex() const { return listIndex_; }
+  // -1 clears the selection; a valid index selects and raises Click, exactly as a user's
+  // selection does; anything else is refused with InvalidPropertyValue.
+  void setListIndex(int i);
+
+ protected:
+  NameList(Kind kind, std::string name, Control* parent) : Control(kind, std::move(name), parent) {}
+  void replaceNames(std::vector<std::string> names);
+  void selectQuietly(int i) { listIndex_ = i; }
+  const std::vector<std::string>& names() const { return names_; }
+
+ private:
+  std::vector<std::string> names_;
+  int listIndex_ = -1;
+};
+
+class FileListBox : public NameList {
+ public:
+  FileListBox(std::string name, Control* parent, FileService& files);
+
+  const std::string& Path() const { return path_; }
+  // Re-reads the folder and raises PathChange; a folder that does not exist (or "") is
+  // refused with PathNotFound and nothing changes.
+  void setPath(const std::string& path);
+  const std::string& Pattern() const { return pattern_; }
+  // Re-reads the folder with the new ";"-separated, case-insensitive patterns.
+  void setPattern(const std::string& pattern);
+  // The selected name without folder, or "".
+  std::string FileName() const { return List(ListIndex()); }
+  // Reads the folder again; the selected name stays selected if it is still there.
+  void Refresh();
+
+  Event<> PathChange;
+  Event<> PatternChange;
+
+ private:
+  void reread();
+
+  FileService& files_;
+  std::string path_;
+  std::string pattern_ = "*.*";
+};
+
+class DirListBox : public NameList {
+ public:
+  DirListBox(std::string name, Control* parent, FileService& files);
+
+  const std::string& Path() const { return path_; }
+  // Lists the sub-folders of path and raises Change; refused like FileListBox::setPath.
+  void setPath(const std::string& path);
+  void Refresh();
+
+  Event<> Change;
+
+ private:
+  FileService& files_;
+  std::string path_;
+};
+
+class DriveListBox : public NameList {
+ public:
+  DriveListBox(std::string name, Control* parent, FileService& files);
+
+  const std::string& Drive() const { return drive_; }
+  // A volume that is not mounted is refused with PathNotFound.
+  void setDrive(const std::string& drive);
+  void Refresh();
+
+  Event<> Change;
+
+ private:
+  FileService& files_;
+  std::string drive_;
+};
+
+// "/a/b/" -> "/a/b"; "/" stays "/".
+std::string normalizeFolder(const std::string& path);
+
+}  // namespace kv::forms

@@ -1,0 +1,43 @@
+#pragma once
+// Menu items of a context menu, with check marks and sub-menus.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/event.h"
+
+namespace kv::forms {
+
+class MenuItem {
+ public:
+  MenuItem(std::string name, std::string caption, MenuItem* parent = nullptr);
+  MenuItem(const MenuItem&) = delete;
+  MenuItem& operator=(const MenuItem&) = delete;
+
+  const std::string& name() const { return name_; }
+  const std::string& Caption() const { return caption_; }
+  void setCaption(const std::string& v) { caption_ = v; }
+  bool Checked() const { return checked_; }
+  void setChecked(bool v) { checked_ = v; }
+  bool Enabled() const { return enabled_; }
+  void setEnabled(bool v) { enabled_ = v; }
+  bool Visible() const { return visible_; }
+  void setVisible(bool v) { visible_ = v; }
+  bool isSeparator() const { return caption_ == "-"; }
+  MenuItem* parent() const { return parent_; }
+  const std::vector<MenuItem*>& items() const { return items_; }
+
+  Event<> Click;
+
+ private:
+  std::string name_;
+  std::string caption_;
+  MenuItem* parent_;
+  std::vector<MenuItem*> items_;
+  bool checked_ = false;
+  bool enabled_ = true;
+  bool visible_ = true;
+};
+
+}  // namespace kv::forms

@@ -1,0 +1,100 @@
+#pragma once
+// Host implementations of the platform services (Linux desktop, Qt event loop).
+
+#include <QLockFile>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/profile.h"
+#include "platform/services.h"
+
+namespace kv::host {
+
+// Timers on the Qt event loop; needs a QCoreApplication.
+class HostClock final : public Clock {
+ public:
+  HostClock();
+  ~HostClock() override;
+  std::int64_t now() const override;
+  TimerId schedule(int intervalMs, std::function<void()> tick) override;
+  void cancel(TimerId id) override;
+  void post(std::function<void()> work) override;
+  void doEvents() override;
+
+ private:
+  TimerId next_ = 1;
+  std::map<TimerId, std::unique_ptr<QTimer>> timers_;
+};
+
+class HostFiles final : public FileService {
+ public:
+  std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) const override;
+  bool rename(const std::string& from, const std::string& to) override;
+  bool createFolder(const std::string& path) override;
+  bool fileExists(const std::string& path) const override;
+  bool folderExists(const std::string& path) const override;
+  std::vector<std::string> drives() const override;
+};
+
+// INI files on disk, replaced atomically on every write.
+class HostProfile final : public DocumentProfile {
+ protected:
+  std::optional<std::string> load(const std::string& path) override;
+  bool store(const std::string& path, const std::string& text) override;
+};
+
+// KORVELIN_APP_DIR and KORVELIN_INSTALL_DIR override the two folders (tests, staging).
+class HostFolders final : public FolderService {
+ public:
+  std::string documentsFolder() const override;
+  std::string applicationFolder() const override;
+  std::string installFolder() const override;
+};
+
+class HostCursor final : public CursorService {
+ public:
+  using Resolver = std::function<const forms::Control*(Point)>;
+  int ShowCursor(bool show) override;
+  Point GetCursorPos() const override;
+  const forms::Control* WindowFromPoint(Point p) const override;
+  // The desktop view answers which control lies under a screen point.
+  void setResolver(Resolver r) { resolver_ = std::move(r); }
+  int displayCount() const { return count_; }
+
+ private:
+  int count_ = 0;
+  Resolver resolver_;
+};
+
+class HostScreen final : public ScreenService {
+ public:
+  float widthTwips() const override;
+  float heightTwips() const override;
+};
+
+// Inhibits the desktop's screen saver over D-Bus while the player runs.
+class HostScreenSaver final : public ScreenSaverService {
+ public:
+  ~HostScreenSaver() override;
+  bool setActive(bool active) override;
+
+ private:
+  unsigned cookie_ = 0;
+  bool inhibited_ = false;
+};
+
+// A per-user lock file held for the life of the process.
+class HostInstance final : public InstanceService {
+ public:
+  explicit HostInstance(std::string lockPath = defaultLockPath());
+  bool PrevInstance() override;
+  static std::string defaultLockPath();
+
+ private:
+  std::unique_ptr<QLockFile> lock_;
+  std::optional<bool> answer_;
+};
+
+}  // namespace kv::host

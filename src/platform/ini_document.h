@@ -1,0 +1,43 @@
+#pragma once
+// An INI file in memory: sections and keys compared without regard to case, every other line
+// (comments, blank lines, lines that are not "key=value") kept verbatim so that a write never
+// loses what it does not understand.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kv {
+
+class IniDocument {
+ public:
+  static IniDocument parse(std::string_view text);
+  std::string serialize() const;
+
+  std::optional<std::string> get(std::string_view section, std::string_view key) const;
+  bool hasSection(std::string_view section) const;
+  void set(std::string_view section, std::string_view key, std::string_view value);
+  // Replaces the body of the section by the entries (creating it when absent).
+  void replaceSection(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& entries);
+
+ private:
+  struct Line {
+    enum class Type { Section, Entry, Other } type = Type::Other;
+    std::string text;  // the line as written
+    std::string name;  // section or key name, trimmed
+    std::string value;
+  };
+  // Index of the first header of the section, or npos.
+  std::size_t findSection(std::string_view section) const;
+  // One past the last line of the section body starting after header.
+  std::size_t sectionEnd(std::size_t header) const;
+
+  std::vector<Line> lines_;
+};
+
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+}  // namespace kv
