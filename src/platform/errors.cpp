@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -27,13 +28,10 @@ double toNumber(const std::string& text) {
 }
 
 std::string numberText(double value) {
-  // Shortest text that reads back the same, without exponent for ordinary magnitudes.
+  // The shortest text that reads back as the same number.
   char buf[64];
-  for (int precision = 1; precision <= 17; ++precision) {
-    std::snprintf(buf, sizeof buf, "%.*g", precision, value);
-    if (std::strtod(buf, nullptr) == value) break;
-  }
-  return buf;
+  const auto result = std::to_chars(buf, buf + sizeof buf, value);
+  return std::string(buf, result.ptr);
 }
 
 long roundHalfEven(double value) {
