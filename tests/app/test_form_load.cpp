@@ -221,3 +221,27 @@ TEST(FormLoad, PendingEventsRunOnceAfterTheLayoutAndBeforeTheStartFilePlays) {
   EXPECT_TRUE(sawNothingPlaying);
   EXPECT_EQ(rig.player1.url, "/clips/x.avi");
 }
+
+TEST(FormLoad, TheListPositionStartsAtTheTopAndTheBarsGetTheCustomPointer) {
+  Form1Rig rig;
+  rig.form = std::make_unique<app::Form1>(rig.services, rig.components);
+  auto& form = *rig.form;
+  form.currentIndex = 7;
+  auto icon = std::make_shared<const forms::Picture>(QImage(32, 32, QImage::Format_ARGB32));
+  form.Image51.setPicture(icon);
+  form.Show();
+  EXPECT_EQ(form.currentIndex, 0);
+  EXPECT_EQ(form.tVate1.cMouseIcon(), icon);
+  EXPECT_EQ(form.volume.cMouseIcon(), icon);
+}
+
+TEST(FormLoad, AHugeSavedFolderFillsTheListOnce) {
+  Form1Rig rig;
+  for (int i = 0; i < 10000; ++i)
+    rig.files.addFile("/big/clip " + std::to_string(i) + (i % 2 ? ".mp4" : ".txt"));
+  rig.files.addFile(rig.app("fileinf.ini"), "[user]\nfilepath=/big\n");
+  auto& form = rig.start();
+  ASSERT_EQ(form.File1.ListCount(), 5000);
+  EXPECT_EQ(form.File1.List(0), "clip 1.mp4");
+  EXPECT_EQ(form.File1.List(4999), "clip 9999.mp4");
+}
