@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/form1.h"
+#include "slider/bar_setup.h"
 
 namespace kv::app {
 namespace {
@@ -104,6 +105,10 @@ void Form1::designTitleBar() {
 
 void Form1::designControlBar() {
   Picture4.design(0, kDesignHeight - 983, kDesignWidth - 8, 975);
+  // The bar skins are drawn for this colour; the bars and the bar behind them share it.
+  Picture4.setBackColor(slider::kSkinBackgroundBgr);
+  tVate1.setBackColor(slider::kSkinBackgroundBgr);
+  volume.setBackColor(slider::kSkinBackgroundBgr);
   Image34.design(0, 0, 4785, 975);
   Image41.design(4785, 0, kDesignWidth - 8, 975);
   Image40.design(kDesignWidth - 8 - 4785, 0, 4785, 975);
@@ -168,10 +173,10 @@ void Form1::designMenu() {
 
 void Form1::loadPictureStore() {
   // Skin pictures staged in the application folder; a missing file leaves the image empty.
-  const std::string skins = appFolder() + "/skins/";
-  Image1.setPicture(forms::Picture::fromFile(skins + "seekbar.png"));
-  Image14.setPicture(forms::Picture::fromFile(skins + "volume.png"));
-  Image51.setPicture(forms::Picture::fromFile(skins + "slider_cursor.png"));
+  const std::string app = appFolder();
+  Image1.setPicture(forms::Picture::fromFile(slider::skinPath(app, slider::kSeekBarSkinFile)));
+  Image14.setPicture(forms::Picture::fromFile(slider::skinPath(app, slider::kVolumeBarSkinFile)));
+  Image51.setPicture(forms::Picture::fromFile(slider::skinPath(app, slider::kSliderCursorFile)));
 }
 
 }  // namespace kv::app

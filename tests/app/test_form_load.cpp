@@ -245,3 +245,27 @@ TEST(FormLoad, AHugeSavedFolderFillsTheListOnce) {
   EXPECT_EQ(form.File1.List(0), "clip 1.mp4");
   EXPECT_EQ(form.File1.List(4999), "clip 9999.mp4");
 }
+
+TEST(FormLoad, TheBarsWearTheStagedSkins) {
+  Form1Rig rig;
+  rig.folders.application = KORVELIN_STAGE;
+  rig.files.addFolder(KORVELIN_STAGE);
+  auto& form = rig.start();
+  ASSERT_TRUE(form.Image1.Picture());
+  EXPECT_EQ(slider::tVate::GetPictureWidth(form.Image1.Picture()), 100);
+  EXPECT_EQ(slider::tVate::GetPictureHeight(form.Image14.Picture()), 13);
+  ASSERT_TRUE(form.tVate1.cMouseIcon());
+  for (const slider::tVate* bar : {&form.tVate1, &form.volume}) {
+    const QImage& surface = bar->surface();
+    ASSERT_FALSE(surface.isNull());
+    int skinPixels = 0, magenta = 0;
+    for (int y = 0; y < surface.height(); ++y)
+      for (int x = 0; x < surface.width(); ++x) {
+        const QRgb p = surface.pixel(x, y) & 0xFFFFFF;
+        if (p == 0xFF00FF) ++magenta;
+        if (p != 0x1E1F24) ++skinPixels;  // anything but the bar's background
+      }
+    EXPECT_EQ(magenta, 0) << bar->name();
+    EXPECT_GT(skinPixels, surface.width()) << bar->name();  // the track and the thumb
+  }
+}

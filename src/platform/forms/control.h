@@ -81,7 +81,7 @@ class Control {
   bool Visible() const { return visible_; }
   void setVisible(bool v);
   bool Enabled() const { return enabled_; }
-  void setEnabled(bool v);
+  virtual void setEnabled(bool v);
   const std::string& Caption() const { return caption_; }
   void setCaption(const std::string& v);
   const std::string& ToolTipText() const { return toolTip_; }
