@@ -18,7 +18,7 @@ class Event {
   // A handler may connect further handlers while the event runs; they see the next raise.
   void raise(Args... args) const {
     const auto snapshot = handlers_;
-    for (const auto& h : snapshot) h(std::forward<Args>(args)...);
+    for (const auto& h : snapshot) h(args...);
   }
 
  private:

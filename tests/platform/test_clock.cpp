@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/event.h"
 #include "platform/forms/timer.h"
 
 using kv::VirtualClock;
@@ -97,4 +98,13 @@ TEST(TimerControl, ChangingTheIntervalRestartsTheCountdown) {
   EXPECT_EQ(ticks, 0);
   clock.advance(100);
   EXPECT_EQ(ticks, 1);
+}
+
+TEST(Events, EveryHandlerGetsTheArgumentsWhole) {
+  kv::Event<std::string, std::string> command;
+  std::vector<std::string> seen;
+  command.connect([&](std::string c, std::string a) { seen.push_back(c + "|" + a); });
+  command.connect([&](const std::string& c, const std::string& a) { seen.push_back(c + "|" + a); });
+  command.raise("oknext", "args");
+  EXPECT_EQ(seen, (std::vector<std::string>{"oknext|args", "oknext|args"}));
 }
