@@ -1,0 +1,98 @@
+#include "bench_tools.h"
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <algorithm>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace kv::bench {
+
+std::string makeClip720p(const std::string& dir, int seconds, bool sound) {
+  const std::string path =
+      dir + "/clip720p_" + std::to_string(seconds) + (sound ? "s.mp4" : "s_silent.mp4");
+  if (QFile::exists(QString::fromStdString(path))) return path;
+  const QString d = QString::number(seconds);
+  QStringList args{"-v", "error", "-nostdin", "-y",
+                   "-f", "lavfi", "-i",       "testsrc2=size=1280x720:rate=25:duration=" + d};
+  if (sound)
+    args << "-f"
+         << "lavfi"
+         << "-i"
+         << "sine=frequency=440:duration=" + d;
+  args << "-c:v"
+       << "libx264"
+       << "-preset"
+       << "veryfast"
+       << "-pix_fmt"
+       << "yuv420p";
+  if (sound)
+    args << "-c:a"
+         << "aac"
+         << "-shortest";
+  args << QString::fromStdString(path);
+  QProcess ffmpeg;
+  ffmpeg.start("ffmpeg", args);
+  if (!ffmpeg.waitForFinished(600000) || ffmpeg.exitCode() != 0)
+    throw std::runtime_error("ffmpeg failed: " + ffmpeg.readAllStandardError().toStdString());
+  return path;
+}
+
+ChildRun runMpvCli(const std::vector<std::string>& args) {
+  std::vector<std::string> all{"mpv", "--no-config", "--really-quiet"};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  ChildRun run;
+  const double start = nowSeconds();
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, "mpv", nullptr, nullptr, argv.data(), environ) != 0)
+    throw std::runtime_error("mpv could not be started");
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);  // the child's own resource use, exactly
+  run.wallSeconds = nowSeconds() - start;
+  run.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+                   usage.ru_stime.tv_usec / 1e6;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+double processCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+         usage.ru_stime.tv_usec / 1e6;
+}
+
+double nowSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+bool pumpUntil(const std::function<bool()>& done, double timeoutSeconds) {
+  const double end = nowSeconds() + timeoutSeconds;
+  while (!done() && nowSeconds() < end) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  return done();
+}
+
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace kv::bench

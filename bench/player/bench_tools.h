@@ -1,0 +1,31 @@
+#pragma once
+// Helpers of the player benchmark: generated media, the mpv command line as the reference,
+// process CPU time, and waiting on the Qt event loop.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv::bench {
+
+// Generates a 1280x720 clip of the given length into dir (once), with or without sound.
+std::string makeClip720p(const std::string& dir, int seconds, bool sound = true);
+
+struct ChildRun {
+  double wallSeconds = 0;
+  double cpuSeconds = 0;  // user + system of the child
+  int exitCode = -1;
+};
+// Runs the command line player with the arguments and waits for it.
+ChildRun runMpvCli(const std::vector<std::string>& args);
+
+// User + system time of this process so far (all threads, the engine's included).
+double processCpuSeconds();
+double nowSeconds();
+
+// Runs the Qt event loop until done() or the timeout; returns done().
+bool pumpUntil(const std::function<bool()>& done, double timeoutSeconds);
+
+double median(std::vector<double> values);
+
+}  // namespace kv::bench

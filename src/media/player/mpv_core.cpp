@@ -1,0 +1,81 @@
+#include "media/player/mpv_core.h"
+
+#include <mpv/client.h>
+
+#include <clocale>
+
+#include "platform/errors.h"
+
+namespace kv::media {
+
+void useCNumericLocale() {
+  std::setlocale(LC_NUMERIC, "C");
+}
+
+void MpvHandleDeleter::operator()(mpv_handle* h) const {
+  mpv_terminate_destroy(h);
+}
+
+namespace {
+
+void set(mpv_handle* h, const char* name, const std::string& value) {
+  const int rc = mpv_set_option_string(h, name, value.c_str());
+  if (rc < 0)
+    throw ComponentError(std::string("media engine option ") + name + ": " + mpv_error_string(rc));
+}
+
+}  // namespace
+
+MpvHandle createMpvCore(const MpvOptions& options) {
+  // Qt may have switched the numeric locale since start-up; mpv_create refuses anything but C.
+  useCNumericLocale();
+  MpvHandle core(mpv_create());
+  if (!core) throw ComponentError("the media engine could not be created");
+  mpv_handle* h = core.get();
+
+  // A component, not a command line player: no user configuration, scripts, key bindings,
+  // on-screen controller, terminal output or network helpers.
+  set(h, "config", "no");
+  set(h, "terminal", "no");
+  set(h, "load-scripts", "no");
+  set(h, "input-default-bindings", "no");
+  set(h, "input-vo-keyboard", "no");
+  set(h, "osc", "no");
+  set(h, "ytdl", "no");
+  set(h, "resume-playback", "no");
+  set(h, "idle", "yes");
+  // The last frame stays at the end (stopped, not unloaded) and a picture never ends.
+  set(h, "keep-open", "yes");
+  set(h, "image-display-duration", "inf");
+  set(h, "pause", options.startPaused ? "yes" : "no");
+
+  switch (options.video) {
+    case MpvOptions::Video::None:
+      set(h, "vo", "null");
+      break;
+    case MpvOptions::Video::Render:
+      set(h, "vo", "libmpv");
+      // The widget renders on the GUI thread; never let a render call wait for display time.
+      set(h, "video-timing-offset", "0");
+      break;
+  }
+  switch (options.audio) {
+    case MpvOptions::Audio::None:
+      set(h, "ao", "null");
+      break;
+    case MpvOptions::Audio::Device:
+      set(h, "audio-fallback-to-null", "yes");
+      break;
+    case MpvOptions::Audio::PcmFile:
+      set(h, "ao", "pcm");
+      set(h, "ao-pcm-file", options.pcmFile);
+      set(h, "ao-pcm-waveheader", "no");
+      break;
+  }
+
+  const int rc = mpv_initialize(h);
+  if (rc < 0) throw ComponentError(std::string("media engine start: ") + mpv_error_string(rc));
+  return core;
+}
+
+}  // namespace kv::media

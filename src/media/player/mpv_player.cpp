@@ -1,0 +1,316 @@
+#include "media/player/mpv_player.h"
+
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "media/player/balance_filter.h"
+#include "platform/errors.h"
+
+namespace kv::media {
+
+namespace {
+
+// Fast forward and the emulated fast reverse both run at this many times normal speed.
+constexpr double kScanSpeed = 5.0;
+constexpr int kReverseStepMs = 200;
+
+}  // namespace
+
+MpvPlayer::MpvPlayer(const MpvOptions& options) : options_(options), core_(createMpvCore(options)) {
+  mpv_observe_property(core_.get(), 0, "eof-reached", MPV_FORMAT_FLAG);
+  // Tells when a lost render context has really switched the picture off, and when it is back.
+  mpv_observe_property(core_.get(), 0, "current-tracks/video/id", MPV_FORMAT_INT64);
+  // Error lines of the engine explain a file that cannot be played.
+  mpv_request_log_messages(core_.get(), "error");
+  reverseTimer_.setInterval(kReverseStepMs);
+  QObject::connect(&reverseTimer_, &QTimer::timeout, &context_, [this] { reverseTick(); });
+  openTimer_.setSingleShot(true);
+  QObject::connect(&openTimer_, &QTimer::timeout, &context_, [this] { openTimedOut(); });
+  mpv_set_wakeup_callback(core_.get(), &MpvPlayer::onWakeup, this);
+}
+
+MpvPlayer::~MpvPlayer() {
+  if (target_) target_->playerDestroyed();
+  target_ = nullptr;
+  // After this returns no wakeup is running or will run; queued ones die with context_.
+  mpv_set_wakeup_callback(core_.get(), nullptr, nullptr);
+}
+
+void MpvPlayer::onWakeup(void* self) {
+  // Runs on an engine thread: the API must not be called here, only the GUI thread is woken.
+  auto* player = static_cast<MpvPlayer*>(self);
+  if (player->wakeupQueued_.exchange(true)) return;
+  QMetaObject::invokeMethod(
+      &player->context_, [player] { player->processEngineEvents(); }, Qt::QueuedConnection);
+}
+
+void MpvPlayer::setFlag(const char* name, bool value) {
+  int flag = value ? 1 : 0;
+  mpv_set_property(core_.get(), name, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvPlayer::setDouble(const char* name, double value) {
+  mpv_set_property(core_.get(), name, MPV_FORMAT_DOUBLE, &value);
+}
+
+bool MpvPlayer::seekTo(double seconds, const char* flags) {
+  char buf[32];
+  const auto end =
+      std::to_chars(buf, buf + sizeof buf - 1, std::max(0.0, seconds), std::chars_format::fixed, 3);
+  *end.ptr = '\0';
+  const char* argv[] = {"seek", buf, flags, nullptr};
+  return mpv_command(core_.get(), argv) >= 0;
+}
+
+void MpvPlayer::requireMedia() const {
+  if (!loaded_) throw ComponentError("no media is open");
+}
+
+int MpvPlayer::computeState() const {
+  if (url_.empty()) return kUndefined;
+  if (failed_) return kReady;
+  if (stopped_) return kStopped;
+  if (!loaded_) return kTransitioning;
+  if (scan_ == Scan::Forward) return kScanForward;
+  if (scan_ == Scan::Reverse) return kScanReverse;
+  return paused_ ? kPaused : kPlaying;
+}
+
+void MpvPlayer::updateState() {
+  const int state = computeState();
+  if (state == state_) return;
+  state_ = state;
+  PlayStateChange.raise(state);
+}
+
+void MpvPlayer::endScan() {
+  reverseTimer_.stop();
+  if (scan_ == Scan::Forward) setDouble("speed", 1.0);
+  scan_ = Scan::None;
+}
+
+void MpvPlayer::loadNow(double startAt) {
+  pendingLoad_ = false;
+  // Only a reopen after lost video starts past the beginning; a plain open asks for no seek.
+  char start[48] = "start=";
+  const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
+                                 std::chars_format::fixed, 3);
+  *end.ptr = '\0';
+  const char* argv[] = {"loadfile", url_.c_str(), "replace", startAt > 0 ? start : nullptr,
+                        nullptr};
+  mpv_node result;
+  const int rc = mpv_command_ret(core_.get(), argv, &result);
+  if (rc < 0) {
+    failed_ = true;
+    error_ = mpv_error_string(rc);
+    mpv_command_string(core_.get(), "stop");  // the previous file must not play on
+    return;
+  }
+  entryId_ = -1;
+  if (result.format == MPV_FORMAT_NODE_MAP) {
+    for (int i = 0; i < result.u.list->num; ++i) {
+      const mpv_node& value = result.u.list->values[i];
+      if (std::string(result.u.list->keys[i]) == "playlist_entry_id" &&
+          value.format == MPV_FORMAT_INT64)
+        entryId_ = value.u.int64;
+    }
+  }
+  mpv_free_node_contents(&result);
+  if (options_.openTimeoutMs > 0) openTimer_.start(options_.openTimeoutMs);
+}
+
+void MpvPlayer::openTimedOut() {
+  if (loaded_ || failed_ || entryId_ < 0) return;
+  entryId_ = -1;  // whatever the engine still reports about it no longer counts
+  failed_ = true;
+  error_ = "the file did not open in time";
+  mpv_command_string(core_.get(), "stop");
+  updateState();
+}
+
+void MpvPlayer::setURL(const std::string& path) {
+  if (path.empty()) {
+    close();
+    return;
+  }
+  endScan();
+  openTimer_.stop();
+  url_ = path;
+  entryId_ = -1;
+  loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = videoLost_ = false;
+  error_.clear();
+  lastLogError_.clear();
+  setFlag("pause", false);  // auto-start, also after a pause of the previous file
+  if (rendersVideo() && !renderReady_) {
+    // Video needs the render context before the file opens; meanwhile the old file goes.
+    pendingLoad_ = true;
+    mpv_command_string(core_.get(), "stop");
+  } else {
+    loadNow();
+  }
+  updateState();
+}
+
+void MpvPlayer::close() {
+  endScan();
+  openTimer_.stop();
+  url_.clear();
+  entryId_ = -1;
+  pendingLoad_ = loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = false;
+  videoLost_ = false;
+  error_.clear();
+  mpv_command_string(core_.get(), "stop");
+  if (target_) target_->mediaCleared();
+  updateState();
+}
+
+void MpvPlayer::play() {
+  if (url_.empty() || failed_) return;  // nothing to play: the call does nothing
+  endScan();
+  if (unloadedAtEnd_) {
+    loadNow();  // the engine let go of the file; open it again from the start
+    unloadedAtEnd_ = false;
+  } else if (loaded_ && eof_) {
+    seekTo(0, "absolute");
+    eof_ = false;
+  }
+  stopped_ = paused_ = false;
+  setFlag("pause", false);
+  updateState();
+}
+
+void MpvPlayer::pause() {
+  if (url_.empty() || failed_ || unloadedAtEnd_) return;
+  endScan();
+  stopped_ = false;
+  paused_ = true;
+  setFlag("pause", true);
+  updateState();
+}
+
+void MpvPlayer::stop() {
+  if (url_.empty() || failed_) return;
+  endScan();
+  if (loaded_) {
+    seekTo(0, "absolute");
+    eof_ = false;
+  }
+  stopped_ = true;
+  paused_ = false;
+  setFlag("pause", true);
+  updateState();
+}
+
+void MpvPlayer::fastForward() {
+  requireMedia();
+  endScan();
+  if (eof_) return;  // nothing left to run through
+  scan_ = Scan::Forward;
+  stopped_ = paused_ = false;
+  setDouble("speed", kScanSpeed);
+  setFlag("pause", false);
+  updateState();
+}
+
+void MpvPlayer::fastReverse() {
+  // Decoding backwards is fragile in this engine: step back through keyframes at intervals.
+  requireMedia();
+  const double from = currentPosition();
+  endScan();
+  scan_ = Scan::Reverse;
+  reverseTarget_ = from;
+  stopped_ = paused_ = false;
+  eof_ = false;
+  setFlag("pause", true);
+  reverseTimer_.start();
+  updateState();
+}
+
+void MpvPlayer::reverseTick() {
+  if (scan_ != Scan::Reverse || !loaded_) {
+    reverseTimer_.stop();
+    return;
+  }
+  reverseTarget_ -= kScanSpeed * kReverseStepMs / 1000.0;
+  if (reverseTarget_ <= 0) {
+    // Back at the beginning: play on from there.
+    reverseTarget_ = 0;
+    reverseTimer_.stop();
+    scan_ = Scan::None;
+    seekTo(0, "absolute");
+    setFlag("pause", false);
+    updateState();
+    return;
+  }
+  seekTo(reverseTarget_, "absolute+keyframes");
+}
+
+double MpvPlayer::currentPosition() const {
+  requireMedia();
+  if (scan_ == Scan::Reverse) return reverseTarget_;
+  double pos = 0;
+  if (mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0 || !std::isfinite(pos))
+    return 0;  // opened but not positioned yet
+  return std::max(0.0, pos);
+}
+
+void MpvPlayer::setCurrentPosition(double seconds) {
+  requireMedia();
+  if (!std::isfinite(seconds)) throw ComponentError("invalid position");
+  seconds = std::max(0.0, seconds);
+  if (!seekTo(seconds, "absolute")) throw ComponentError("the position cannot be set");
+  eof_ = false;
+  if (scan_ == Scan::Reverse) reverseTarget_ = seconds;
+}
+
+std::string MpvPlayer::currentPositionString() const {
+  return loaded_ ? positionText(currentPosition()) : positionText(0);
+}
+
+double MpvPlayer::duration() const {
+  requireMedia();
+  double d = 0;
+  if (mpv_get_property(core_.get(), "duration", MPV_FORMAT_DOUBLE, &d) < 0 || !std::isfinite(d))
+    return 0;  // a still picture or a stream without a known length
+  return std::max(0.0, d);
+}
+
+std::string MpvPlayer::durationString() const {
+  return loaded_ ? positionText(duration()) : positionText(0);
+}
+
+void MpvPlayer::setVolume(int volume) {
+  volume_ = std::clamp(volume, 0, 100);
+  setDouble("volume", volume_);
+}
+
+void MpvPlayer::setMute(bool mute) {
+  mute_ = mute;
+  setFlag("mute", mute);
+}
+
+void MpvPlayer::setBalance(int balance) {
+  balance = clampBalance(balance);
+  const int rc = mpv_set_property_string(core_.get(), "af", balanceFilter(balance).c_str());
+  if (rc < 0) throw ComponentError(std::string("channel balance: ") + mpv_error_string(rc));
+  balance_ = balance;
+}
+
+std::string MpvPlayer::audioFilter() const {
+  char* text = mpv_get_property_string(core_.get(), "af");
+  if (!text) return {};
+  std::string result(text);
+  mpv_free(text);
+  return result;
+}
+
+double MpvPlayer::speed() const {
+  double s = 1;
+  mpv_get_property(core_.get(), "speed", MPV_FORMAT_DOUBLE, &s);
+  return s;
+}
+
+}  // namespace kv::media

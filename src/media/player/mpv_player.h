@@ -1,0 +1,148 @@
+#pragma once
+// The media player component on libmpv: one engine core per instance, driven from the GUI
+// thread. Engine events arrive through the Qt event loop, so a QCoreApplication (or a
+// QGuiApplication when video is shown) must exist and its loop must run.
+//
+// playState as this component reports it:
+//   0 (undefined)     nothing opened, or after close(): the media is gone, nothing will follow
+//   9 (transitioning) the file is being opened
+//   3 (playing), 2 (paused), 4 (fast forward), 5 (fast reverse)
+//   1 (stopped)       after stop() and when the end of the file is reached
+//   10 (ready)        the file could not be played; errorText() says why
+// close() reports 0 rather than 1 on purpose: the follow-up timer advances the list on 1 and the
+// background music restarts on 1, and neither should happen when the user closed the media.
+// A still picture plays without end (3) until it is replaced or closed.
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "media/player/media_player.h"
+#include "media/player/mpv_core.h"
+
+struct mpv_event;
+struct mpv_event_end_file;
+
+namespace kv::media {
+
+// The video widget's side of the render connection, implemented by MpvVideoWidget.
+class MpvRenderTarget {
+ public:
+  virtual ~MpvRenderTarget() = default;
+  // The player is being destroyed: free the render context now, while the core still exists.
+  virtual void playerDestroyed() = 0;
+  // Nothing is loaded any more: repaint, so that the last picture does not stay on screen.
+  virtual void mediaCleared() = 0;
+};
+
+class MpvPlayer final : public MediaPlayer {
+ public:
+  explicit MpvPlayer(const MpvOptions& options = MpvOptions::headless());
+  ~MpvPlayer() override;
+  MpvPlayer(const MpvPlayer&) = delete;
+  MpvPlayer& operator=(const MpvPlayer&) = delete;
+
+  void setURL(const std::string& path) override;
+  std::string URL() const override { return url_; }
+  void close() override;
+  int playState() const override { return state_; }
+
+  void play() override;
+  void pause() override;
+  void stop() override;
+  void fastForward() override;
+  void fastReverse() override;
+  double currentPosition() const override;
+  void setCurrentPosition(double seconds) override;
+  std::string currentPositionString() const override;
+
+  double duration() const override;
+  std::string durationString() const override;
+
+  int volume() const override { return volume_; }
+  void setVolume(int volume) override;
+  bool mute() const override { return mute_; }
+  void setMute(bool mute) override;
+  int balance() const override { return balance_; }
+  void setBalance(int balance) override;
+
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool enabled) override { enabled_ = enabled; }
+
+  // A file is open and can be positioned.
+  bool hasMedia() const { return loaded_; }
+  // Why the last file could not be played; "" while it plays or when nothing failed.
+  std::string errorText() const { return error_; }
+  // The audio filter chain as the engine holds it (the balance filter lives there).
+  std::string audioFilter() const;
+  // The speed the engine plays at (above 1 while fast forwarding).
+  double speed() const;
+
+  // For the video widget.
+  mpv_handle* core() const { return core_.get(); }
+  bool rendersVideo() const { return options_.video == MpvOptions::Video::Render; }
+  // The render context now exists: a deferred open goes ahead, lost video comes back.
+  void attachRenderTarget(MpvRenderTarget* target);
+  // The render context has been freed.
+  void detachRenderTarget(MpvRenderTarget* target);
+
+  // Handles what the engine reported; normally run from the event loop after a wakeup.
+  void processEngineEvents();
+
+ private:
+  static void onWakeup(void* self);
+  void handleEvent(const mpv_event& event);
+  void onFileEnded(const mpv_event_end_file& end);
+  void onEofReached(bool eof);
+  void onVideoTrack(bool selected);
+
+  void loadNow(double startAt = 0);
+  void requireMedia() const;
+  int computeState() const;
+  void updateState();
+  void setFlag(const char* name, bool value);
+  void setDouble(const char* name, double value);
+  bool seekTo(double seconds, const char* flags);
+  void endScan();
+  void reverseTick();
+  void openTimedOut();
+  void restoreVideo();
+
+  enum class Scan { None, Forward, Reverse };
+
+  MpvOptions options_;
+  MpvHandle core_;
+  QObject context_;  // receives the queued wakeups; gone with the player
+  QTimer reverseTimer_;
+  QTimer openTimer_;
+  std::atomic<bool> wakeupQueued_{false};
+  MpvRenderTarget* target_ = nullptr;
+  bool renderReady_ = false;
+
+  std::string url_;
+  std::int64_t entryId_ = -1;        // playlist entry of the file we asked for
+  std::int64_t lastStartedId_ = -1;  // entry the engine is opening now
+  bool pendingLoad_ = false;         // waiting for the render context
+  bool loaded_ = false;
+  bool failed_ = false;
+  bool stopped_ = false;
+  bool paused_ = false;
+  bool eof_ = false;
+  bool unloadedAtEnd_ = false;  // the engine let go of the file at its end
+  bool videoLost_ = false;      // the render context went away while the file was open
+  double resumeAt_ = 0;         // where to reopen it when video lost it
+  Scan scan_ = Scan::None;
+  double reverseTarget_ = 0;
+  std::string error_;
+  std::string lastLogError_;
+
+  int volume_ = 100;
+  bool mute_ = false;
+  int balance_ = 0;
+  bool enabled_ = true;
+  int state_ = kUndefined;
+};
+
+}  // namespace kv::media

@@ -1,0 +1,151 @@
+// What the engine reports, handled on the GUI thread, and the connection to the video widget.
+
+#include <mpv/client.h>
+
+#include <string>
+
+#include "media/player/mpv_player.h"
+
+namespace kv::media {
+
+void MpvPlayer::processEngineEvents() {
+  wakeupQueued_ = false;
+  for (;;) {
+    const mpv_event* event = mpv_wait_event(core_.get(), 0);
+    if (event->event_id == MPV_EVENT_NONE) break;
+    handleEvent(*event);
+  }
+  updateState();
+}
+
+void MpvPlayer::handleEvent(const mpv_event& event) {
+  switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+      lastStartedId_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+      break;
+    case MPV_EVENT_FILE_LOADED:
+      // Only the file we asked for counts; one being replaced may still report in.
+      if (entryId_ >= 0 && lastStartedId_ == entryId_ && !failed_) {
+        loaded_ = true;
+        videoLost_ = false;
+        openTimer_.stop();
+        lastLogError_.clear();
+      }
+      break;
+    case MPV_EVENT_END_FILE:
+      onFileEnded(*static_cast<const mpv_event_end_file*>(event.data));
+      break;
+    case MPV_EVENT_PROPERTY_CHANGE: {
+      const auto* prop = static_cast<const mpv_event_property*>(event.data);
+      const std::string name = prop->name;
+      if (prop->format == MPV_FORMAT_FLAG && name == "eof-reached")
+        onEofReached(*static_cast<const int*>(prop->data) != 0);
+      else if (name == "current-tracks/video/id")
+        onVideoTrack(prop->format != MPV_FORMAT_NONE);
+      break;
+    }
+    case MPV_EVENT_LOG_MESSAGE: {
+      const auto* msg = static_cast<const mpv_event_log_message*>(event.data);
+      lastLogError_ = msg->text;
+      while (!lastLogError_.empty() && lastLogError_.back() == '\n') lastLogError_.pop_back();
+      break;
+    }
+    case MPV_EVENT_SHUTDOWN:
+      // The core went away under us (it is never told to quit while the player lives).
+      loaded_ = false;
+      failed_ = !url_.empty();
+      error_ = "the media engine stopped";
+      break;
+    default:
+      break;
+  }
+}
+
+void MpvPlayer::onFileEnded(const mpv_event_end_file& end) {
+  // An end of anything but the file we asked for is a file being replaced or closed by us.
+  if (end.playlist_entry_id != entryId_ || entryId_ < 0) return;
+  if (end.reason != MPV_END_FILE_REASON_REDIRECT) openTimer_.stop();
+  switch (end.reason) {
+    case MPV_END_FILE_REASON_REDIRECT:
+      // A playlist file: the engine goes on with its first entry.
+      if (end.playlist_insert_num_entries > 0) entryId_ = end.playlist_insert_id;
+      return;
+    case MPV_END_FILE_REASON_ERROR:
+      if (videoLost_ && loaded_) {
+        // A file with nothing but pictures ends when its render context goes away: open it
+        // again where it was once a context is back (at once if it already is).
+        loaded_ = false;
+        if (renderReady_)
+          loadNow(resumeAt_);
+        else
+          pendingLoad_ = true;
+        return;
+      }
+      endScan();
+      loaded_ = false;
+      failed_ = true;
+      error_ = lastLogError_.empty()
+                   ? mpv_error_string(end.error)
+                   : std::string(mpv_error_string(end.error)) + ": " + lastLogError_;
+      if (target_) target_->mediaCleared();
+      return;
+    default:
+      // The engine let go of the file at its end (or was stopped by someone else).
+      endScan();
+      loaded_ = false;
+      unloadedAtEnd_ = true;
+      stopped_ = true;
+      paused_ = false;
+      return;
+  }
+}
+
+void MpvPlayer::onEofReached(bool eof) {
+  eof_ = eof;
+  if (!eof || !loaded_ || stopped_) return;
+  // The end of the file: stopped, with the last frame kept, so play() starts it again.
+  endScan();
+  stopped_ = true;
+  paused_ = false;
+}
+
+void MpvPlayer::onVideoTrack(bool selected) {
+  if (!videoLost_ || !renderReady_ || !loaded_) return;
+  // The engine may switch the picture off only after a new context is already there.
+  if (selected)
+    videoLost_ = false;
+  else
+    restoreVideo();
+}
+
+void MpvPlayer::attachRenderTarget(MpvRenderTarget* target) {
+  target_ = target;
+  renderReady_ = true;
+  if (pendingLoad_ && !url_.empty()) {
+    loadNow(videoLost_ ? resumeAt_ : 0);
+    updateState();
+  } else if (videoLost_ && loaded_) {
+    restoreVideo();
+  }
+}
+
+void MpvPlayer::detachRenderTarget(MpvRenderTarget* target) {
+  if (target_ != target) return;
+  target_ = nullptr;
+  renderReady_ = false;
+  if (loaded_) {
+    // Video is switched off with the context; remember where the file was to bring it back.
+    videoLost_ = true;
+    double pos = 0;
+    if (mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) >= 0) resumeAt_ = pos;
+  }
+}
+
+void MpvPlayer::restoreVideo() {
+  // Freeing the render context switched video off; selecting the track anew brings it back
+  // (selecting it while the engine still counts it as selected would do nothing).
+  mpv_command_string(core_.get(), "set vid no");
+  mpv_command_string(core_.get(), "set vid auto");
+}
+
+}  // namespace kv::media

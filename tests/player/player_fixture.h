@@ -1,0 +1,49 @@
+#pragma once
+// A headless player (no picture, no sound device) on a running Qt event loop.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <memory>
+#include <vector>
+
+#include "media/player/mpv_player.h"
+#include "test_media.h"
+
+namespace kv::test {
+
+inline void ensureCoreApplication() {
+  if (QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "player_test";
+  static char* argv[] = {name, nullptr};
+  new QCoreApplication(argc, argv);  // lives until the process ends
+  media::useCNumericLocale();
+}
+
+class PlayerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ensureCoreApplication(); }
+
+  void SetUp() override {
+    player = std::make_unique<media::MpvPlayer>(playerOptions());
+    player->PlayStateChange.connect([this](int s) { states.push_back(s); });
+  }
+  virtual media::MpvOptions playerOptions() { return media::MpvOptions::headless(); }
+
+  bool waitForState(int state, int timeoutMs = 10000) {
+    return pumpUntil([&] { return player->playState() == state; }, timeoutMs);
+  }
+  // Opens the file and waits until it plays.
+  void openPlaying(const std::string& path) {
+    player->setURL(path);
+    ASSERT_TRUE(waitForState(media::kPlaying))
+        << "state " << player->playState() << " " << player->errorText();
+  }
+
+  TestMedia media;
+  std::unique_ptr<media::MpvPlayer> player;
+  std::vector<int> states;  // every PlayStateChange, in order
+};
+
+}  // namespace kv::test

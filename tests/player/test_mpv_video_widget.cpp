@@ -1,0 +1,276 @@
+// The video on screen, under a private X server: frames of a generated clip reach the widget's
+// framebuffer, and mouse input becomes the component's events.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QWidget>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "media/player/mpv_video_widget.h"
+#include "test_media.h"
+
+namespace kv::test {
+namespace {
+
+using media::MpvOptions;
+using media::MpvPlayer;
+using media::MpvVideoWidget;
+
+// Each build variant (see CMakeLists.txt) registers its tests under suite names of its own.
+#ifndef KV_TEST_VARIANT
+#define KV_TEST_VARIANT Shared
+#endif
+#define KV_JOIN2(a, b) a##b
+#define KV_JOIN(a, b) KV_JOIN2(a, b)
+#define VIDEO_SUITE KV_JOIN(VideoWidget, KV_TEST_VARIANT)
+#define MOUSE_SUITE KV_JOIN(VideoWidgetMouse, KV_TEST_VARIANT)
+
+bool isRed(QRgb c) {
+  return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+bool isBlack(QRgb c) {
+  return qRed(c) < 20 && qGreen(c) < 20 && qBlue(c) < 20;
+}
+
+class VideoWidgetTest : public ::testing::Test {
+ public:
+  void SetUp() override {
+    MpvOptions options;
+    options.video = MpvOptions::Video::Render;
+    player = std::make_unique<MpvPlayer>(options);
+    widget = std::make_unique<MpvVideoWidget>(*player);
+    widget->resize(160, 120);
+  }
+  void TearDown() override {
+    widget.reset();
+    player.reset();
+  }
+
+  // Waits until every sampled point of the framebuffer (near the corners and the centre, in
+  // device pixels) passes the test.
+  bool waitForPicture(bool (*test)(QRgb), int timeoutMs = 10000) {
+    return pumpUntil(
+        [&] {
+          const QImage image = widget->grabFramebuffer();
+          if (image.isNull() || image.width() < 4 || image.height() < 4) return false;
+          const int w = image.width(), h = image.height();
+          for (auto [x, y] : {std::pair{w / 10, h / 10},
+                              {w / 2, h / 2},
+                              {w * 9 / 10, h * 9 / 10},
+                              {w * 9 / 10, h / 10},
+                              {w / 10, h * 9 / 10}})
+            if (!test(image.pixel(x, y))) return false;
+          return true;
+        },
+        timeoutMs);
+  }
+
+  // A frame may be drawn before the player has handled the engine's report that the file is
+  // open, and a replaced OpenGL context reopens a picture-only file: wait for the state too.
+  bool waitForPlaying(int timeoutMs = 5000) {
+    return pumpUntil([&] { return player && player->playState() == media::kPlaying; }, timeoutMs);
+  }
+
+  std::unique_ptr<MpvPlayer> player;
+  std::unique_ptr<MpvVideoWidget> widget;
+  TestMedia media;
+};
+
+using VIDEO_SUITE = VideoWidgetTest;
+
+void moveBetweenWindows(VideoWidgetTest& t, MpvVideoWidget& widget, const std::string& file);
+
+TEST_F(VIDEO_SUITE, ShowsTheFramesOfTheClip) {
+  widget->show();
+  player->setURL(media.red(10));
+  ASSERT_TRUE(waitForPicture(isRed))
+      << "state " << player->playState() << " " << player->errorText();
+  EXPECT_TRUE(widget->rendering());
+  EXPECT_GT(widget->framesDrawn(), 0);
+  EXPECT_TRUE(waitForPlaying());
+  // The framebuffer covers the widget in device pixels (all of it is red, see waitForPicture).
+#ifdef KV_TEST_SCALE_FACTOR
+  EXPECT_DOUBLE_EQ(widget->devicePixelRatioF(), 2.0);
+#endif
+  const QImage image = widget->grabFramebuffer();
+  EXPECT_EQ(image.width(), qRound(160 * widget->devicePixelRatioF()));
+}
+
+TEST_F(VIDEO_SUITE, CloseClearsThePicture) {
+  widget->show();
+  player->setURL(media.red(10));
+  ASSERT_TRUE(waitForPicture(isRed));
+  player->close();
+  EXPECT_TRUE(waitForPicture(isBlack, 5000));
+}
+
+TEST_F(VIDEO_SUITE, AFileSetBeforeTheWidgetIsShownStartsWhenShown) {
+  player->setURL(media.red(10));
+  pumpFor(500);
+  EXPECT_EQ(player->playState(), media::kTransitioning);  // waits for the picture to have a place
+  widget->show();
+  ASSERT_TRUE(waitForPicture(isRed));
+  EXPECT_TRUE(waitForPlaying());
+}
+
+TEST_F(VIDEO_SUITE, PlaybackRunsOnWhileTheWidgetIsHidden) {
+  widget->show();
+  player->setURL(media.red(10));
+  ASSERT_TRUE(waitForPicture(isRed));
+  widget->hide();
+  const double from = player->currentPosition();
+  pumpFor(1500);
+  EXPECT_GT(player->currentPosition(), from + 0.8);
+  widget->show();
+  EXPECT_TRUE(waitForPicture(isRed));
+}
+
+// Moving to another window may cost the widget its OpenGL context (always so when contexts
+// are not shared); the picture must come back, for files with and without sound.
+void moveBetweenWindows(VideoWidgetTest& t, MpvVideoWidget& widget, const std::string& file) {
+  QWidget first, second;
+  first.resize(200, 150);
+  second.resize(200, 150);
+  widget.setParent(&first);
+  widget.setGeometry(0, 0, 160, 120);
+  first.show();
+  widget.show();
+  t.player->setURL(file);
+  ASSERT_TRUE(t.waitForPicture(isRed));
+  widget.setParent(&second);
+  widget.setGeometry(0, 0, 160, 120);
+  second.show();
+  widget.show();
+  pumpFor(300);
+  EXPECT_TRUE(t.waitForPicture(isRed)) << "state " << t.player->playState();
+  EXPECT_TRUE(t.waitForPlaying());
+  EXPECT_GT(t.player->currentPosition(), 0.2);  // went on from where it was
+  widget.setParent(nullptr);                    // owned by the test, not by the window
+}
+
+TEST_F(VIDEO_SUITE, VideoComesBackAfterMovingToAnotherWindow) {
+  moveBetweenWindows(*this, *widget, media.red(20));
+}
+
+TEST_F(VIDEO_SUITE, VideoWithSoundComesBackAfterMovingToAnotherWindow) {
+  moveBetweenWindows(*this, *widget, media.redWithSound());
+}
+
+TEST_F(VIDEO_SUITE, ThePlayerMayGoFirst) {
+  widget->show();
+  player->setURL(media.red(10));
+  ASSERT_TRUE(waitForPicture(isRed));
+  player.reset();
+  EXPECT_EQ(widget->player(), nullptr);
+  EXPECT_FALSE(widget->rendering());
+  EXPECT_TRUE(waitForPicture(isBlack, 5000));
+}
+
+TEST_F(VIDEO_SUITE, TheWidgetMayGoFirstAndSoundPlaysOn) {
+  widget->show();
+  player->setURL(media.redWithSound());
+  ASSERT_TRUE(waitForPicture(isRed));
+  ASSERT_TRUE(waitForPlaying());
+  widget.reset();
+  const double from = player->currentPosition();
+  pumpFor(800);
+  EXPECT_EQ(player->playState(), media::kPlaying);
+  EXPECT_GT(player->currentPosition(), from + 0.3);
+}
+
+TEST_F(VIDEO_SUITE, ANewWidgetTakesOverAPictureOnlyFile) {
+  widget->show();
+  player->setURL(media.red(20));
+  ASSERT_TRUE(waitForPicture(isRed));
+  ASSERT_TRUE(waitForPlaying());
+  pumpFor(500);
+  widget.reset();
+  pumpFor(500);
+  // Nothing to show it on: the file waits for a place rather than failing or ending.
+  EXPECT_NE(player->playState(), media::kReady);
+  EXPECT_NE(player->playState(), media::kStopped);
+  widget = std::make_unique<MpvVideoWidget>(*player);
+  widget->resize(160, 120);
+  widget->show();
+  ASSERT_TRUE(waitForPicture(isRed));
+  EXPECT_TRUE(waitForPlaying());
+  EXPECT_GT(player->currentPosition(), 0.4);
+}
+
+using Call = std::tuple<std::string, int, int, int, int>;
+
+class MouseTest : public VideoWidgetTest {
+ protected:
+  void SetUp() override {
+    VideoWidgetTest::SetUp();
+    auto record = [this](const char* name) {
+      return [this, name](int b, int s, int x, int y) { calls.emplace_back(name, b, s, x, y); };
+    };
+    player->MouseDown.connect(record("MouseDown"));
+    player->MouseMove.connect(record("MouseMove"));
+    player->Click.connect(record("Click"));
+    player->DoubleClick.connect(record("DoubleClick"));
+    widget->show();
+    pumpFor(100);
+  }
+  void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+            Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, mods);
+    QApplication::sendEvent(widget.get(), &event);
+  }
+  std::vector<Call> calls;
+};
+using MOUSE_SUITE = MouseTest;
+
+TEST_F(MOUSE_SUITE, PressAndReleaseIsMouseDownAndClick) {
+  send(QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+  send(QEvent::MouseButtonRelease, {10, 20}, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+  EXPECT_EQ(calls, (std::vector<Call>{{"MouseDown", 1, 1, 10, 20}, {"Click", 1, 1, 10, 20}}));
+}
+
+TEST_F(MOUSE_SUITE, RightButtonAndModifiers) {
+  send(QEvent::MouseButtonPress, {50, 60}, Qt::RightButton, Qt::RightButton,
+       Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(calls, (std::vector<Call>{{"MouseDown", 2, 6, 50, 60}}));
+}
+
+TEST_F(MOUSE_SUITE, MovesWithAndWithoutButtons) {
+  send(QEvent::MouseMove, {30, 40}, Qt::NoButton, Qt::NoButton);
+  send(QEvent::MouseMove, {31, 42}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(calls, (std::vector<Call>{{"MouseMove", 0, 0, 30, 40}, {"MouseMove", 1, 0, 31, 42}}));
+}
+
+TEST_F(MOUSE_SUITE, DoubleClickIsNotASecondClick) {
+  send(QEvent::MouseButtonPress, {5, 6}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, {5, 6}, Qt::LeftButton, Qt::NoButton);
+  send(QEvent::MouseButtonDblClick, {5, 6}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, {5, 6}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(calls,
+            (std::vector<Call>{
+                {"MouseDown", 1, 0, 5, 6}, {"Click", 1, 0, 5, 6}, {"DoubleClick", 1, 0, 5, 6}}));
+}
+
+TEST_F(MOUSE_SUITE, ReleaseOutsideIsNoClick) {
+  send(QEvent::MouseButtonPress, {5, 6}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, {500, 6}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(calls, (std::vector<Call>{{"MouseDown", 1, 0, 5, 6}}));
+}
+
+TEST_F(MOUSE_SUITE, ADisabledPlayerRaisesNoMouseEvents) {
+  player->setEnabled(false);
+  send(QEvent::MouseButtonPress, {5, 6}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, {5, 6}, Qt::LeftButton, Qt::NoButton);
+  send(QEvent::MouseMove, {7, 8}, Qt::NoButton, Qt::NoButton);
+  EXPECT_TRUE(calls.empty());
+  player->setEnabled(true);
+  send(QEvent::MouseMove, {7, 8}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(calls.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kv::test
