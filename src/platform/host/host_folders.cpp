@@ -9,8 +9,9 @@
 namespace kv::host {
 
 std::string HostFolders::documentsFolder() const {
+  // A desktop without a documents folder (a bare account, a server) opens at home instead.
   QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (docs.isEmpty()) docs = QDir::homePath();
+  if (docs.isEmpty() || !QDir(docs).exists()) docs = QDir::homePath();
   return docs.toStdString();
 }
 
