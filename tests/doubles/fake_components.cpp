@@ -7,14 +7,30 @@ namespace kv::test {
 void Recorder::record(const std::string& call) const {
   calls.push_back(call);
   if (shared_) shared_->push_back(name_ + "." + call);
+  check(call);
+}
+
+void Recorder::check(const std::string& call) const {
   if (failAll) throw ComponentError(name_ + ": " + call + " failed");
+}
+
+void FakeMediaPlayer::read(const std::string& call) const {
+  if (recordReads)
+    record(call);
+  else
+    check(call);
+}
+
+void FakeMediaPlayer::report(int newState) {
+  state = newState;
+  PlayStateChange.raise(newState);
 }
 
 void FakeMediaPlayer::setURL(const std::string& path) {
   record("URL=" + path);
   url = path;
   position = 0;
-  state = media::kPlaying;  // auto-start
+  state = stateAfterSetUrl;
 }
 
 void FakeMediaPlayer::close() {
@@ -38,11 +54,15 @@ void FakeMediaPlayer::stop() {
   if (!url.empty()) state = media::kStopped;
 }
 
-void FakeMediaPlayer::fastForward() { record("controls.fastForward"); }
-void FakeMediaPlayer::fastReverse() { record("controls.fastReverse"); }
+void FakeMediaPlayer::fastForward() {
+  record("controls.fastForward");
+}
+void FakeMediaPlayer::fastReverse() {
+  record("controls.fastReverse");
+}
 
 double FakeMediaPlayer::currentPosition() const {
-  record("controls.currentPosition");
+  read("controls.currentPosition");
   if (url.empty()) throw ComponentError("no media");
   return position;
 }
@@ -54,18 +74,18 @@ void FakeMediaPlayer::setCurrentPosition(double seconds) {
 }
 
 std::string FakeMediaPlayer::currentPositionString() const {
-  record("controls.currentPositionString");
+  read("controls.currentPositionString");
   return url.empty() ? "" : media::positionText(position);
 }
 
 double FakeMediaPlayer::duration() const {
-  record("currentMedia.duration");
+  read("currentMedia.duration");
   if (url.empty()) throw ComponentError("no media");
   return length;
 }
 
 std::string FakeMediaPlayer::durationString() const {
-  record("currentMedia.durationString");
+  read("currentMedia.durationString");
   return url.empty() ? "" : media::positionText(length);
 }
 
@@ -153,7 +173,9 @@ void FakeWebPage::Navigate(const std::string& url) {
   address = url;
 }
 
-void FakeWebPage::Stop() { record("Stop"); }
+void FakeWebPage::Stop() {
+  record("Stop");
+}
 
 void FakeWebPage::Quit() {
   record("Quit");

@@ -17,13 +17,18 @@ using CallLog = std::vector<std::string>;
 
 class Recorder {
  public:
-  Recorder(std::string name, std::shared_ptr<CallLog> shared) : name_(std::move(name)), shared_(std::move(shared)) {}
+  Recorder(std::string name, std::shared_ptr<CallLog> shared)
+      : name_(std::move(name)), shared_(std::move(shared)) {}
   mutable std::vector<std::string> calls;
   // Every call fails with ComponentError, as a component that holds no file may do.
   bool failAll = false;
 
+  std::string lastCall() const { return calls.empty() ? "" : calls.back(); }
+
  protected:
   void record(const std::string& call) const;
+  // What record() does besides recording: honours failAll.
+  void check(const std::string& call) const;
 
  private:
   std::string name_;
@@ -58,8 +63,12 @@ class FakeMediaPlayer final : public media::MediaPlayer, public Recorder {
   bool enabled() const override { return on; }
   void setEnabled(bool e) override;
 
+  // The component reports a new state the way a real one does, from its own event.
+  void report(int newState);
+
   std::string url;
   int state = media::kUndefined;
+  int stateAfterSetUrl = media::kPlaying;  // auto-start; an engine still opening the file differs
   int stateAfterClose = media::kUndefined;
   double position = 0;
   double length = 0;  // 0 with a file loaded means "unknown"
@@ -67,6 +76,12 @@ class FakeMediaPlayer final : public media::MediaPlayer, public Recorder {
   bool muted = false;
   int bal = 0;
   bool on = true;
+  // Position and duration reads (and their strings) are recorded among the calls; a test of
+  // what the component is told to do, whatever its caller reads in between, turns this off.
+  bool recordReads = true;
+
+ private:
+  void read(const std::string& call) const;
 };
 
 class FakeFlashPlayer final : public media::FlashPlayer, public Recorder {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_media_player.h"
 #include "media/flash/swf_writer.h"
 #include "platform/errors.h"
 #include "swf_test_util.h"
