@@ -104,7 +104,12 @@ TEST_F(BadInputTest, FileTruncatedWhilePlaying) {
       pumpUntil([&] { return player->playState() == kStopped || player->playState() == kReady; },
                 30000, &stall));
   EXPECT_LT(stall, 500);
-  player->setCurrentPosition(15);  // beyond what is left: must not hang or crash
+  // Beyond what is left: must not hang or crash. Whether the engine kept the file open at its
+  // cut or let go of it depends on how much it had read; without it the call is refused.
+  if (player->hasMedia())
+    EXPECT_NO_THROW(player->setCurrentPosition(15));
+  else
+    EXPECT_THROW(player->setCurrentPosition(15), ComponentError);
   pumpFor(500);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // A private X server for one test process, so that OpenGL and browser tests run the same on a
 // developer's desktop, on a machine without a display and in parallel with other tests.
+// The server holds none of the test's standard streams and is killed when the test process
+// ends, also when it ends without running destructors.
 
 #include <sys/types.h>
 
@@ -19,6 +21,7 @@ class XvfbDisplay {
   bool ok() const { return pid_ > 0 && !name_.empty(); }
   const std::string& name() const { return name_; }
   const std::string& error() const { return error_; }
+  pid_t serverPid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;

@@ -94,6 +94,9 @@ void MpvPlayer::endScan() {
 
 void MpvPlayer::loadNow(double startAt) {
   pendingLoad_ = false;
+  // Opened with the render context there is now: nothing of it is lost yet.
+  videoLost_ = contextReplaced_ = false;
+  resumeAt_ = std::max(0.0, startAt);
   // Only a reopen after lost video starts past the beginning; a plain open asks for no seek.
   char start[48] = "start=";
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
@@ -141,6 +144,8 @@ void MpvPlayer::setURL(const std::string& path) {
   url_ = path;
   entryId_ = -1;
   loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = videoLost_ = false;
+  contextReplaced_ = false;
+  resumeAt_ = 0;
   error_.clear();
   lastLogError_.clear();
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
@@ -160,7 +165,8 @@ void MpvPlayer::close() {
   url_.clear();
   entryId_ = -1;
   pendingLoad_ = loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = false;
-  videoLost_ = false;
+  videoLost_ = contextReplaced_ = false;
+  resumeAt_ = 0;
   error_.clear();
   mpv_command_string(core_.get(), "stop");
   if (target_) target_->mediaCleared();

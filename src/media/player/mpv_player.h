@@ -99,6 +99,8 @@ class MpvPlayer final : public MediaPlayer {
   void onVideoTrack(bool selected);
 
   void loadNow(double startAt = 0);
+  bool engineHasFile() const;
+  bool videoSelected() const;
   void requireMedia() const;
   int computeState() const;
   void updateState();
@@ -132,7 +134,10 @@ class MpvPlayer final : public MediaPlayer {
   bool eof_ = false;
   bool unloadedAtEnd_ = false;  // the engine let go of the file at its end
   bool videoLost_ = false;      // the render context went away while the file was open
-  double resumeAt_ = 0;         // where to reopen it when video lost it
+  // A render context went away since the engine was last told to open the file: a video output
+  // failure ending it is that loss, not a fault of the file.
+  bool contextReplaced_ = false;
+  double resumeAt_ = 0;  // where to reopen it when video lost it
   Scan scan_ = Scan::None;
   double reverseTarget_ = 0;
   std::string error_;

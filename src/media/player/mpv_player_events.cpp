@@ -2,6 +2,9 @@
 
 #include <mpv/client.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "media/player/mpv_player.h"
@@ -27,9 +30,16 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       // Only the file we asked for counts; one being replaced may still report in.
       if (entryId_ >= 0 && lastStartedId_ == entryId_ && !failed_) {
         loaded_ = true;
-        videoLost_ = false;
         openTimer_.stop();
         lastLogError_.clear();
+        // The render context was replaced while the engine opened the file (it may have shown
+        // frames before this report was handled): bring the picture back if it went with it.
+        if (videoLost_ && renderReady_) {
+          if (videoSelected())
+            videoLost_ = false;
+          else
+            restoreVideo();
+        }
       }
       break;
     case MPV_EVENT_END_FILE:
@@ -71,9 +81,11 @@ void MpvPlayer::onFileEnded(const mpv_event_end_file& end) {
       if (end.playlist_insert_num_entries > 0) entryId_ = end.playlist_insert_id;
       return;
     case MPV_END_FILE_REASON_ERROR:
-      if (videoLost_ && loaded_) {
-        // A file with nothing but pictures ends when its render context goes away: open it
-        // again where it was once a context is back (at once if it already is).
+      if (contextReplaced_ &&
+          (end.error == MPV_ERROR_VO_INIT_FAILED || end.error == MPV_ERROR_NOTHING_TO_PLAY)) {
+        // A file with nothing but pictures ends when its render context goes away (also while
+        // it is still being opened): open it again where it was once a context is back (at
+        // once if it already is).
         loaded_ = false;
         if (renderReady_)
           loadNow(resumeAt_);
@@ -122,7 +134,7 @@ void MpvPlayer::attachRenderTarget(MpvRenderTarget* target) {
   target_ = target;
   renderReady_ = true;
   if (pendingLoad_ && !url_.empty()) {
-    loadNow(videoLost_ ? resumeAt_ : 0);
+    loadNow(resumeAt_);
     updateState();
   } else if (videoLost_ && loaded_) {
     restoreVideo();
@@ -133,12 +145,26 @@ void MpvPlayer::detachRenderTarget(MpvRenderTarget* target) {
   if (target_ != target) return;
   target_ = nullptr;
   renderReady_ = false;
-  if (loaded_) {
-    // Video is switched off with the context; remember where the file was to bring it back.
-    videoLost_ = true;
-    double pos = 0;
-    if (mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) >= 0) resumeAt_ = pos;
-  }
+  // Video is switched off with the context, also that of a file the engine has opened before
+  // its report of that was handled here.
+  if (!engineHasFile()) return;
+  videoLost_ = contextReplaced_ = true;
+  // Remember where the file was to bring it back; one still opening starts where it was asked
+  // to (the engine's position may still be that of the file it replaces).
+  double pos = 0;
+  if (loaded_ && mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) >= 0 &&
+      std::isfinite(pos))
+    resumeAt_ = std::max(0.0, pos);
+}
+
+bool MpvPlayer::engineHasFile() const {
+  // Told to open it (or reopen it), and it has neither failed nor been let go at its end.
+  return loaded_ || (entryId_ >= 0 && !pendingLoad_ && !failed_ && !unloadedAtEnd_);
+}
+
+bool MpvPlayer::videoSelected() const {
+  std::int64_t id = 0;
+  return mpv_get_property(core_.get(), "current-tracks/video/id", MPV_FORMAT_INT64, &id) >= 0;
 }
 
 void MpvPlayer::restoreVideo() {
