@@ -129,19 +129,16 @@ void Form1::designControlBar() {
     float left, top, width, height;
     const char* tip;
   };
-  for (const Button& b : {Button{Image2, 240, 360, 465, 480, "背景音乐"},
-                          Button{Image3, 240, 360, 465, 480, "播放"},
-                          Button{Image4, 800, 405, 345, 360, "暂停"},
-                          Button{Image5, 1200, 400, 390, 360, "向上"},
-                          Button{Image6, 1200, 400, 390, 360, "向上"},
-                          Button{Image7, 1650, 400, 375, 360, "向下"},
-                          Button{Image8, 1650, 400, 375, 360, "向下"},
-                          Button{Image20, 2040, 400, 360, 360, "播放选中文件"},
-                          Button{Image9, 2480, 400, 345, 360, "停止"},
-                          Button{Image42, 2880, 480, 405, 150, "左声道"},
-                          Button{Image43, 3060, 480, 555, 150, "立体声"},
-                          Button{Image44, 3380, 480, 405, 150, "右声道"},
-                          Button{Image10, 3900, 1080, 360, 360, "全屏显示"}}) {
+  for (const Button& b :
+       {Button{Image2, 240, 360, 465, 480, "背景音乐"}, Button{Image3, 240, 360, 465, 480, "播放"},
+        Button{Image4, 800, 405, 345, 360, "暂停"}, Button{Image5, 1200, 400, 390, 360, "向上"},
+        Button{Image6, 1200, 400, 390, 360, "向上"}, Button{Image7, 1650, 400, 375, 360, "向下"},
+        Button{Image8, 1650, 400, 375, 360, "向下"},
+        Button{Image20, 2040, 400, 360, 360, "播放选中文件"},
+        Button{Image9, 2480, 400, 345, 360, "停止"}, Button{Image42, 2880, 480, 405, 150, "左声道"},
+        Button{Image43, 3060, 480, 555, 150, "立体声"},
+        Button{Image44, 3380, 480, 405, 150, "右声道"},
+        Button{Image10, 3900, 1080, 360, 360, "全屏显示"}}) {
     b.image.design(b.left, b.top, b.width, b.height);
     b.image.setToolTipText(b.tip);
   }
@@ -163,9 +160,9 @@ void Form1::designFilePanel() {
 }
 
 void Form1::designMenu() {
-  for (forms::MenuItem* item : {&BUT0, &BUT1, &BUT3, &BUT5, &BUT6, &BUT7, &BUT8A, &BUT8B,
-                                &BUT8C, &BUT8D, &BUT9A, &BUT9B, &BUT9C, &BUT10, &BUT11, &BUT12,
-                                &BUT13A, &BUT13B, &BUT13C, &BUT14, &BUT15, &BUT17})
+  for (forms::MenuItem* item :
+       {&BUT0,  &BUT1,  &BUT3,  &BUT5,  &BUT6,  &BUT7,   &BUT8A,  &BUT8B,  &BUT8C, &BUT8D, &BUT9A,
+        &BUT9B, &BUT9C, &BUT10, &BUT11, &BUT12, &BUT13A, &BUT13B, &BUT13C, &BUT14, &BUT15, &BUT17})
     item->setChecked(false);
   BUT2.setChecked(true);
   BUT4.setChecked(true);

@@ -84,13 +84,12 @@ int main(int argc, char** argv) {
   kv::host::HostInstance instance;
   kv::Services services{clock, cursor, screen, profile, files, folders, screenSaver, instance};
 
-  const auto soundOnly = kv::media::MpvOptions{kv::media::MpvOptions::Video::None,
-                                               kv::media::MpvOptions::Audio::Device, {}, false};
+  const auto soundOnly = kv::media::MpvOptions{
+      kv::media::MpvOptions::Video::None, kv::media::MpvOptions::Audio::Device, {}, false};
   kv::media::MpvPlayer player1(soundOnly);
   kv::media::MpvPlayer player2(soundOnly);
-  kv::media::FlashRuntime flash(clock, [soundOnly] {
-    return std::make_unique<kv::media::MpvPlayer>(soundOnly);
-  });
+  kv::media::FlashRuntime flash(
+      clock, [soundOnly] { return std::make_unique<kv::media::MpvPlayer>(soundOnly); });
   kv::browser::WebEnginePage web;
   kv::app::Components components{player1, player2, flash, web};
 

@@ -57,7 +57,9 @@ std::string compact(const QJsonObject& o) {
 
 }  // namespace
 
-std::string probeJson(const std::string& path) { return compact(probeObject(path)); }
+std::string probeJson(const std::string& path) {
+  return compact(probeObject(path));
+}
 
 int runProbe(const std::vector<std::string>& paths, std::ostream& out) {
   int status = 0;

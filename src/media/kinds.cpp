@@ -20,8 +20,8 @@ const char* const FlashMoviePattern = "*.swf";
 const char* const FlashVideoPattern = "*.flv";
 
 namespace {
-constexpr std::array<std::string_view, 8> kPictureExtensions = {
-    "jpg", "bmp", "gif", "jpeg", "png", "tiff", "psd", "ico"};
+constexpr std::array<std::string_view, 8> kPictureExtensions = {"jpg", "bmp",  "gif", "jpeg",
+                                                                "png", "tiff", "psd", "ico"};
 constexpr std::array<std::string_view, 15> kStartExtensions = {
     "avi", "wmv", "rmvb", "rm",  "DAT", "VOB", "mpeg", "mpg",
     "wma", "wav", "midi", "mid", "mp3", "mp4", "mkv"};

@@ -11,7 +11,9 @@ Clock::TimerId VirtualClock::schedule(int intervalMs, std::function<void()> tick
   return id;
 }
 
-void VirtualClock::cancel(TimerId id) { timers_.erase(id); }
+void VirtualClock::cancel(TimerId id) {
+  timers_.erase(id);
+}
 
 void VirtualClock::doEvents() {
   ++doEventsCalls_;

@@ -50,7 +50,7 @@ bool step(F&& f) noexcept {
 }
 
 // Numeric helpers that fail like the original arithmetic instead of producing inf/UB.
-double divide(double a, double b);          // DivisionByZero when b == 0
+double divide(double a, double b);         // DivisionByZero when b == 0
 double toNumber(const std::string& text);  // TypeMismatch when the text is not a number
 std::string numberText(double value);      // 12.5 -> "12.5", 100 -> "100"
 long roundHalfEven(double value);          // banker's rounding, Overflow outside 32 bits

@@ -10,7 +10,9 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char fold(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
@@ -83,8 +85,7 @@ bool IniDocument::hasSection(std::string_view section) const {
   return findSection(section) != std::string::npos;
 }
 
-std::optional<std::string> IniDocument::get(std::string_view section,
-                                            std::string_view key) const {
+std::optional<std::string> IniDocument::get(std::string_view section, std::string_view key) const {
   const std::size_t header = findSection(section);
   if (header == std::string::npos) return std::nullopt;
   const std::size_t end = sectionEnd(header);

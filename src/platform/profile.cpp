@@ -13,8 +13,7 @@ std::string cutUtf8(const std::string& text, std::size_t maxBytes) {
 }
 
 std::string DocumentProfile::GetPrivateProfileString(const std::string& section,
-                                                     const std::string& key,
-                                                     const std::string& def,
+                                                     const std::string& key, const std::string& def,
                                                      std::size_t bufferSize,
                                                      const std::string& path) {
   std::string value = def;
@@ -25,17 +24,15 @@ std::string DocumentProfile::GetPrivateProfileString(const std::string& section,
   return cutUtf8(value, bufferSize - 1);
 }
 
-bool DocumentProfile::WritePrivateProfileString(const std::string& section,
-                                                const std::string& key, const std::string& value,
-                                                const std::string& path) {
+bool DocumentProfile::WritePrivateProfileString(const std::string& section, const std::string& key,
+                                                const std::string& value, const std::string& path) {
   auto doc = IniDocument::parse(load(path).value_or(""));
   doc.set(section, key, value);
   return store(path, doc.serialize());
 }
 
 bool DocumentProfile::WritePrivateProfileSection(const std::string& section,
-                                                 const std::string& text,
-                                                 const std::string& path) {
+                                                 const std::string& text, const std::string& path) {
   std::vector<std::pair<std::string, std::string>> entries;
   std::size_t start = 0;
   while (start < text.size()) {

@@ -34,9 +34,9 @@ TEST(FormLoad, TimersAreStoppedAtCreationWithTheirDesignIntervals) {
   Form1Rig rig;
   app::Form1 form(rig.services, rig.components);
   const std::vector<std::pair<forms::Timer*, int>> timers{
-      {&form.Timer1, 7000}, {&form.Timer2, 5000},  {&form.Timer3, 12000}, {&form.Timer4, 1000},
-      {&form.Timer5, 0},    {&form.Timer6, 500},   {&form.Timer7, 1000},  {&form.Timer8, 50},
-      {&form.Timer9, 0},    {&form.Timer10, 500},  {&form.Timer11, 100},  {&form.Timer12, 0}};
+      {&form.Timer1, 7000}, {&form.Timer2, 5000}, {&form.Timer3, 12000}, {&form.Timer4, 1000},
+      {&form.Timer5, 0},    {&form.Timer6, 500},  {&form.Timer7, 1000},  {&form.Timer8, 50},
+      {&form.Timer9, 0},    {&form.Timer10, 500}, {&form.Timer11, 100},  {&form.Timer12, 0}};
   for (const auto& [timer, interval] : timers) {
     EXPECT_FALSE(timer->Enabled()) << timer->name();
     EXPECT_EQ(timer->Interval(), interval) << timer->name();
@@ -115,8 +115,9 @@ TEST(FormLoad, TheSavedFolderIsRestoredWhole) {
 }
 
 TEST(FormLoad, AFolderThatNoLongerExistsOrAMalformedFileLeaveTheListsAndTheFileAlone) {
-  for (const std::string& ini : {std::string("[user]\nfilepath=/gone/folder\n"),
-                                std::string("garbage\n\xff\xfe[[[\nfilepath\n"), std::string("")}) {
+  for (const std::string& ini :
+       {std::string("[user]\nfilepath=/gone/folder\n"),
+        std::string("garbage\n\xff\xfe[[[\nfilepath\n"), std::string("")}) {
     Form1Rig rig;
     rig.files.addFile(rig.app("fileinf.ini"), ini);
     auto& form = rig.start();
@@ -184,14 +185,14 @@ TEST(FormLoad, InitialLayoutMarksAndTimers) {
   EXPECT_EQ(form.Label1.Caption(), "00:00");
   EXPECT_EQ(form.Label2.Caption(), "/00:00");
   for (auto* hidden : {&form.Image2, &form.Image5, &form.Image7}) EXPECT_FALSE(hidden->Visible());
-  for (auto* shown : {&form.Image3, &form.Image6, &form.Image8, &form.Image4, &form.Image9,
-                      &form.Image20})
+  for (auto* shown :
+       {&form.Image3, &form.Image6, &form.Image8, &form.Image4, &form.Image9, &form.Image20})
     EXPECT_TRUE(shown->Visible()) << shown->name();
   EXPECT_EQ(form.Picture4.children().back(), &form.volume);  // the bars above the skin
   std::vector<std::string> checked;
-  for (const auto* item : {&form.BUT0, &form.BUT1, &form.BUT2, &form.BUT3, &form.BUT4, &form.BUT5,
-                           &form.BUT12, &form.BUT14, &form.BUT15, &form.BUT17, &form.BUT9C,
-                           &form.BUT13A, &form.BUT8D})
+  for (const auto* item :
+       {&form.BUT0, &form.BUT1, &form.BUT2, &form.BUT3, &form.BUT4, &form.BUT5, &form.BUT12,
+        &form.BUT14, &form.BUT15, &form.BUT17, &form.BUT9C, &form.BUT13A, &form.BUT8D})
     if (item->Checked()) checked.push_back(item->name());
   EXPECT_EQ(checked, (std::vector<std::string>{"BUT2", "BUT4"}));
 
@@ -200,8 +201,8 @@ TEST(FormLoad, InitialLayoutMarksAndTimers) {
   EXPECT_TRUE(form.Timer12.Enabled());
   EXPECT_EQ(form.Timer12.Interval(), 500);
   EXPECT_EQ(form.promotionDue, rig.clock.now() + 30 * 60 * 1000);
-  for (auto* off : {&form.Timer1, &form.Timer2, &form.Timer4, &form.Timer6, &form.Timer8,
-                    &form.Timer10})
+  for (auto* off :
+       {&form.Timer1, &form.Timer2, &form.Timer4, &form.Timer6, &form.Timer8, &form.Timer10})
     EXPECT_FALSE(off->Enabled()) << off->name();
   EXPECT_TRUE(rig.player1.url.empty());
   EXPECT_TRUE(rig.flash.movie.empty());

@@ -17,9 +17,9 @@ TEST(StartFile, AQuotedFlashVideoPlaysThroughThePlayerMovie) {
   EXPECT_EQ(form.commandLine, "\"/clips/x.flv\"");
   EXPECT_EQ(form.startFile, "/clips/x.flv");
   EXPECT_EQ(form.startFileName, "x.flv");
-  EXPECT_EQ(*rig.log, (CallLog{"ShockwaveFlash1.Movie=" + rig.app("power.swf"),
-                               "ShockwaveFlash1.SetVariable(testVar,/clips/x.flv)",
-                               "ShockwaveFlash1.Play"}));
+  EXPECT_EQ(*rig.log,
+            (CallLog{"ShockwaveFlash1.Movie=" + rig.app("power.swf"),
+                     "ShockwaveFlash1.SetVariable(testVar,/clips/x.flv)", "ShockwaveFlash1.Play"}));
   EXPECT_TRUE(form.ShockwaveFlash1.Visible());
   EXPECT_FALSE(form.WindowsMediaPlayer1.Visible());
   EXPECT_EQ(form.ShockwaveFlash1.Top(), 645);
@@ -64,7 +64,8 @@ TEST(StartFile, AFlashMovieStartsDirectly) {
   Form1Rig rig;
   rig.files.addFile("/games/小游戏 1.swf");
   auto& form = rig.start("/games/小游戏 1.swf");
-  EXPECT_EQ(*rig.log, (CallLog{"ShockwaveFlash1.Movie=/games/小游戏 1.swf", "ShockwaveFlash1.Play"}));
+  EXPECT_EQ(*rig.log,
+            (CallLog{"ShockwaveFlash1.Movie=/games/小游戏 1.swf", "ShockwaveFlash1.Play"}));
   EXPECT_TRUE(form.ShockwaveFlash1.Visible());
   EXPECT_TRUE(form.Timer6.Enabled());
   EXPECT_TRUE(form.Timer8.Enabled());

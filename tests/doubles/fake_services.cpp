@@ -2,7 +2,9 @@
 
 namespace kv::test {
 
-MemoryFiles::MemoryFiles() { nodes_["/"] = Node{true, ""}; }
+MemoryFiles::MemoryFiles() {
+  nodes_["/"] = Node{true, ""};
+}
 
 std::string MemoryFiles::norm(const std::string& path) {
   std::string p;
@@ -84,8 +86,7 @@ bool MemoryFiles::rename(const std::string& from, const std::string& to) {
   const std::string f = norm(from), t = norm(to);
   const auto it = nodes_.find(f);
   if (it == nodes_.end() || nodes_.count(t)) return false;
-  if (!writable(parentOf(f)) || !writable(parentOf(t)) || !folderExists(parentOf(t)))
-    return false;
+  if (!writable(parentOf(f)) || !writable(parentOf(t)) || !folderExists(parentOf(t))) return false;
   Node node = it->second;
   nodes_.erase(it);
   nodes_[t] = node;

@@ -10,8 +10,9 @@
 using namespace kv;
 
 namespace {
-const char* const kIni = "; settings\r\n[User]\r\nFilePath = /media/clips \r\nother=1\r\n"
-                         "this line is not an entry\r\n\r\n[next]\r\nfilepath=elsewhere\r\n";
+const char* const kIni =
+    "; settings\r\n[User]\r\nFilePath = /media/clips \r\nother=1\r\n"
+    "this line is not an entry\r\n\r\n[next]\r\nfilepath=elsewhere\r\n";
 }
 
 TEST(Profile, ReadsKeysWithoutRegardToCaseAndFallsBackToTheDefault) {
@@ -47,7 +48,8 @@ TEST(Profile, WritingAKeyKeepsEverythingElseOfTheFile) {
   test::MemoryFiles files;
   test::MemoryProfile profile(files);
   files.addFile("/app/fileinf.ini", kIni);
-  ASSERT_TRUE(profile.WritePrivateProfileString("USER", "filepath", "/home/新建", "/app/fileinf.ini"));
+  ASSERT_TRUE(
+      profile.WritePrivateProfileString("USER", "filepath", "/home/新建", "/app/fileinf.ini"));
   const std::string text = files.content("/app/fileinf.ini");
   EXPECT_NE(text.find("; settings"), std::string::npos);
   EXPECT_NE(text.find("this line is not an entry"), std::string::npos);
@@ -66,10 +68,9 @@ TEST(Profile, WritingASectionReplacesItsKeys) {
   ASSERT_TRUE(profile.WritePrivateProfileSection("user", "", "/app/fileinf.ini"));
   EXPECT_EQ(files.content("/app/fileinf.ini"), "[user]\n");
   files.addFile("/app/k.ini", kIni);
-  ASSERT_TRUE(profile.WritePrivateProfileSection("user", std::string("a=1\0b=2\0\0", 9),
-                                                 "/app/k.ini"));
-  EXPECT_EQ(profile.GetPrivateProfileString("user", "filepath", "gone", 255, "/app/k.ini"),
-            "gone");
+  ASSERT_TRUE(
+      profile.WritePrivateProfileSection("user", std::string("a=1\0b=2\0\0", 9), "/app/k.ini"));
+  EXPECT_EQ(profile.GetPrivateProfileString("user", "filepath", "gone", 255, "/app/k.ini"), "gone");
   EXPECT_EQ(profile.GetPrivateProfileString("user", "b", "", 255, "/app/k.ini"), "2");
   EXPECT_EQ(profile.GetPrivateProfileString("next", "filepath", "", 255, "/app/k.ini"),
             "elsewhere");
@@ -79,8 +80,9 @@ TEST(Profile, MalformedFilesAreReadNotFeared) {
   test::MemoryFiles files;
   test::MemoryProfile profile(files);
   using namespace std::string_literals;
-  files.addFile("/app/bad.ini",
-                "\xEF\xBB\xBF[user\n=novalue\n[user]\nfilepath=\"/q\"\n\0\xff\xfe garbage\nfilepath2\n"s);
+  files.addFile(
+      "/app/bad.ini",
+      "\xEF\xBB\xBF[user\n=novalue\n[user]\nfilepath=\"/q\"\n\0\xff\xfe garbage\nfilepath2\n"s);
   EXPECT_EQ(profile.GetPrivateProfileString("user", "filepath", "false", 255, "/app/bad.ini"),
             "/q");
   EXPECT_EQ(profile.GetPrivateProfileString("user", "", "false", 255, "/app/bad.ini"), "false");
@@ -101,8 +103,8 @@ TEST(HostProfile, WritesTheFileWholeAndFailsCleanlyInAReadOnlyFolder) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
   if (::geteuid() != 0) {  // root writes anywhere
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_FALSE(profile.WritePrivateProfileString("user", "filepath", "/other", ini));
     EXPECT_EQ(profile.GetPrivateProfileString("user", "filepath", "", 255, ini), "/media/影片 1");
   }

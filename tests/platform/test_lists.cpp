@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "doubles/fake_services.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
 #include "platform/forms/form.h"
 #include "platform/forms/lists.h"
 #include "platform/host/host_services.h"
-#include "doubles/fake_services.h"
 #include "platform/temp_dir.h"
 
 using namespace kv;
@@ -45,9 +45,9 @@ TEST(FileList, PatternsChooseTheEntriesWithoutRegardToCase) {
   rig.File1.setPath(rig.dir.path());
   EXPECT_EQ(rig.File1.ListCount(), 11);  // "*.*" at first
   rig.File1.setPattern(media::MoviePattern);
-  EXPECT_EQ(entries(rig.File1), (std::vector<std::string>{"\"quoted\".avi", "a.swf", "b.FLV",
-                                                          "c.DAT", "clip 2.mp4", "clip 10.mp4",
-                                                          "影片.mkv"}));
+  EXPECT_EQ(entries(rig.File1),
+            (std::vector<std::string>{"\"quoted\".avi", "a.swf", "b.FLV", "c.DAT", "clip 2.mp4",
+                                      "clip 10.mp4", "影片.mkv"}));
   rig.File1.setPattern(media::MusicPattern);
   EXPECT_EQ(entries(rig.File1), (std::vector<std::string>{"d.mp3"}));
   rig.File1.setPattern(media::PicturePattern);
@@ -79,7 +79,7 @@ TEST(FileList, AMissingFolderIsRefusedAndChangesNothing) {
   rig.File1.setPath(rig.dir.path());
   rig.File1.setListIndex(0);
   for (const std::string& bad : {std::string(""), rig.dir.path() + "/nope", std::string("false"),
-                                "\"" + rig.dir.path() + "/", rig.dir.path() + "/README"}) {
+                                 "\"" + rig.dir.path() + "/", rig.dir.path() + "/README"}) {
     try {
       rig.File1.setPath(bad);
       FAIL() << "accepted " << bad;

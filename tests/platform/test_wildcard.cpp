@@ -31,11 +31,11 @@ TEST(Wildcard, PatternListsIgnoreEmptyPieces) {
 }
 
 TEST(NaturalOrder, NumbersByValueLettersWithoutCase) {
-  std::vector<std::string> names{"clip10.avi", "Clip2.avi", "clip1.avi", "b.mp3", "A.mp3",
-                                 "clip02.avi", "影片.mp4", "clip.avi"};
+  std::vector<std::string> names{"clip10.avi", "Clip2.avi",  "clip1.avi", "b.mp3",
+                                 "A.mp3",      "clip02.avi", "影片.mp4",  "clip.avi"};
   std::sort(names.begin(), names.end(), kv::naturalLess);
-  EXPECT_EQ(names, (std::vector<std::string>{"A.mp3", "b.mp3", "clip.avi", "clip1.avi",
-                                             "Clip2.avi", "clip02.avi", "clip10.avi", "影片.mp4"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"A.mp3", "b.mp3", "clip.avi", "clip1.avi", "Clip2.avi",
+                                             "clip02.avi", "clip10.avi", "影片.mp4"}));
   EXPECT_FALSE(kv::naturalLess("a", "a"));
   EXPECT_TRUE(kv::naturalLess("A", "a") != kv::naturalLess("a", "A"));  // total order
 }

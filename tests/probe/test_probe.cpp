@@ -19,15 +19,16 @@ namespace {
 class Probe : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new std::string((fs::temp_directory_path() / ("korvelin-probe-" +
-                                                          std::to_string(::getpid())))
-                               .string());
+    dir_ = new std::string(
+        (fs::temp_directory_path() / ("korvelin-probe-" + std::to_string(::getpid()))).string());
     fs::create_directories(*dir_);
     auto ffmpeg = [](const std::string& args) {
       ASSERT_EQ(std::system(("ffmpeg -loglevel error -y " + args).c_str()), 0) << args;
     };
-    ffmpeg("-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=frequency=440 -t 3 "
-           "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest '" + *dir_ + "/my clip 片段.mp4'");
+    ffmpeg(
+        "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=frequency=440 -t 3 "
+        "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest '" +
+        *dir_ + "/my clip 片段.mp4'");
     ffmpeg("-f lavfi -i sine=frequency=440 -t 1 '" + *dir_ + "/tone.wav'");
     ffmpeg("-f lavfi -i testsrc=size=160x120:rate=25 -t 2 -c:v flv1 '" + *dir_ + "/x.flv'");
     ffmpeg("-f lavfi -i smptebars=size=64x48 -frames:v 1 '" + *dir_ + "/bars.png'");
@@ -101,9 +102,8 @@ TEST_F(Probe, FlashMoviesAreReadByTheSwfReader) {
 
 TEST_F(Probe, UnreadableFilesGetAnErrorAndTheRestStillAnswers) {
   int code = -1;
-  const auto r = probe({"notes.mp4", "empty.avi", "fake.flv", "broken.swf", "missing.mkv",
-                        "x.flv"},
-                       &code);
+  const auto r =
+      probe({"notes.mp4", "empty.avi", "fake.flv", "broken.swf", "missing.mkv", "x.flv"}, &code);
   ASSERT_EQ(r.size(), 6u);
   EXPECT_NE(code, 0);
   for (int i = 0; i < 5; ++i)

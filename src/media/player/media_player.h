@@ -61,7 +61,7 @@ class MediaPlayer {
   virtual bool enabled() const = 0;
   virtual void setEnabled(bool enabled) = 0;
 
-  Event<int, int, int, int> Click;        // button, shift, x, y (pixels of the component)
+  Event<int, int, int, int> Click;  // button, shift, x, y (pixels of the component)
   Event<int, int, int, int> DoubleClick;
   Event<int, int, int, int> MouseDown;
   Event<int, int, int, int> MouseMove;

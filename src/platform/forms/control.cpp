@@ -41,10 +41,18 @@ void Control::setGeometry(float left, float top, float width, float height) {
   changed();
 }
 
-void Control::setLeft(float v) { setGeometry(v, top_, width_, height_); }
-void Control::setTop(float v) { setGeometry(left_, v, width_, height_); }
-void Control::setWidth(float v) { setGeometry(left_, top_, v, height_); }
-void Control::setHeight(float v) { setGeometry(left_, top_, width_, v); }
+void Control::setLeft(float v) {
+  setGeometry(v, top_, width_, height_);
+}
+void Control::setTop(float v) {
+  setGeometry(left_, v, width_, height_);
+}
+void Control::setWidth(float v) {
+  setGeometry(left_, top_, v, height_);
+}
+void Control::setHeight(float v) {
+  setGeometry(left_, top_, width_, v);
+}
 
 void Control::Move(float left, float top) {
   setLeft(left);

@@ -159,9 +159,9 @@ class Control {
 };
 
 // Controls that differ from the base only in what the view draws.
-#define KV_SIMPLE_CONTROL(Type)                                                     \
-  class Type : public Control {                                                      \
-   public:                                                                           \
+#define KV_SIMPLE_CONTROL(Type)                                                               \
+  class Type : public Control {                                                               \
+   public:                                                                                    \
     Type(std::string name, Control* parent) : Control(Kind::Type, std::move(name), parent) {} \
   };
 KV_SIMPLE_CONTROL(Label)

@@ -58,7 +58,10 @@ class Form : public Control {
   bool loaded() const { return loaded_; }
   bool unloaded() const { return unloadCount_ > 0 && !loaded_; }
   bool hasFocus() const { return focusCount_ > 0; }
-  void SetFocus() { ++focusCount_; changed(); }
+  void SetFocus() {
+    ++focusCount_;
+    changed();
+  }
 
   Event<> Load;
   Event<> Unload_;
@@ -70,8 +73,8 @@ class Form : public Control {
   ScreenService* screen_;
   int windowState_ = kNormal;
   float normalLeft_ = 0, normalTop_ = 0, normalWidth_ = 0, normalHeight_ = 0;
-  std::uint32_t style_ = kStyleCaption | kStyleSysMenu | kStyleThickFrame | kStyleMinimizeBox |
-                         kStyleMaximizeBox;
+  std::uint32_t style_ =
+      kStyleCaption | kStyleSysMenu | kStyleThickFrame | kStyleMinimizeBox | kStyleMaximizeBox;
   bool topmost_ = false;
   float currentX_ = 0, currentY_ = 0;
   bool loaded_ = false;

@@ -120,6 +120,8 @@ void DriveListBox::setDrive(const std::string& drive) {
   if (moved) Change.raise();
 }
 
-void DriveListBox::Refresh() { replaceNames(files_.drives()); }
+void DriveListBox::Refresh() {
+  replaceNames(files_.drives());
+}
 
 }  // namespace kv::forms

@@ -8,7 +8,9 @@ namespace kv::host {
 HostClock::HostClock() = default;
 HostClock::~HostClock() = default;
 
-std::int64_t HostClock::now() const { return QDateTime::currentMSecsSinceEpoch(); }
+std::int64_t HostClock::now() const {
+  return QDateTime::currentMSecsSinceEpoch();
+}
 
 Clock::TimerId HostClock::schedule(int intervalMs, std::function<void()> tick) {
   const TimerId id = next_++;
@@ -34,6 +36,8 @@ void HostClock::post(std::function<void()> work) {
   QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
 }
 
-void HostClock::doEvents() { QCoreApplication::processEvents(); }
+void HostClock::doEvents() {
+  QCoreApplication::processEvents();
+}
 
 }  // namespace kv::host

@@ -34,8 +34,7 @@ std::optional<std::vector<DirEntry>> HostFiles::listFolder(const std::string& fo
 
 bool HostFiles::rename(const std::string& from, const std::string& to) {
 #ifdef RENAME_NOREPLACE
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
 #endif
   // File systems without no-replace renames: check first (a small race is acceptable here).
@@ -63,7 +62,8 @@ std::vector<std::string> HostFiles::drives() const {
   std::vector<std::string> result{"/"};
   std::error_code ec;
   const std::string user = getenv("USER") ? getenv("USER") : "";
-  for (const std::string& base : {std::string("/media"), "/run/media/" + user, std::string("/mnt")}) {
+  for (const std::string& base :
+       {std::string("/media"), "/run/media/" + user, std::string("/mnt")}) {
     if (!fs::is_directory(base, ec)) continue;
     for (const auto& e : fs::directory_iterator(base, ec)) {
       if (!e.is_directory(ec)) continue;
