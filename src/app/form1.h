@@ -46,6 +46,8 @@ class Form1 : public forms::Form {
   void Form_Load();
   void SetWindowFrame(bool show);
   void SetFormTopmost();
+  // Native size and play/pause ticked, every other mark cleared.
+  void setInitialMenuMarks();
 
   // ---- File panel and tabs -------------------------------------------------------------
   void Drive1_Change();
@@ -65,7 +67,6 @@ class Form1 : public forms::Form {
   void designTitleBar();
   void designControlBar();
   void designFilePanel();
-  void designMenu();
   void loadPictureStore();
   void connectHandlers();
 

@@ -63,7 +63,7 @@ void Form1::design() {
   Timer11.setInterval(100);
   // Timer5 and Timer12 get their intervals from code; Timer9 never ticks (a paused marker).
 
-  designMenu();
+  setInitialMenuMarks();
 }
 
 void Form1::designTitleBar() {
@@ -159,7 +159,7 @@ void Form1::designFilePanel() {
   File1.design(0, 2415, 1935, 3315);
 }
 
-void Form1::designMenu() {
+void Form1::setInitialMenuMarks() {
   for (forms::MenuItem* item :
        {&BUT0,  &BUT1,  &BUT3,  &BUT5,  &BUT6,  &BUT7,   &BUT8A,  &BUT8B,  &BUT8C, &BUT8D, &BUT9A,
         &BUT9B, &BUT9C, &BUT10, &BUT11, &BUT12, &BUT13A, &BUT13B, &BUT13C, &BUT14, &BUT15, &BUT17})

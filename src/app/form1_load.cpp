@@ -123,14 +123,7 @@ void Form1::Form_Load() {
   step([&] { volume.setcMouseIcon(Image51.Picture()); });
 
   // Menu marks, initial layout and visibility.
-  step([&] {
-    for (forms::MenuItem* item : {&BUT0,   &BUT1,   &BUT3,   &BUT5,  &BUT6,  &BUT7,  &BUT8A, &BUT8B,
-                                  &BUT8C,  &BUT8D,  &BUT9A,  &BUT9B, &BUT9C, &BUT10, &BUT11, &BUT12,
-                                  &BUT13A, &BUT13B, &BUT13C, &BUT14, &BUT15, &BUT17})
-      item->setChecked(false);
-    BUT2.setChecked(true);
-    BUT4.setChecked(true);
-  });
+  step([&] { setInitialMenuMarks(); });
   const float W = Width(), H = Height();
   step([&] { Frame1.setTop(645); });
   step([&] { Frame1.setLeft(120); });
