@@ -24,6 +24,7 @@ struct RegValue {
   // The stored bytes: text as stored (it may hold NUL characters), a DWORD as 4 bytes little
   // endian.
   std::string data;
+  bool operator==(const RegValue&) const = default;
 };
 
 class RegistryService {

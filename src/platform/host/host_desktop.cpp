@@ -1,0 +1,121 @@
+#include "platform/host/host_desktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+#include <optional>
+
+#include "platform/desktop/desktop_entry.h"
+#include "platform/desktop/mime_apps.h"
+
+namespace kv::host {
+namespace {
+
+// Files of the desktop that we edit are small; anything bigger is not ours to rewrite.
+constexpr qint64 kMaxEditedBytes = 4 << 20;
+
+QString q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+// The whole file; "" when it does not exist; nothing when it exists but cannot be read whole.
+std::optional<std::string> readWhole(const std::string& path) {
+  QFile file(q(path));
+  if (!file.exists()) return std::string();
+  if (!QFileInfo(file).isFile() || file.size() > kMaxEditedBytes) return std::nullopt;
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  return bytes.toStdString();
+}
+
+bool writeAtomically(const std::string& path, const std::string& text) {
+  if (!QDir().mkpath(QFileInfo(q(path)).absolutePath())) return false;
+  QSaveFile file(q(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+      static_cast<qint64>(text.size())) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+// Writes text unless the file already holds exactly it.
+bool writeIfDifferent(const std::string& path, const std::string& text) {
+  const auto current = readWhole(path);
+  if (current && *current == text && QFileInfo::exists(q(path))) return true;
+  return writeAtomically(path, text);
+}
+
+std::string location(QStandardPaths::StandardLocation where, const char* fallback) {
+  QString dir = QStandardPaths::writableLocation(where);
+  if (dir.isEmpty()) dir = QDir::homePath() + fallback;
+  return dir.toStdString();
+}
+
+}  // namespace
+
+DesktopPaths DesktopPaths::fromEnvironment() {
+  const std::string data = location(QStandardPaths::GenericDataLocation, "/.local/share");
+  const std::string config = location(QStandardPaths::GenericConfigLocation, "/.config");
+  return {data + "/applications", data + "/icons/hicolor/scalable/apps", config + "/mimeapps.list",
+          config + "/autostart"};
+}
+
+DesktopIntegration::DesktopIntegration(DesktopPaths paths, std::string program,
+                                       std::string iconSource)
+    : paths_(std::move(paths)), program_(std::move(program)), iconSource_(std::move(iconSource)) {}
+
+std::string DesktopIntegration::applicationEntryPath() const {
+  return paths_.applications + "/" + std::string(desktop::kDesktopId);
+}
+
+std::string DesktopIntegration::autostartEntryPath() const {
+  return paths_.autostart + "/" + std::string(desktop::kDesktopId);
+}
+
+bool DesktopIntegration::installApplicationEntry() {
+  if (!iconSource_.empty()) {
+    if (const auto icon = readWhole(iconSource_); icon && !icon->empty()) {
+      const std::string suffix = QFileInfo(q(iconSource_)).suffix().toStdString();
+      writeIfDifferent(paths_.icons + "/" + std::string(desktop::kIconName) + "." + suffix, *icon);
+    }
+  }
+  const std::string entry = desktop::applicationEntry(program_, desktop::associableMimeTypes());
+  return writeIfDifferent(applicationEntryPath(), entry);
+}
+
+void DesktopIntegration::reconcile(RegistryService& registry) {
+  const auto state = desktop::desiredState(registry, program_);
+  if (!state.defaultFor.empty()) installApplicationEntry();
+  applyDefaults(state.defaultFor);
+  applyAutostart(state.autostart);
+}
+
+bool DesktopIntegration::applyDefaults(const std::vector<std::string>& defaultFor) {
+  const auto text = readWhole(paths_.mimeapps);
+  if (!text) return false;  // never rewrite a file we could not read whole
+  desktop::MimeAppsList list(*text);
+  bool changed = false;
+  for (const auto& type : desktop::associableMimeTypes()) {
+    const bool ours = std::find(defaultFor.begin(), defaultFor.end(), type) != defaultFor.end();
+    changed |= ours ? list.setDefault(type, desktop::kDesktopId)
+                    : list.clearDefault(type, desktop::kDesktopId);
+  }
+  return !changed || writeAtomically(paths_.mimeapps, list.text());
+}
+
+bool DesktopIntegration::applyAutostart(const std::optional<std::string>& program) {
+  const std::string path = autostartEntryPath();
+  if (program) return writeIfDifferent(path, desktop::autostartEntry(*program));
+  const auto current = readWhole(path);
+  if (!current || current->empty()) return !QFileInfo::exists(q(path));
+  if (!desktop::isOurEntry(*current)) return false;  // someone else's file of that name
+  return QFile::remove(q(path));
+}
+
+}  // namespace kv::host
