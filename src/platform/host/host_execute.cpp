@@ -53,9 +53,10 @@ struct ExecuteServer::Request {
   }
 };
 
-ExecuteServer::ExecuteServer(std::string socketPath, Handler handler)
+ExecuteServer::ExecuteServer(std::string socketPath, Handler handler, int requestTimeoutMs)
     : path_(std::move(socketPath)),
       handler_(std::move(handler)),
+      requestTimeoutMs_(requestTimeoutMs),
       server_(std::make_unique<QLocalServer>()) {}
 
 ExecuteServer::~ExecuteServer() {
@@ -105,7 +106,7 @@ void ExecuteServer::accept() {
       if (request->socket && request->reading) request->socket->abort();
     });
     QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, request] { read(request); });
-    deadline->start(kRequestTimeoutMs);
+    deadline->start(requestTimeoutMs_);
     if (socket->bytesAvailable() > 0) read(request);
   }
 }
@@ -113,11 +114,8 @@ void ExecuteServer::accept() {
 void ExecuteServer::read(std::shared_ptr<Request> request) {
   if (!request->reading || !request->socket) return;
   QLocalSocket& socket = *request->socket;
-  const qint64 want = request->length < 0
-                          ? kHeaderBytes - request->buffer.size()
-                          : request->length - (request->buffer.size() - kHeaderBytes);
-  request->buffer += socket.read(want);
   if (request->length < 0) {
+    request->buffer += socket.read(kHeaderBytes - request->buffer.size());
     if (request->buffer.size() < kHeaderBytes) return;
     const auto* b = reinterpret_cast<const unsigned char*>(request->buffer.constData());
     const quint32 length =
@@ -129,6 +127,7 @@ void ExecuteServer::read(std::shared_ptr<Request> request) {
     }
     request->length = length;
   }
+  request->buffer += socket.read(request->length - (request->buffer.size() - kHeaderBytes));
   if (request->buffer.size() - kHeaderBytes < request->length) return;
   request->doneReading();
   const std::string text = commandText(request->buffer.mid(kHeaderBytes));

@@ -37,7 +37,7 @@ class ExecuteServer {
   // NUL, broken sequences replaced) and returns the status sent back.
   using Handler = std::function<int(const std::string& command)>;
 
-  ExecuteServer(std::string socketPath, Handler handler);
+  ExecuteServer(std::string socketPath, Handler handler, int requestTimeoutMs = kRequestTimeoutMs);
   ~ExecuteServer();
   ExecuteServer(const ExecuteServer&) = delete;
   ExecuteServer& operator=(const ExecuteServer&) = delete;
@@ -59,6 +59,7 @@ class ExecuteServer {
 
   std::string path_;
   Handler handler_;
+  int requestTimeoutMs_;
   std::shared_ptr<int> reading_ = std::make_shared<int>(0);  // requests still being received
   std::unique_ptr<QLocalServer> server_;
 };
