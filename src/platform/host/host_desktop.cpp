@@ -3,52 +3,33 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <optional>
 
 #include "platform/desktop/desktop_entry.h"
 #include "platform/desktop/mime_apps.h"
+#include "platform/host/atomic_file.h"
 
 namespace kv::host {
 namespace {
 
 // Files of the desktop that we edit are small; anything bigger is not ours to rewrite.
-constexpr qint64 kMaxEditedBytes = 4 << 20;
+constexpr long long kMaxEditedBytes = 4 << 20;
 
 QString q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-// The whole file; "" when it does not exist; nothing when it exists but cannot be read whole.
 std::optional<std::string> readWhole(const std::string& path) {
-  QFile file(q(path));
-  if (!file.exists()) return std::string();
-  if (!QFileInfo(file).isFile() || file.size() > kMaxEditedBytes) return std::nullopt;
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return bytes.toStdString();
-}
-
-bool writeAtomically(const std::string& path, const std::string& text) {
-  if (!QDir().mkpath(QFileInfo(q(path)).absolutePath())) return false;
-  QSaveFile file(q(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-      static_cast<qint64>(text.size())) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return readWholeFile(path, kMaxEditedBytes);
 }
 
 // Writes text unless the file already holds exactly it.
 bool writeIfDifferent(const std::string& path, const std::string& text) {
   const auto current = readWhole(path);
   if (current && *current == text && QFileInfo::exists(q(path))) return true;
-  return writeAtomically(path, text);
+  return writeFileAtomically(path, text);
 }
 
 std::string location(QStandardPaths::StandardLocation where, const char* fallback) {
@@ -106,7 +87,7 @@ bool DesktopIntegration::applyDefaults(const std::vector<std::string>& defaultFo
     changed |= ours ? list.setDefault(type, desktop::kDesktopId)
                     : list.clearDefault(type, desktop::kDesktopId);
   }
-  return !changed || writeAtomically(paths_.mimeapps, list.text());
+  return !changed || writeFileAtomically(paths_.mimeapps, list.text());
 }
 
 bool DesktopIntegration::applyAutostart(const std::optional<std::string>& program) {

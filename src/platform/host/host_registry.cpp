@@ -6,9 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cstdio>
+
+#include "platform/host/atomic_file.h"
 
 namespace kv::host {
 
@@ -92,17 +93,7 @@ bool HostRegistry::change(Change&& apply) {
   if (!apply(next)) return false;
   if (next == tree_ && stamp_.exists) return true;
   std::string text = next.serialize();
-  if (text.size() > kMaxFileBytes) return false;
-  const QFileInfo info(QString::fromStdString(path_));
-  if (!QDir().mkpath(info.absolutePath())) return false;
-  QSaveFile file(info.absoluteFilePath());
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-      static_cast<qint64>(text.size())) {
-    file.cancelWriting();
-    return false;
-  }
-  if (!file.commit()) return false;
+  if (text.size() > kMaxFileBytes || !writeFileAtomically(path_, text)) return false;
   tree_ = std::move(next);
   text_ = std::move(text);
   stamp_ = stampOf(path_);
