@@ -89,18 +89,22 @@ void Form4::ApplyAndSave() {
       if (registry.createKey(root, key)) registry.setValue(root, key, "", RegValue{kRegSz, data});
     });
   };
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    const FileType& type = kFileTypes[i];
-    const std::string typeKey = type.typeKey;
-    if (boxes[i]->Value() == 1) {
-      step([&] { registry.deleteKey(root, typeKey + "\\shell\\open\\DropTarget"); });
-      setDefault(type.extension, type.typeName);
-      setDefault(typeKey + "\\shell\\open\\command", command);
-      setDefault(typeKey + "\\shell\\play\\command", command);
-      setDefault(typeKey + "\\DefaultIcon", playerPath() + ",0");
-    } else {
-      step([&] { registry.deleteValue(root, typeKey + "\\shell\\open\\command", ""); });
-      step([&] { registry.deleteValue(root, typeKey + "\\shell\\play\\command", ""); });
+  {
+    // One write of the store (and one update of the desktop) for all fifteen types.
+    const RegistryBatch batch(registry);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      const FileType& type = kFileTypes[i];
+      const std::string typeKey = type.typeKey;
+      if (boxes[i]->Value() == 1) {
+        step([&] { registry.deleteKey(root, typeKey + "\\shell\\open\\DropTarget"); });
+        setDefault(type.extension, type.typeName);
+        setDefault(typeKey + "\\shell\\open\\command", command);
+        setDefault(typeKey + "\\shell\\play\\command", command);
+        setDefault(typeKey + "\\DefaultIcon", playerPath() + ",0");
+      } else {
+        step([&] { registry.deleteValue(root, typeKey + "\\shell\\open\\command", ""); });
+        step([&] { registry.deleteValue(root, typeKey + "\\shell\\play\\command", ""); });
+      }
     }
   }
   const std::string state = stateFile();

@@ -75,6 +75,8 @@ TEST(Form4, TheFirstUseAssociatesAllFifteenTypesAndSavesThem) {
     EXPECT_EQ(rig.text(key + "\\DefaultIcon"), "/opt/korvelin/korvelin,0") << key;
     EXPECT_EQ(rig.profile.GetPrivateProfileString("user", t.iniKey, "?", 0, kState), "1");
   }
+  EXPECT_EQ(rig.registry.batchesEnded, 1);  // stored together
+  EXPECT_EQ(rig.registry.openBatches, 0);
   // ".MID" and "AVIFile" are the same keys as ".mid" and "avifile".
   EXPECT_EQ(rig.text(".mid"), "MIDFile");
   EXPECT_EQ(rig.text("avifile\\shell\\open\\command"), kCommand);

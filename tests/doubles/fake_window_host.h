@@ -82,6 +82,11 @@ class MemoryRegistry final : public RegistryService {
                 const RegValue& value) override;
   bool deleteKey(RegRoot root, const std::string& key) override;
   bool deleteValue(RegRoot root, const std::string& key, const std::string& name) override;
+  // Changes apply at once here; a test sees how batches were used.
+  void beginBatch() override { ++openBatches; }
+  void endBatch() override {
+    if (--openBatches == 0) ++batchesEnded;
+  }
 
   // Test helpers: the text of a REG_SZ value, or nothing.
   std::optional<std::string> text(RegRoot root, const std::string& key,
@@ -91,6 +96,8 @@ class MemoryRegistry final : public RegistryService {
   const RegistryTree& tree() const { return tree_; }
   bool readOnly = false;
   int writes = 0;
+  int openBatches = 0;
+  int batchesEnded = 0;
 
  private:
   RegistryTree tree_;

@@ -196,3 +196,29 @@ TEST(RegistryStore, WhatCannotBeWrittenIsNotMadeAndWhatCannotBeReadIsNotWrittenO
   EXPECT_FALSE(nowhere.openKey(HKCR, ".avi"));
   EXPECT_EQ(dir.read("config"), "a file, not a folder");
 }
+
+TEST(RegistryStore, ABatchIsStoredOnceAndWhole) {
+  TempDir dir;
+  const std::string path = dir.path() + "/registry";
+  host::HostRegistry r(path);
+  {
+    const RegistryBatch outer(r);
+    ASSERT_TRUE(r.createKey(HKCR, ".avi"));
+    {
+      const RegistryBatch inner(r);
+      ASSERT_TRUE(r.setValue(HKCR, ".avi", "", sz("avifile")));
+    }
+    EXPECT_TRUE(r.openKey(HKCR, ".avi"));  // seen at once by this program
+    EXPECT_FALSE(fs::exists(path));        // stored when the outermost batch ends
+  }
+  EXPECT_EQ(host::HostRegistry(path).queryValue(HKCR, ".avi", ""), sz("avifile"));
+
+  // A batch that cannot be stored leaves nothing of itself behind.
+  dir.file("blocked", "a file, not a folder");
+  host::HostRegistry blocked(dir.path() + "/blocked/registry");
+  {
+    const RegistryBatch batch(blocked);
+    EXPECT_TRUE(blocked.createKey(HKCR, ".wmv"));
+  }
+  EXPECT_FALSE(blocked.openKey(HKCR, ".wmv"));
+}

@@ -68,14 +68,29 @@ class MirroredRegistry final : public RegistryService {
   bool deleteValue(RegRoot root, const std::string& key, const std::string& name) override {
     return mirrored(store_.deleteValue(root, key, name));
   }
+  // The desktop follows once, when the outermost batch has been stored.
+  void beginBatch() override {
+    ++batchDepth_;
+    store_.beginBatch();
+  }
+  void endBatch() override {
+    store_.endBatch();
+    if (batchDepth_ > 0 && --batchDepth_ == 0 && batchChanged_) {
+      batchChanged_ = false;
+      desktop_.reconcile(store_);
+    }
+  }
 
  private:
   bool mirrored(bool changed) {
-    if (changed) desktop_.reconcile(store_);
+    if (changed && batchDepth_ > 0) batchChanged_ = true;
+    if (changed && batchDepth_ == 0) desktop_.reconcile(store_);
     return changed;
   }
   RegistryService& store_;
   DesktopIntegration& desktop_;
+  int batchDepth_ = 0;
+  bool batchChanged_ = false;
 };
 
 }  // namespace kv::host

@@ -39,7 +39,6 @@ void HostRegistry::load() {
   loaded_ = true;
   writable_ = true;
   tree_ = {};
-  text_.clear();
   stamp_ = stampOf(path_);
   if (!stamp_.exists) return;
   if (!stamp_.regular) {
@@ -67,12 +66,10 @@ void HostRegistry::load() {
     return;
   }
   tree_ = std::move(*tree);
-  text_ = bytes.toStdString();
 }
 
 void HostRegistry::keepAside() {
   tree_ = {};
-  text_.clear();
   const QString base = QString::fromStdString(path_) + ".damaged-" +
                        QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
   QString aside = base;
@@ -87,17 +84,39 @@ void HostRegistry::keepAside() {
 
 template <class Change>
 bool HostRegistry::change(Change&& apply) {
-  refresh();
+  if (batchDepth_ == 0) refresh();  // within a batch the tree holds changes not yet stored
   if (!writable_) return false;
   RegistryTree next = tree_;
   if (!apply(next)) return false;
-  if (next == tree_ && stamp_.exists) return true;
-  std::string text = next.serialize();
+  if (next == tree_ && (stamp_.exists || batchDepth_ > 0)) return true;
+  if (batchDepth_ > 0) {
+    tree_ = std::move(next);
+    batchChanged_ = true;
+    return true;
+  }
+  return store(std::move(next));
+}
+
+bool HostRegistry::store(RegistryTree next) {
+  const std::string text = next.serialize();
   if (text.size() > kMaxFileBytes || !writeFileAtomically(path_, text)) return false;
   tree_ = std::move(next);
-  text_ = std::move(text);
   stamp_ = stampOf(path_);
   return true;
+}
+
+void HostRegistry::beginBatch() {
+  if (batchDepth_++ == 0) {
+    refresh();
+    batchChanged_ = false;
+  }
+}
+
+void HostRegistry::endBatch() {
+  if (batchDepth_ == 0 || --batchDepth_ > 0 || !batchChanged_) return;
+  batchChanged_ = false;
+  // All of the batch or none of it: a tree that cannot be stored gives way to the file.
+  if (!store(tree_)) load();
 }
 
 bool HostRegistry::openKey(RegRoot root, const std::string& key) {

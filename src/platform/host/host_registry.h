@@ -30,6 +30,8 @@ class HostRegistry final : public RegistryService {
                 const RegValue& value) override;
   bool deleteKey(RegRoot root, const std::string& key) override;
   bool deleteValue(RegRoot root, const std::string& key, const std::string& name) override;
+  void beginBatch() override;
+  void endBatch() override;
 
   const std::string& path() const { return path_; }
   // Where the last damaged file was put ("" when none was found).
@@ -53,14 +55,16 @@ class HostRegistry final : public RegistryService {
   void keepAside();
   template <class Change>
   bool change(Change&& apply);
+  bool store(RegistryTree next);
 
   std::string path_;
   RegistryTree tree_;
-  std::string text_;  // what the file holds (serialised tree_)
   Stamp stamp_;
   bool loaded_ = false;
   bool writable_ = true;
   std::string keptAside_;
+  int batchDepth_ = 0;
+  bool batchChanged_ = false;
 };
 
 }  // namespace kv::host
