@@ -1,5 +1,5 @@
 #pragma once
-// Desktop entries of the player (freedesktop Desktop Entry specification): the application
+// Desktop entries of the player (the freedesktop Desktop Entry format): the application
 // entry that file managers and the MIME defaults name, and the session's autostart entry.
 
 #include <string>

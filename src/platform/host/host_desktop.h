@@ -9,7 +9,7 @@
 
 namespace kv::host {
 
-// The user's folders of the freedesktop specifications.
+// The user's folders, as the freedesktop base directories name them.
 struct DesktopPaths {
   std::string applications;  // $XDG_DATA_HOME/applications
   std::string icons;         // $XDG_DATA_HOME/icons/hicolor/scalable/apps
