@@ -26,9 +26,10 @@ FlashComponent::FlashComponent(Clock& clock, FlashRuntime& native,
   });
   ruffle_.EngineFailed.connect([this] {
     if (engine_ == FlashEngine::Ruffle)
-      toNative("Flash movies are shown by the native runtime (background colour, sound and "
-               "video only): " +
-               ruffle_.reason());
+      toNative(
+          "Flash movies are shown by the native runtime (background colour, sound and "
+          "video only): " +
+          ruffle_.reason());
   });
   ruffle_.MovieFailed.connect([this] {
     if (engine_ != FlashEngine::Ruffle) return;

@@ -7,8 +7,8 @@
 //   if (!_global.__kvBridge) {
 //     _global.__kvBridge = true; _global.__kvLf = _root._currentframe; _global.__kvN = 0;
 //     var ei = flash.external.ExternalInterface;
-//     ei.addCallback("kvState", null, function () { return _root._currentframe + "," + _global.__kvN; });
-//     ei.addCallback("kvGoto", null, function (f, play, n) {
+//     ei.addCallback("kvState", null, function () { return _root._currentframe + "," +
+//     _global.__kvN; }); ei.addCallback("kvGoto", null, function (f, play, n) {
 //       if (play) _root.gotoAndPlay(f); else _root.gotoAndStop(f);
 //       _global.__kvLf = _root._currentframe; _global.__kvN = n; });
 //     ei.addCallback("kvPlay", null, function () { _root.play(); _global.__kvN = 0; });
@@ -116,7 +116,7 @@ Bytes branch(std::uint8_t code, std::size_t offset) {
 // cond; If (true) skip the other branch: "if (cond) whenTrue else whenFalse".
 Bytes ifElse(const Bytes& cond, const Bytes& whenTrue, const Bytes& whenFalse) {
   const Bytes falsePart = cat({whenFalse, branch(0x99, whenTrue.size())});  // Jump
-  return cat({cond, branch(0x9D, falsePart.size()), falsePart, whenTrue});   // If
+  return cat({cond, branch(0x9D, falsePart.size()), falsePart, whenTrue});  // If
 }
 
 // An anonymous DefineFunction2 whose parameters live in registers 1..n only; it pushes the
@@ -162,11 +162,10 @@ Bytes stateFunction() {
 
 Bytes gotoFunction() {
   const Bytes frame = push({Reg{1}});
-  return function(
-      3, 4,
-      cat({ifElse(push({Reg{2}}), callRoot("gotoAndPlay", frame, 1),
-                  callRoot("gotoAndStop", frame, 1)),
-           setGlobal("__kvLf", currentFrame()), setGlobal("__kvN", push({Reg{3}}))}));
+  return function(3, 4,
+                  cat({ifElse(push({Reg{2}}), callRoot("gotoAndPlay", frame, 1),
+                              callRoot("gotoAndStop", frame, 1)),
+                       setGlobal("__kvLf", currentFrame()), setGlobal("__kvN", push({Reg{3}}))}));
 }
 
 Bytes timelineFunction(const char* method, int watchCount) {
@@ -174,12 +173,11 @@ Bytes timelineFunction(const char* method, int watchCount) {
 }
 
 Bytes getFunction() {
-  return function(
-      1, 3,
-      cat({push({Reg{1}}), op(kGetVariable), storeRegister(2), op(kPop),
-           ifElse(cat({push({Reg{2}}), op(kTypeOf), push({"undefined"}), op(kEquals2)}),
-                  cat({push({""}), op(kReturn)}),
-                  cat({push({Reg{2}}), op(kToString), op(kReturn)}))}));
+  return function(1, 3,
+                  cat({push({Reg{1}}), op(kGetVariable), storeRegister(2), op(kPop),
+                       ifElse(cat({push({Reg{2}}), op(kTypeOf), push({"undefined"}), op(kEquals2)}),
+                              cat({push({""}), op(kReturn)}),
+                              cat({push({Reg{2}}), op(kToString), op(kReturn)}))}));
 }
 
 Bytes setFunction() {
@@ -194,13 +192,12 @@ Bytes enterFrameFunction() {
            ifElse(cat({g, push({"__kvLf"}), op(kGetMember), push({Reg{2}}), op(kEquals2)}),
                   cat({push({Reg{1}, "__kvN", Reg{1}, "__kvN"}), op(kGetMember), op(kIncrement),
                        op(kSetMember)}),
-                  cat({push({Reg{1}, "__kvLf", Reg{2}}), op(kSetMember),
-                       push({Reg{1}, "__kvN", 0}), op(kSetMember)}))}));
+                  cat({push({Reg{1}, "__kvLf", Reg{2}}), op(kSetMember), push({Reg{1}, "__kvN", 0}),
+                       op(kSetMember)}))}));
 }
 
 Bytes addCallback(const char* name, const Bytes& fn) {
-  return cat(
-      {fn, push({Null{}, name, 3, Reg{0}, "addCallback"}), op(kCallMethod), op(kPop)});
+  return cat({fn, push({Null{}, name, 3, Reg{0}, "addCallback"}), op(kCallMethod), op(kPop)});
 }
 
 }  // namespace
@@ -225,7 +222,8 @@ std::vector<std::uint8_t> bridgeActions() {
       addCallback("kvGet", getFunction()),
       addCallback("kvSet", setFunction()),
   });
-  const Bytes once = ifElse(cat({global(), push({"__kvBridge"}), op(kGetMember)}), {}, registration);
+  const Bytes once =
+      ifElse(cat({global(), push({"__kvBridge"}), op(kGetMember)}), {}, registration);
   const Bytes watch = cat({
       push({-16384, "__kvWatch", 2}),
       root(),

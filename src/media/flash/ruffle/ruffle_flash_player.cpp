@@ -103,6 +103,7 @@ void RuffleFlashPlayer::closeMovie() {
   paused_ = false;
   painted_ = false;
   tierDecided_ = false;
+  confirmedSeq_ = -1;
   pendingGoto_.reset();
   model_.reset();
   vars_.clear();
@@ -116,8 +117,8 @@ void RuffleFlashPlayer::unload() {
 
 // The page was reloaded under the movie: what it ran is gone, the component is empty.
 void RuffleFlashPlayer::dropMovie(const std::string& why) {
-  std::fprintf(stderr, "korvelin: %s; the Flash page was reloaded and %s was closed\n",
-               why.c_str(), path_.c_str());
+  std::fprintf(stderr, "korvelin: %s; the Flash page was reloaded and %s was closed\n", why.c_str(),
+               path_.c_str());
   const std::string path = path_;
   closeMovie();
   path_ = path;
@@ -167,7 +168,8 @@ void RuffleFlashPlayer::load(const std::string& path,
 void RuffleFlashPlayer::request(QJsonObject op, bool changesState) {
   if (!page_) return;
   op["g"] = static_cast<double>(generation_);
-  if (changesState) op["s"] = ++seq_;
+  if (changesState) ++seq_;
+  op["s"] = seq_;
   page_->send(op);
 }
 
@@ -257,7 +259,8 @@ std::string RuffleFlashPlayer::GetVariable(const std::string& name) const {
 }
 
 // Sends the question and runs the event loop (user input excluded) until the page answers
-// or kVariableWaitMs pass. FSCommands that arrive meanwhile wait until the call has returned.
+// or options_.variableWaitMs pass. FSCommands that arrive meanwhile wait until the call has
+// returned.
 std::optional<std::string> RuffleFlashPlayer::askPage(const std::string& name) {
   if (!page_ || page_->status() != RufflePage::Status::Ready) return std::nullopt;
   question_ = ++nextQuestion_;
@@ -265,7 +268,7 @@ std::optional<std::string> RuffleFlashPlayer::askPage(const std::string& name) {
   request(QJsonObject{{"op", "get"}, {"id", question_}, {"name", QString::fromStdString(name)}},
           false);
   QEventLoop loop;
-  QTimer::singleShot(kVariableWaitMs, &loop, &QEventLoop::quit);
+  QTimer::singleShot(options_.variableWaitMs, &loop, &QEventLoop::quit);
   waitLoop_ = &loop;
   const auto alive = alive_;
   loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -306,12 +309,14 @@ void RuffleFlashPlayer::onMessage(const QJsonObject& message) {
 
 void RuffleFlashPlayer::onState(const QJsonObject& message) {
   // A report made before the page had our last state change is already out of date.
-  if (message.value("s").toInt() < seq_) return;
+  const int seq = message.value("s").toInt();
+  if (seq < seq_) return;
+  confirmedSeq_ = seq;
   const bool playing = message.value("playing").toBool();
   if (tier_ == SeekTier::Actions) {
     frame_ = std::clamp(message.value("frame").toInt(), 0, total_ - 1);
     timelinePlaying_ = playing;
-  } else if (model_ && !paused_ && playing != model_->IsPlaying()) {
+  } else if (tier_ == SeekTier::Menu && model_ && !paused_ && playing != model_->IsPlaying()) {
     // The menu's Play mark is the truth about the timeline; the model follows it.
     if (playing)
       model_->Play();

@@ -45,13 +45,13 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
   Q_OBJECT
 
  public:
-  static constexpr int kVariableWaitMs = 1000;
   static constexpr std::size_t kMaxPendingCommands = 64;
 
   struct Options {
     std::string ruffleDir;      // the engine's files (staged beside the executable)
     int stuckMs = 10'000;       // a page silent this long is reloaded
     int maxScriptSeconds = 5;   // the engine interrupts a movie's script after this long
+    int variableWaitMs = 1000;  // GetVariable waits this long at most for the page's answer
   };
 
   RuffleFlashPlayer(Clock& clock, Options options, QObject* parent = nullptr);
@@ -86,6 +86,8 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
   SeekTier tier() const { return tier_; }
   bool tierDecided() const { return tierDecided_; }
   bool painted() const { return painted_; }
+  // The page has applied the last Play, Stop, StopPlay or GotoFrame and reported back.
+  bool stateConfirmed() const { return loaded_ && confirmedSeq_ >= seq_; }
   // The page's view: nullptr until the first movie.
   QWidget* view() const;
   RufflePage* page() const { return page_.get(); }
@@ -134,6 +136,7 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
   bool timelinePlaying_ = true;
   bool paused_ = false;
   int seq_ = 0;
+  int confirmedSeq_ = 0;
   std::optional<int> pendingGoto_;  // a seek made before the model was loaded
 
   std::unique_ptr<FlashRuntime> model_;  // menu and model tiers

@@ -38,9 +38,9 @@ class RufflePage final : public QObject {
   enum class Status { NotStarted, Starting, Ready, Failed };
 
   struct Options {
-    QString ruffleDir;      // the engine's files
-    int stuckMs = 10'000;   // no heartbeat for this long: the page is stuck
-    int startMs = 60'000;   // the page must say it is ready within this
+    QString ruffleDir;     // the engine's files
+    int stuckMs = 10'000;  // no heartbeat for this long: the page is stuck
+    int startMs = 60'000;  // the page must say it is ready within this
   };
 
   explicit RufflePage(Options options, QObject* parent = nullptr);

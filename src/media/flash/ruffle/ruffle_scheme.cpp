@@ -92,9 +92,9 @@ void RuffleSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     const QString relative = rest.mid(slash + 1);
     if (relative == movie_.fileName) {
       const auto& b = *movie_.bytes;
-      return replyBytes(job, mimeOf(relative),
-                        QByteArray(reinterpret_cast<const char*>(b.data()),
-                                   static_cast<qsizetype>(b.size())));
+      return replyBytes(
+          job, mimeOf(relative),
+          QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())));
     }
     return serveMovieFolder(job, relative);
   }

@@ -227,6 +227,9 @@
     if (m.tier === "actions") {
       const state = readState(m);
       if (state) push(m, state.frame, m.suspended ? false : timelinePlaying(m, state));
+    } else {
+      const playing = m.tier === "menu" ? menuPlaying(menuItems(m)) : null;
+      push(m, -1, m.suspended ? false : playing === null ? m.wantPlaying : playing);
     }
   }
   function enqueue(m, op) {
