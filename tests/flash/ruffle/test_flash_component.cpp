@@ -133,3 +133,35 @@ TEST_F(FlashComponentTest, ScaleModeIsCheckedAndKeptAcrossEngines) {
 
 }  // namespace
 }  // namespace kv::media::test
+
+namespace kv::media::test {
+namespace {
+
+// Real movies of the test data drawn in the component's widget: more than the background.
+// With KORVELIN_TEST_SCREENSHOTS=<folder> the pictures are saved there to look at.
+TEST_F(FlashComponentTest, TheWidgetShowsRealMoviesDrawn) {
+  if (!haveTestData()) GTEST_SKIP() << "no shared SWF test data";
+  make(ruffleDir());
+  component->widget()->resize(550, 400);
+  const char* names[] = {"DefineShape4.swf", "DefineMorphShape2-GradientFlags.swf",
+                         "DefineButton2-CS6.swf"};
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    component->setMovie((testDataDir() / "parser" / name).string());
+    ASSERT_EQ(component->engine(), FlashEngine::Ruffle);
+    ASSERT_TRUE(pumpUntil([&] { return component->ruffle().painted(); }));
+    // Drawn: the picture holds more than one colour.
+    ASSERT_TRUE(pumpUntil([&] {
+      const QImage image = picture(component->widget());
+      for (int y = 0; y < image.height(); y += 10)
+        for (int x = 0; x < image.width(); x += 10)
+          if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+      return false;
+    }));
+    if (const char* folder = std::getenv("KORVELIN_TEST_SCREENSHOTS"))
+      picture(component->widget()).save(QString("%1/%2.png").arg(folder, name));
+  }
+}
+
+}  // namespace
+}  // namespace kv::media::test

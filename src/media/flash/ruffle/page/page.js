@@ -15,6 +15,7 @@
   let bridge = null;
   let movie = null;
   let engineStarted = false;
+  let renderer = null;  // the renderer the engine settled on: tried first for the next movie
   let chain = Promise.resolve();
 
   function report(message) {
@@ -310,6 +311,9 @@
     element.addEventListener("loadedmetadata", () => {
       if (movie !== m) return;
       engineStarted = true;
+      try {
+        renderer = renderer || handle(m).renderer_name() || null;
+      } catch (e) {}
       report({ t: "meta", g: m.g, meta: player.metadata });
       afterFrames(2, () => {
         if (movie === m) report({ t: "painted", g: m.g });
@@ -323,7 +327,7 @@
         letterbox: "off", backgroundColor: op.bg, openUrlMode: "deny", allowFullscreen: false,
         maxExecutionDuration: op.maxScriptSeconds, logLevel: "error",
         warnOnUnsupportedContent: false, showSwfDownload: false, upgradeToHttps: false,
-        preferredRenderer: op.renderer || null,
+        preferredRenderer: op.renderer || renderer,
       })
       .catch((e) => {
         if (movie !== m || m.failed) return;
