@@ -113,6 +113,7 @@ TEST_F(RufflePlayerTest, VariablesAreReadAndWrittenInTheRunningMovie) {
   EXPECT_EQ(player->GetVariable("/:x"), "41");
   EXPECT_EQ(player->GetVariable("never_set"), "");
   player->StopPlay();
+  player->GotoFrame(10);
   player->SetVariable("x", "99");
   EXPECT_EQ(player->GetVariable("x"), "99");
   // The movie's own script sees the value: frame 3 computes y = Number(x) + 1.

@@ -23,7 +23,7 @@
   }
   function afterFrames(count, work) {
     if (count <= 0) work();
-    else requestAnimationFrame(() => afterFrames(count - 1, work));
+    else window.kvNativeFrame(() => afterFrames(count - 1, work));
   }
   function sleepFrames(count) {
     return new Promise((resolve) => afterFrames(count, resolve));
@@ -160,10 +160,12 @@
     if (m.suspended) return;
     m.element.ruffle().suspend();
     m.suspended = true;
+    window.kvHoldFrames(true);
   }
   function resume(m) {
     if (!m.suspended) return;
     m.suspended = false;
+    window.kvHoldFrames(false);
     m.element.ruffle().resume();
   }
   // The engine resumes a player when the page becomes visible again; a paused movie stays so.
@@ -291,6 +293,7 @@
     movie = null;
     clearTimeout(m.fsTimer);
     m.element.remove();  // the engine destroys the player with its element
+    window.kvDropHeldFrames();  // frames the destroyed player was waiting for
   }
 
   function load(op) {

@@ -14,6 +14,41 @@
     return set.call(this, key, value);
   };
 
+  // A suspended player keeps asking for animation frames, which keeps the renderer and the
+  // compositor busy for nothing. While the page holds frames, the engine's requests wait
+  // (cancellable) and go out on release; the page's own code uses kvNativeFrame.
+  const nativeRequest = window.requestAnimationFrame.bind(window);
+  const nativeCancel = window.cancelAnimationFrame.bind(window);
+  let held = null;  // id -> callback while holding
+  let nextHeld = -1;
+  window.kvNativeFrame = nativeRequest;
+  window.kvHoldFrames = (hold) => {
+    if (hold) {
+      held = held || new Map();
+      return;
+    }
+    if (!held) return;
+    const waiting = held;
+    held = null;
+    for (const callback of waiting.values()) nativeRequest(callback);
+  };
+  window.kvDropHeldFrames = () => {
+    held = null;
+  };
+  window.requestAnimationFrame = (callback) => {
+    if (!held) return nativeRequest(callback);
+    const id = nextHeld--;
+    held.set(id, callback);
+    return id;
+  };
+  window.cancelAnimationFrame = (id) => {
+    if (id < 0) {
+      if (held) held.delete(id);
+    } else {
+      nativeCancel(id);
+    }
+  };
+
   // The web engine's fetch() does not serve custom schemes; the engine fetches its
   // WebAssembly module and the movie with it. XMLHttpRequest does serve them.
   const nativeFetch = window.fetch.bind(window);
