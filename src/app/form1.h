@@ -129,7 +129,7 @@ class Form1 : public forms::Form {
   ComponentControl<media::MediaPlayer> WindowsMediaPlayer1;
   ComponentControl<media::MediaPlayer> WindowsMediaPlayer2;
   ComponentControl<media::FlashPlayer> ShockwaveFlash1;
-  ComponentControl<browser::WebPage> WebBrowser1;
+  ComponentControl<media::WebPage> WebBrowser1;
 
   // ---- File panel ----------------------------------------------------------------------
   forms::Frame Frame1{"Frame1", this};
