@@ -30,9 +30,9 @@
 #include <string>
 
 #include "../player/bench_tools.h"
-#include "browser/web/web_engine_environment.h"
 #include "media/flash/ruffle/ruffle_flash_player.h"
 #include "media/flash/ruffle/ruffle_scheme.h"
+#include "media/web/web_engine_environment.h"
 #include "platform/host/host_services.h"
 #include "process_tree.h"
 #include "swf_shapes.h"
@@ -239,7 +239,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  kv::browser::prepareWebEngineEnvironment();
+  kv::media::prepareWebEngineEnvironment();
   kv::media::ruffle::registerRuffleScheme();
   QApplication app(argc, argv);
   kv::host::HostClock clock;

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "browser/web/web_engine_environment.h"
 #include "media/flash/ruffle/ruffle_scheme.h"
+#include "media/web/web_engine_environment.h"
 #include "xvfb_display.h"
 
 // The browser engine and the X libraries run in this process uninstrumented: they keep
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", display.error().c_str());
     return 1;
   }
-  kv::browser::prepareWebEngineEnvironment();
+  kv::media::prepareWebEngineEnvironment();
   kv::media::ruffle::registerRuffleScheme();
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();

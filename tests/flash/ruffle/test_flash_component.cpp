@@ -74,6 +74,16 @@ TEST_F(FlashComponentTest, OurMoviesStayNativeAndUsersMoviesGoToRuffle) {
   EXPECT_EQ(component->GetVariable("curent1"), "0");
 }
 
+TEST_F(FlashComponentTest, TheNativeRuntimeOutlivesTheComponentSafely) {
+  make(ruffleDir());
+  component.reset();
+  nativePage = nullptr;  // went with the component's widget
+  // The native runtime reaches frame 3's fscommand with nobody left to tell.
+  native.setMovie(dir.write("a.swf", buildMovie({})));
+  ASSERT_TRUE(pumpUntil([&] { return native.FrameNum() >= 3; }));
+  EXPECT_TRUE(commands.empty());
+}
+
 TEST_F(FlashComponentTest, UnreadableFilesLeaveTheComponentEmpty) {
   make(ruffleDir());
   const std::string bad = dir.write("bad.swf", {'x'});

@@ -18,9 +18,10 @@ FlashComponent::FlashComponent(Clock& clock, FlashRuntime& native,
   placeholder_->setAutoFillBackground(true);
   placeholder_->setPalette(QPalette(Qt::black));
   stack_->addWidget(placeholder_);
-  native_.FSCommand.connect([this](const std::string& command, const std::string& args) {
-    if (engine_ == FlashEngine::Native) FSCommand.raise(command, args);
-  });
+  nativeConnections_ +=
+      native_.FSCommand.connect([this](const std::string& command, const std::string& args) {
+        if (engine_ == FlashEngine::Native) FSCommand.raise(command, args);
+      });
   ruffle_.FSCommand.connect([this](const std::string& command, const std::string& args) {
     if (engine_ == FlashEngine::Ruffle) FSCommand.raise(command, args);
   });

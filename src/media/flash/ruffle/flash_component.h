@@ -71,6 +71,7 @@ class FlashComponent final : public QObject, public FlashPlayer {
   void showPage();
 
   FlashRuntime& native_;
+  Connections nativeConnections_;  // the native runtime may outlive the component
   RuffleFlashPlayer ruffle_;
   FlashEngine engine_ = FlashEngine::Native;
   std::string path_;
