@@ -167,13 +167,13 @@ QImage paintBarButton(BarGlyph glyph, int width, int height, int top, bool hover
   p.setRenderHint(QPainter::Antialiasing);
   const QPointF centre(width / 2.0, height / 2.0);
   if (isDisc(glyph)) {
-    const double radius = std::min(width, height) / 2.0 - 2.0;
+    const double radius = std::min(width, height) / 2.0 - 2.5;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 70));  // a soft shadow under the disc
     p.drawEllipse(centre + QPointF(0, 1), radius + 0.5, radius + 0.5);
     if (hover) {
       p.setBrush(QColor(51, 153, 255, 70));  // glow
-      p.drawEllipse(centre, radius + 1.6, radius + 1.6);
+      p.drawEllipse(centre, radius + 1.5, radius + 1.5);
     }
     p.setBrush(hover ? style::kAccent : style::kThumb);
     p.drawEllipse(centre, radius, radius);
@@ -183,7 +183,8 @@ QImage paintBarButton(BarGlyph glyph, int width, int height, int top, bool hover
   if (hover) {
     p.setPen(Qt::NoPen);
     p.setBrush(style::kHoverFill);
-    const double radius = std::min(width, height) / 2.0 - 0.5;
+    // Clear of the picture's sides, so that neighbouring buttons never touch.
+    const double radius = std::min(width, height) / 2.0 - 1.5;
     p.drawEllipse(centre, radius, radius);
   }
   barGlyph(p, glyph, width, height, hover ? style::kGlyphHover : style::kGlyph);
