@@ -4,6 +4,7 @@
 // these sizes; the main window loads them into its panels, buttons and picture store.
 
 #include <initializer_list>
+#include <string>
 
 namespace kv::window {
 
@@ -82,5 +83,13 @@ inline constexpr std::initializer_list<SkinPicture> kWindowSkin{
 // icons/hicolor/<size>x<size>/apps/ and a scalable SVG under icons/hicolor/scalable/apps/.
 inline constexpr const char* kIconName = "korvelin";
 inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+// The icon file of one size relative to the application folder (size 0: the SVG).
+inline std::string iconFile(int size) {
+  const std::string name = std::string(kIconName);
+  if (size == 0) return "icons/hicolor/scalable/apps/" + name + ".svg";
+  const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+  return "icons/hicolor/" + folder + "/apps/" + name + ".png";
+}
 
 }  // namespace kv::window

@@ -73,13 +73,13 @@ TEST(SkinResources, WindowPicturesHaveTheirTableSizes) {
 
 TEST(SkinResources, TheIconThemeHasEverySizeAndAScalableIcon) {
   for (int size : kv::window::kIconSizes) {
-    const QImage icon(resource(kv::skins::iconPath(size)));
+    const QImage icon(resource(QString::fromStdString(kv::window::iconFile(size))));
     ASSERT_EQ(icon.size(), QSize(size, size)) << size;
     EXPECT_TRUE(icon.hasAlphaChannel());
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "rounded corner, size " << size;
     EXPECT_EQ(icon.pixel(size / 2, size / 2) | 0xFF000000, 0xFFFFFFFF) << "play symbol, " << size;
   }
-  QFile svg(resource(kv::skins::iconPath(0)));
+  QFile svg(resource(QString::fromStdString(kv::window::iconFile(0))));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   const QByteArray text = svg.readAll();
   EXPECT_TRUE(text.startsWith("<svg xmlns=\"http://www.w3.org/2000/svg\""));

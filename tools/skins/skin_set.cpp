@@ -111,17 +111,12 @@ void addWindowSkin(std::vector<SkinFile>& out) {
 }
 
 void addIcons(std::vector<SkinFile>& out) {
-  for (int size : window::kIconSizes) out.push_back({iconPath(size), paintIcon(size), {}});
-  out.push_back({iconPath(0), {}, iconSvg().toUtf8()});
+  auto path = [](int size) { return QString::fromStdString(window::iconFile(size)); };
+  for (int size : window::kIconSizes) out.push_back({path(size), paintIcon(size), {}});
+  out.push_back({path(0), {}, iconSvg().toUtf8()});
 }
 
 }  // namespace
-
-QString iconPath(int size) {
-  const QString name = QString::fromLatin1(window::kIconName);
-  if (size == 0) return QStringLiteral("icons/hicolor/scalable/apps/%1.svg").arg(name);
-  return QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(name);
-}
 
 std::vector<SkinFile> drawSkinFiles() {
   std::vector<SkinFile> out;

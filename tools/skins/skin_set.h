@@ -17,7 +17,4 @@ struct SkinFile {
 
 std::vector<SkinFile> drawSkinFiles();
 
-// icons/hicolor/<size>x<size>/apps/<name>.png, or .../scalable/apps/<name>.svg for size 0.
-QString iconPath(int size);
-
 }  // namespace kv::skins
