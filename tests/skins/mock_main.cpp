@@ -1,7 +1,8 @@
 // Draws the main window at its design size with the staged skin, as the desktop view shows it:
-//   kv_window_mock [--app FOLDER] [--video PICTURE] [--hover] OUT.png
+//   kv_window_mock [--app FOLDER] [--video PICTURE] [--hover] [--pictures] OUT.png
 // --hover shows every button in its hover picture and one tab highlighted; --video puts a
-// picture into the video area. OUT.png is written at 1:1 and OUT-x3.png three times larger.
+// picture into the video area; --pictures shows the picture layout's buttons. OUT.png is written at
+// 1:1 and OUT-x3.png three times larger.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   std::string appFolder = KORVELIN_STAGE;
   QString video, out;
-  bool hover = false;
+  bool hover = false, pictureLayout = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--app") && i + 1 < argc)
       appFolder = argv[++i];
@@ -24,12 +25,15 @@ int main(int argc, char** argv) {
       video = QString::fromLocal8Bit(argv[++i]);
     else if (!std::strcmp(argv[i], "--hover"))
       hover = true;
+    else if (!std::strcmp(argv[i], "--pictures"))
+      pictureLayout = true;
     else
       out = QString::fromLocal8Bit(argv[i]);
   }
   if (out.isEmpty()) {
     std::fprintf(stderr,
-                 "usage: kv_window_mock [--app FOLDER] [--video PICTURE] [--hover] OUT.png\n");
+                 "usage: kv_window_mock [--app FOLDER] [--video PICTURE] [--hover] [--pictures] "
+                 "OUT.png\n");
     return 2;
   }
 
@@ -40,6 +44,10 @@ int main(int argc, char** argv) {
   form.Picture7.setVisible(true);  // shown by Timer11 just after start
   QImage picture;
   if (!video.isEmpty() && picture.load(video)) form.WindowsMediaPlayer1.setVisible(true);
+  if (pictureLayout) {
+    for (auto* shown : {&form.Image2, &form.Image5, &form.Image7}) shown->setVisible(true);
+    for (auto* hidden : {&form.Image3, &form.Image6, &form.Image8}) hidden->setVisible(false);
+  }
   if (hover) {
     for (auto [button, store] : {std::pair{&form.Image21, &form.Image31},
                                  {&form.Image17, &form.Image23},
