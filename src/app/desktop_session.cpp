@@ -14,7 +14,7 @@ namespace kv::app {
 DesktopRegistry::DesktopRegistry(FolderService& folders)
     : desktop_(host::DesktopPaths::fromEnvironment(),
                desktop::installedProgram(folders.installFolder()),
-               folders.applicationFolder() + "/korvelin.svg"),
+               folders.applicationFolder() + "/icons/hicolor"),
       mirrored_(store_, desktop_) {}
 
 DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {

@@ -30,16 +30,19 @@ struct DesktopSandbox {
     dir.file("bin-body", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + dir.path() + "/started.txt'\n");
     std::filesystem::copy_file(dir.path() + "/bin-body", program);
     ::chmod(program.c_str(), 0755);
-    dir.file("icon.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+    dir.file("icons/hicolor/scalable/apps/korvelin.svg",
+             "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+    dir.file("icons/hicolor/48x48/apps/korvelin.png", "png");
+    dir.file("icons/hicolor/48x48/apps/someone-else.png", "png");
   }
 
   host::DesktopPaths paths() const {
     const std::string data = dir.path() + "/data", config = dir.path() + "/config";
-    return {data + "/applications", data + "/icons/hicolor/scalable/apps",
-            config + "/mimeapps.list", config + "/autostart"};
+    return {data + "/applications", data + "/icons/hicolor", config + "/mimeapps.list",
+            config + "/autostart"};
   }
   host::DesktopIntegration integration() const {
-    return host::DesktopIntegration(paths(), program, dir.path() + "/icon.svg");
+    return host::DesktopIntegration(paths(), program, dir.path() + "/icons/hicolor");
   }
 
   // A tool of the desktop run with this sandbox as the user's folders and no desktop

@@ -91,7 +91,10 @@ TEST(DesktopMirror, AnAssociatedTypeMakesThePlayerTheDefaultAndAReleasedOneGives
   EXPECT_NE(entry.find("Exec=" + sandbox.program + " %f\n"), std::string::npos) << entry;
   EXPECT_NE(entry.find("video/x-flv;"), std::string::npos);
   EXPECT_NE(entry.find("Icon=korvelin\n"), std::string::npos);
-  EXPECT_TRUE(fs::exists(sandbox.dir.path() + "/data/icons/hicolor/scalable/apps/korvelin.svg"));
+  const std::string icons = sandbox.dir.path() + "/data/icons/hicolor/";
+  EXPECT_TRUE(fs::exists(icons + "scalable/apps/korvelin.svg"));
+  EXPECT_TRUE(fs::exists(icons + "48x48/apps/korvelin.png"));
+  EXPECT_FALSE(fs::exists(icons + "48x48/apps/someone-else.png"));
 
   release(registry, "flvfile");
   EXPECT_EQ(sandbox.dir.read("config/mimeapps.list"),

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 #include "platform/desktop/desktop_entry.h"
@@ -43,13 +44,13 @@ std::string location(QStandardPaths::StandardLocation where, const char* fallbac
 DesktopPaths DesktopPaths::fromEnvironment() {
   const std::string data = location(QStandardPaths::GenericDataLocation, "/.local/share");
   const std::string config = location(QStandardPaths::GenericConfigLocation, "/.config");
-  return {data + "/applications", data + "/icons/hicolor/scalable/apps", config + "/mimeapps.list",
+  return {data + "/applications", data + "/icons/hicolor", config + "/mimeapps.list",
           config + "/autostart"};
 }
 
 DesktopIntegration::DesktopIntegration(DesktopPaths paths, std::string program,
-                                       std::string iconSource)
-    : paths_(std::move(paths)), program_(std::move(program)), iconSource_(std::move(iconSource)) {}
+                                       std::string iconTheme)
+    : paths_(std::move(paths)), program_(std::move(program)), iconTheme_(std::move(iconTheme)) {}
 
 std::string DesktopIntegration::applicationEntryPath() const {
   return paths_.applications + "/" + std::string(desktop::kDesktopId);
@@ -60,11 +61,14 @@ std::string DesktopIntegration::autostartEntryPath() const {
 }
 
 bool DesktopIntegration::installApplicationEntry() {
-  if (!iconSource_.empty()) {
-    if (const auto icon = readWhole(iconSource_); icon && !icon->empty()) {
-      const std::string suffix = QFileInfo(q(iconSource_)).suffix().toStdString();
-      writeIfDifferent(paths_.icons + "/" + std::string(desktop::kIconName) + "." + suffix, *icon);
-    }
+  // Only the player's own icon files, each at its place in the theme.
+  std::error_code ec;
+  for (std::filesystem::recursive_directory_iterator it(iconTheme_, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const auto& file = it->path();
+    if (!it->is_regular_file(ec) || file.stem().string() != desktop::kIconName) continue;
+    if (const auto icon = readWhole(file.string()); icon && !icon->empty())
+      writeIfDifferent(paths_.icons + "/" + file.lexically_relative(iconTheme_).string(), *icon);
   }
   const std::string entry = desktop::applicationEntry(program_, desktop::associableMimeTypes());
   return writeIfDifferent(applicationEntryPath(), entry);

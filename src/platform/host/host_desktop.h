@@ -12,7 +12,7 @@ namespace kv::host {
 // The user's folders, as the freedesktop base directories name them.
 struct DesktopPaths {
   std::string applications;  // $XDG_DATA_HOME/applications
-  std::string icons;         // $XDG_DATA_HOME/icons/hicolor/scalable/apps
+  std::string icons;         // $XDG_DATA_HOME/icons/hicolor
   std::string mimeapps;      // $XDG_CONFIG_HOME/mimeapps.list
   std::string autostart;     // $XDG_CONFIG_HOME/autostart
   static DesktopPaths fromEnvironment();
@@ -20,11 +20,12 @@ struct DesktopPaths {
 
 class DesktopIntegration {
  public:
-  // program: the executable the application entry runs; iconSource: the icon file to install
-  // (skipped when it does not exist).
-  DesktopIntegration(DesktopPaths paths, std::string program, std::string iconSource);
+  // program: the executable the application entry runs; iconTheme: the folder that holds the
+  // player's icon in the icon theme layout (<size>/apps/korvelin.png, scalable/apps/...), whose
+  // icons are installed into the user's theme (nothing when it does not exist).
+  DesktopIntegration(DesktopPaths paths, std::string program, std::string iconTheme);
 
-  // Writes the application entry (with the MIME types the player opens) and the icon when
+  // Writes the application entry (with the MIME types the player opens) and the icons when
   // they differ from what is installed. Returns whether the entry is in place.
   bool installApplicationEntry();
   // Makes the player the default for exactly the MIME types the registry associates (only our
@@ -42,7 +43,7 @@ class DesktopIntegration {
 
   DesktopPaths paths_;
   std::string program_;
-  std::string iconSource_;
+  std::string iconTheme_;
 };
 
 // The registry store seen through the desktop: every change that succeeds is mirrored at once.
