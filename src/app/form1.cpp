@@ -1,10 +1,10 @@
 #include "app/form1.h"
 
+#include "dialogs/form0.h"
 #include "dialogs/form4.h"
+#include "dialogs/frm_about.h"
 
 namespace kv::app {
-
-const char* const kBlogAddress = "https://korvelin.example/blog";
 
 Form1::Form1(Services& services, Components& components)
     : forms::Form("Form1", &services.screen, &services.windows),
@@ -54,6 +54,7 @@ void Form1::connectHandlers() {
   Drive1.Change.connect([this] { Drive1_Change(); });
   Dir1.Change.connect([this] { Dir1_Change(); });
   Label8.Click.connect([this] { Label8_Click(); });
+  connectBrowseAndDialogHandlers();
 }
 
 }  // namespace kv::app

@@ -18,6 +18,7 @@
 #include "media/web/web_engine_environment.h"
 #include "media/web/web_engine_page.h"
 #include "platform/host/host_services.h"
+#include "platform/qt/help/host_help.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ std::string startupSummary(const kv::app::Form1& form) {
   return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
-// Until the desktop view, the help window and the registry store are in this build, their
+// Until the desktop view and the registry store are in this build, their
 // services answer as a desktop without them would: nothing is shown, nothing is stored.
 class NoWindowSystem final : public kv::WindowHost {
  public:
@@ -63,11 +64,6 @@ class NoWindowSystem final : public kv::WindowHost {
   void messageBox(kv::forms::Form*, const std::string& text, const std::string&) override {
     std::cerr << text << "\n";
   }
-};
-
-class NoHelp final : public kv::HelpService {
- public:
-  bool showTopic(const std::string&, const std::string&) override { return false; }
 };
 
 class NoRegistry final : public kv::RegistryService {
@@ -124,7 +120,7 @@ int main(int argc, char** argv) {
   kv::host::HostInstance instance;
   NoWindowSystem windows;
   kv::host::HostShell shell;
-  NoHelp help;
+  kv::help::HostHelp help(shell);
   NoRegistry registry;
   kv::Services services{clock,       cursor,   screen,  profile, files, folders,
                         screenSaver, instance, windows, shell,   help,  registry};

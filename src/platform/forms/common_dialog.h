@@ -1,0 +1,49 @@
+#pragma once
+// The common dialog control of a form: the program sets Filter, calls ShowOpen and reads
+// FileName. The window host shows the dialog; the control itself draws nothing.
+
+#include <string>
+#include <vector>
+
+namespace kv::forms {
+
+class Form;
+
+// One entry of a dialog filter: what the user reads and the ";"-separated patterns.
+struct FileFilter {
+  std::string description;
+  std::string patterns;
+};
+
+// "desc|pat|desc|pat..." split into its entries; a trailing description without patterns
+// gets "*.*". Empty pieces are kept as the original dialog keeps them.
+std::vector<FileFilter> ParseFileFilter(const std::string& filter);
+
+// The same entries in the "description (pattern pattern)" form of desktop file dialogs, with
+// "*.*" (every file, also one without a dot) written "*".
+std::vector<std::string> DesktopNameFilters(const std::string& filter);
+
+class CommonDialog {
+ public:
+  CommonDialog(std::string name, Form& owner) : name_(std::move(name)), owner_(owner) {}
+  CommonDialog(const CommonDialog&) = delete;
+  CommonDialog& operator=(const CommonDialog&) = delete;
+
+  const std::string& name() const { return name_; }
+  const std::string& Filter() const { return filter_; }
+  void setFilter(const std::string& filter) { filter_ = filter; }
+  // The full path chosen by the last ShowOpen, "" when the user cancelled it.
+  const std::string& FileName() const { return fileName_; }
+  void setFileName(const std::string& path) { fileName_ = path; }
+
+  // The modal Open dialog of the window host. Without a host nothing is chosen.
+  void ShowOpen();
+
+ private:
+  std::string name_;
+  Form& owner_;
+  std::string filter_;
+  std::string fileName_;
+};
+
+}  // namespace kv::forms
