@@ -20,7 +20,7 @@ const Entry kEntries[5] = {
     {"键盘快捷键：空格暂停，方向键快进和调音量 >>>", "help/keys.htm"},
     {"使用说明：每个按钮、标签和菜单的用法 >>>", "help/help.htm"},
     {"新版本说明：这一版 Korvelin 有什么新内容 >>>", "news.htm"},
-    {"文件类型关联：双击影音文件就用本播放器打开 >>>", "help/associations.htm"},
+    {"文件类型关联：双击影音文件直接播放 >>>", "help/associations.htm"},
     {"开机自运行：登录桌面时自动启动播放器 >>>", "help/popup.htm"},
 };
 

@@ -35,7 +35,7 @@ frmAbout::frmAbout(Services& services, forms::PictureRef icon)
     : forms::Form("frmAbout", &services.screen, &services.windows), services_(services) {
   // Design: a fixed dialog frame, centred on the screen.
   setWindowStyle(forms::kStyleCaption | forms::kStyleSysMenu);
-  const float width = 5730, height = 3870;
+  const float width = 5730, height = 4290;
   design((services.screen.widthTwips() - width) / 2, (services.screen.heightTwips() - height) / 2,
          width, height);
   Image1.design(240, 240, 540, 540);
@@ -43,13 +43,13 @@ frmAbout::frmAbout(Services& services, forms::PictureRef icon)
   lblTitle.design(1050, 240, 3885, 480);
   lblTitle.setCaption(kAppTitle);
   lblVersion.design(1050, 780, 3885, 225);
-  lblDescription.design(1050, 1125, 3885, 1380);
+  lblDescription.design(1050, 1125, 4455, 1860);
   lblDescription.setCaption(kDescription);
-  lblDisclaimer.design(255, 2625, 3870, 825);
+  lblDisclaimer.design(255, 3105, 3870, 825);
   lblDisclaimer.setCaption(kDisclaimer);
-  cmdOK.design(4245, 2625, 1260, 375);
+  cmdOK.design(4245, 3105, 1260, 375);
   cmdOK.setCaption("确定");
-  cmdSysInfo.design(4260, 3075, 1245, 345);
+  cmdSysInfo.design(4260, 3555, 1245, 345);
   cmdSysInfo.setCaption("系统信息(&S)...");
 
   Load.connect([this] { Form_Load(); });
