@@ -84,9 +84,9 @@ class Form1 : public forms::Form {
   dialogs::Form0* promotion() const { return form0_.get(); }
   // The page of the blog tab: the configured blog address, else our news page.
   std::string blogAddress() const;
-  // The shared cursor-wake check: in a maximised window, a move of more than one unit from
-  // the stored point shows the cursor and, when arming, restarts the hide timer.
-  void CursorWakeCheck(float X, float Y, bool arming);
+  // The shared check of the mouse-move handlers that brings a hidden cursor back; the arming
+  // variant also restarts the cursor-hide timer.
+  void CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming);
 
   // The application folder with the host separator, as the handlers address it.
   std::string appFolder() const;

@@ -30,7 +30,7 @@ void Form1::TabHover(forms::Label& tab, float X, float Y) {
   step([&] { tab.setForeColor(kTabHighlight); });
   for (forms::Label* other : {&Label3, &Label6, &Label7, &Label8, &Label9})
     if (other != &tab) step([&] { other->setForeColor(kTabPlain); });
-  step([&] { CursorWakeCheck(X, Y, true); });
+  step([&] { CursorWakeCheck(X, Y, true, true); });
 }
 
 void Form1::Label3_MouseMove(int, int, float X, float Y) {

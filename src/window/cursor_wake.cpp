@@ -1,4 +1,5 @@
-// The cursor-wake check shared by the mouse-move handlers of the main window.
+// The cursor-wake check shared by the main window's mouse-move handlers: the first move records
+// a reference point, and any later move more than one unit away from it shows the cursor.
 
 #include <cmath>
 
@@ -8,15 +9,15 @@
 
 namespace kv::app {
 
-void Form1::CursorWakeCheck(float X, float Y, bool arming) {
-  if (WindowState() != forms::kMaximized) return;
+void Form1::CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming) {
+  if (maximisedOnly && WindowState() != forms::kMaximized) return;
   if (CurrentX() == 0 && CurrentY() == 0) {
-    setCurrentX(X);
-    setCurrentY(Y);
+    setCurrentX(x);
+    setCurrentY(y);
     return;
   }
-  // The reference point stays where it was: every later move away from it counts.
-  if (std::fabs(Y - CurrentY()) > 1 || std::fabs(X - CurrentX()) > 1) {
+  // The reference point stays where it was first recorded.
+  if (std::fabs(y - CurrentY()) > 1 || std::fabs(x - CurrentX()) > 1) {
     step([&] { window::ShowCursorUntilVisible(services_.cursor); });
     if (arming) step([&] { Timer3.setEnabled(true); });
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/form1_rig.h"
 #include "media/kinds.h"
 
@@ -64,7 +66,9 @@ TEST(BrowseTab, TheDialogGetsTheFilterWithItsTwentyThreeEntries) {
             "*.mov|*.mov|*.mkv|*.mkv|*.rmvb|*.rmvb|*.3gp|*.3gp|*.3gpp|*.3gpp|*.mp4|*.mp4|*.swf|"
             "*.swf|*.flv|*.flv|*.dat|*.dat|*.vob|*.vob|*.mp3|*.mp3|*.mid|*.mid|*.midi|*.midi|"
             "*.wma|*.wma|*.wav|*.wav|*.*|*.*");
-  EXPECT_EQ(forms::ParseFileFilter(rig.windows.openFilters[0]).size(), 23u);
+  const auto bars =
+      std::count(rig.windows.openFilters[0].begin(), rig.windows.openFilters[0].end(), '|');
+  EXPECT_EQ(bars + 1, 2 * 23);  // 23 description and pattern pairs
   EXPECT_EQ(rig.windows.calls.back(), "open dialog on Form1");
 }
 

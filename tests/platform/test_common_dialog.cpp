@@ -9,20 +9,6 @@
 #include "platform/shell.h"
 
 using namespace kv;
-using forms::DesktopNameFilters;
-using forms::ParseFileFilter;
-
-TEST(CommonDialog, FiltersSplitIntoEntriesAndDesktopPatterns) {
-  const auto entries = ParseFileFilter("AllFiles|*.*|*.wmv|*.wmv|Text|*.txt;*.TXT|Odd");
-  ASSERT_EQ(entries.size(), 4u);
-  EXPECT_EQ(entries[0].description, "AllFiles");
-  EXPECT_EQ(entries[2].patterns, "*.txt;*.TXT");
-  EXPECT_EQ(entries[3].patterns, "*.*");
-  EXPECT_EQ(DesktopNameFilters("AllFiles|*.*|*.wmv|*.wmv|Text|*.txt;*.TXT|Empty|"),
-            (std::vector<std::string>{"AllFiles (*)", "*.wmv (*.wmv)", "Text (*.txt *.TXT)",
-                                      "Empty (*)"}));
-  EXPECT_TRUE(ParseFileFilter("").empty());
-}
 
 TEST(CommonDialog, ShowOpenAsksTheWindowHostAndKeepsItsAnswer) {
   test::FakeScreen screen;

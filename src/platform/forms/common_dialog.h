@@ -1,27 +1,13 @@
 #pragma once
-// The common dialog control of a form: the program sets Filter, calls ShowOpen and reads
-// FileName. The window host shows the dialog; the control itself draws nothing.
+// The common dialog control of a form: the program sets Filter ("description|patterns|..."),
+// calls ShowOpen and reads FileName. The window host shows the dialog and turns the filter
+// into its own; the control itself draws nothing.
 
 #include <string>
-#include <vector>
 
 namespace kv::forms {
 
 class Form;
-
-// One entry of a dialog filter: what the user reads and the ";"-separated patterns.
-struct FileFilter {
-  std::string description;
-  std::string patterns;
-};
-
-// "desc|pat|desc|pat..." split into its entries; a trailing description without patterns
-// gets "*.*". Empty pieces are kept as the original dialog keeps them.
-std::vector<FileFilter> ParseFileFilter(const std::string& filter);
-
-// The same entries in the "description (pattern pattern)" form of desktop file dialogs, with
-// "*.*" (every file, also one without a dot) written "*".
-std::vector<std::string> DesktopNameFilters(const std::string& filter);
 
 class CommonDialog {
  public:
