@@ -1,6 +1,7 @@
 #include "platform/qt/help/help_window.h"
 
 #include <QHBoxLayout>
+#include <QPalette>
 #include <QStringDecoder>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -25,6 +26,13 @@ QString decodePage(const std::string& bytes) {
 }  // namespace
 
 ChmBrowser::ChmBrowser(QWidget* parent) : QTextBrowser(parent) {
+  // The pages are written for dark text on white, whatever look the application has.
+  QPalette page = palette();
+  page.setColor(QPalette::Base, Qt::white);
+  page.setColor(QPalette::Text, QColor(30, 31, 36));
+  page.setColor(QPalette::Link, QColor(22, 105, 188));
+  page.setColor(QPalette::LinkVisited, QColor(22, 105, 188));
+  setPalette(page);
   // Links are followed by the window: inside the file, or out to the desktop's browser.
   setOpenLinks(false);
   setOpenExternalLinks(false);
