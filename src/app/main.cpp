@@ -18,6 +18,7 @@
 #include "media/web/web_engine_environment.h"
 #include "media/web/web_engine_page.h"
 #include "platform/host/host_services.h"
+#include "platform/qt/help/host_help.h"
 
 namespace {
 
@@ -48,8 +49,8 @@ std::string startupSummary(const kv::app::Form1& form) {
   return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
-// Until the desktop view and the help window are in this build, their services answer as a
-// desktop without them would: nothing is shown.
+// Until the desktop view is in this build, its service answers as a desktop without a window
+// system would: nothing is shown.
 class NoWindowSystem final : public kv::WindowHost {
  public:
   void formShown(kv::forms::Form&) override {}
@@ -65,11 +66,6 @@ class NoWindowSystem final : public kv::WindowHost {
   void messageBox(kv::forms::Form*, const std::string& text, const std::string&) override {
     std::cerr << text << "\n";
   }
-};
-
-class NoHelp final : public kv::HelpService {
- public:
-  bool showTopic(const std::string&, const std::string&) override { return false; }
 };
 
 }  // namespace
@@ -115,7 +111,7 @@ int main(int argc, char** argv) {
   kv::host::HostInstance instance;
   NoWindowSystem windows;
   kv::host::HostShell shell;
-  NoHelp help;
+  kv::help::HostHelp help(shell);
   kv::app::DesktopRegistry registry(folders);
   kv::Services services{clock,       cursor,   screen,  profile, files, folders,
                         screenSaver, instance, windows, shell,   help,  registry.service()};
