@@ -25,16 +25,31 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 IniDocument IniDocument::parse(std::string_view text) {
   IniDocument doc;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8 byte order mark
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") {  // UTF-8 byte order mark
+    doc.bom_ = std::string(text.substr(0, 3));
+    text.remove_prefix(3);
+  }
+  bool firstEnding = true;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
+    Line line;
+    if (end == std::string_view::npos) {
+      end = text.size();
+    } else {
+      line.eol = "\n";
+    }
     std::string_view raw = text.substr(start, end - start);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    if (!line.eol.empty() && !raw.empty() && raw.back() == '\r') {
+      raw.remove_suffix(1);
+      line.eol = "\r\n";
+    }
+    if (firstEnding && !line.eol.empty()) {
+      doc.newline_ = line.eol;
+      firstEnding = false;
+    }
     start = end + 1;
 
-    Line line;
     line.text = std::string(raw);
     const std::string_view t = trim(raw);
     if (!t.empty() && t.front() == '[') {
@@ -61,12 +76,24 @@ IniDocument IniDocument::parse(std::string_view text) {
 }
 
 std::string IniDocument::serialize() const {
-  std::string out;
-  for (const auto& l : lines_) {
-    out += l.text;
-    out += '\n';
+  std::string out = bom_;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    out += lines_[i].text;
+    // A last line without an ending gets one when lines were added after it.
+    out += lines_[i].eol.empty() && i + 1 < lines_.size() ? newline_ : lines_[i].eol;
   }
   return out;
+}
+
+IniDocument::Line IniDocument::newLine(Line::Type type, std::string name, std::string value,
+                                       std::string text) const {
+  Line l;
+  l.type = type;
+  l.name = std::move(name);
+  l.value = std::move(value);
+  l.text = std::move(text);
+  l.eol = newline_;
+  return l;
 }
 
 std::size_t IniDocument::findSection(std::string_view section) const {
@@ -96,19 +123,13 @@ std::optional<std::string> IniDocument::get(std::string_view section, std::strin
 }
 
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-  Line entry;
-  entry.type = Line::Type::Entry;
-  entry.name = std::string(key);
-  entry.value = std::string(value);
-  entry.text = entry.name + "=" + entry.value;
+  Line entry = newLine(Line::Type::Entry, std::string(key), std::string(value),
+                       std::string(key) + "=" + std::string(value));
 
   std::size_t header = findSection(section);
   if (header == std::string::npos) {
-    Line h;
-    h.type = Line::Type::Section;
-    h.name = std::string(section);
-    h.text = "[" + h.name + "]";
-    lines_.push_back(std::move(h));
+    lines_.push_back(
+        newLine(Line::Type::Section, std::string(section), {}, "[" + std::string(section) + "]"));
     lines_.push_back(std::move(entry));
     return;
   }
@@ -117,8 +138,9 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
   for (std::size_t i = header + 1; i < end; ++i) {
     if (lines_[i].type != Line::Type::Entry) continue;
     if (equalsNoCase(lines_[i].name, key)) {
-      entry.name = lines_[i].name;  // keep the key as it was written
+      entry.name = lines_[i].name;  // keep the key as it was written, and the line's ending
       entry.text = entry.name + "=" + entry.value;
+      if (!lines_[i].eol.empty()) entry.eol = lines_[i].eol;
       lines_[i] = std::move(entry);
       return;
     }
@@ -131,25 +153,17 @@ void IniDocument::replaceSection(std::string_view section,
                                  const std::vector<std::pair<std::string, std::string>>& entries) {
   std::size_t header = findSection(section);
   if (header == std::string::npos) {
-    Line h;
-    h.type = Line::Type::Section;
-    h.name = std::string(section);
-    h.text = "[" + h.name + "]";
-    lines_.push_back(std::move(h));
+    lines_.push_back(
+        newLine(Line::Type::Section, std::string(section), {}, "[" + std::string(section) + "]"));
     header = lines_.size() - 1;
   }
   const std::size_t end = sectionEnd(header);
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1),
                lines_.begin() + static_cast<std::ptrdiff_t>(end));
   std::size_t at = header + 1;
-  for (const auto& [k, v] : entries) {
-    Line e;
-    e.type = Line::Type::Entry;
-    e.name = k;
-    e.value = v;
-    e.text = k + "=" + v;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at++), std::move(e));
-  }
+  for (const auto& [k, v] : entries)
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at++),
+                  newLine(Line::Type::Entry, k, v, k + "=" + v));
 }
 
 }  // namespace kv

@@ -111,9 +111,10 @@ bool MemoryFiles::folderExists(const std::string& path) const {
   return it != nodes_.end() && it->second.folder;
 }
 
-std::optional<std::string> MemoryProfile::load(const std::string& path) {
-  if (!files_.fileExists(path)) return std::nullopt;
-  return files_.content(path);
+DocumentProfile::Loaded MemoryProfile::load(const std::string& path) {
+  if (files_.fileExists(path)) return {Loaded::Status::Read, files_.content(path)};
+  if (files_.folderExists(path)) return {Loaded::Status::Unreadable, {}};
+  return {};
 }
 
 bool MemoryProfile::store(const std::string& path, const std::string& text) {

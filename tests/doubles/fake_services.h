@@ -76,7 +76,7 @@ class MemoryProfile final : public DocumentProfile {
   int writes = 0;
 
  protected:
-  std::optional<std::string> load(const std::string& path) override;
+  Loaded load(const std::string& path) override;
   bool store(const std::string& path, const std::string& text) override;
 
  private:
