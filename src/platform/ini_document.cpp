@@ -25,8 +25,10 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 IniDocument IniDocument::parse(std::string_view text) {
   IniDocument doc;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") {  // UTF-8 byte order mark
-    doc.bom_ = std::string(text.substr(0, 3));
+  // UTF-8 byte-order marks, kept for the rewrite; a file saved twice by an editor that adds one
+  // each time still shows its first section.
+  while (text.substr(0, 3) == "\xEF\xBB\xBF") {
+    doc.bom_ += text.substr(0, 3);
     text.remove_prefix(3);
   }
   bool firstEnding = true;
@@ -140,7 +142,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
     if (equalsNoCase(lines_[i].name, key)) {
       entry.name = lines_[i].name;  // keep the key as it was written, and the line's ending
       entry.text = entry.name + "=" + entry.value;
-      if (!lines_[i].eol.empty()) entry.eol = lines_[i].eol;
+      entry.eol = lines_[i].eol;
       lines_[i] = std::move(entry);
       return;
     }

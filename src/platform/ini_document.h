@@ -38,7 +38,7 @@ class IniDocument {
   // One past the last line of the section body starting after header.
   std::size_t sectionEnd(std::size_t header) const;
 
-  std::string bom_;  // a leading UTF-8 byte-order mark, kept as found
+  std::string bom_;  // leading UTF-8 byte-order marks, kept as found
   std::string newline_ = "\n";
   std::vector<Line> lines_;
 };

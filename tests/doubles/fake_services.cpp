@@ -74,6 +74,7 @@ bool MemoryFiles::writeFile(const std::string& path, const std::string& content)
 
 std::optional<std::vector<DirEntry>> MemoryFiles::listFolder(const std::string& folder) const {
   const std::string p = norm(folder);
+  ++listings[p];
   if (!folderExists(p) || unreadable_.count(p)) return std::nullopt;
   std::vector<DirEntry> out;
   for (const auto& [path, node] : nodes_)
