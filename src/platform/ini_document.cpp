@@ -35,23 +35,24 @@ IniDocument IniDocument::parse(std::string_view text) {
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
-    Line line;
+    std::string_view eol = "\n";
     if (end == std::string_view::npos) {
       end = text.size();
-    } else {
-      line.eol = "\n";
+      eol = {};
     }
     std::string_view raw = text.substr(start, end - start);
-    if (!line.eol.empty() && !raw.empty() && raw.back() == '\r') {
+    if (!eol.empty() && !raw.empty() && raw.back() == '\r') {
       raw.remove_suffix(1);
-      line.eol = "\r\n";
+      eol = "\r\n";
     }
-    if (firstEnding && !line.eol.empty()) {
-      doc.newline_ = line.eol;
+    if (firstEnding && !eol.empty()) {
+      doc.newline_ = std::string(eol);
       firstEnding = false;
     }
     start = end + 1;
 
+    Line line;
+    line.eol = std::string(eol);
     line.text = std::string(raw);
     const std::string_view t = trim(raw);
     if (!t.empty() && t.front() == '[') {

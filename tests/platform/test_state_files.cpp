@@ -39,8 +39,8 @@ TEST(StateFiles, AFileThatCannotBeReadInFullIsNeverRewritten) {
   test::TempDir dir;
   host::HostProfile profile;
   // Larger than any settings file: other sections first, the key at the end.
-  const std::string big = "[other]\nk=v\n; " + std::string(host::HostProfile::kMaxBytes, 'x') +
-                          "\n[user]\nfilepath=/kept\n";
+  const std::string big =
+      "[other]\nk=v\n; " + std::string(17 << 20, 'x') + "\n[user]\nfilepath=/kept\n";
   const std::string path = dir.file("fileinf.ini", big);
   EXPECT_FALSE(profile.WritePrivateProfileString("user", "filepath", "/new", path));
   EXPECT_FALSE(profile.WritePrivateProfileSection("user", "", path));

@@ -224,89 +224,95 @@ class Scanner {
     return decoder_.decode(v.bytes);
   }
 
+  // A Push record. Only its last two values can end up on top of the stack, so the record is
+  // walked for its value boundaries and only those two are decoded: a few steps a value. A
+  // value cut short or of an unknown type spoils the record: the stack is then unknown.
   void push(const std::uint8_t* a, std::size_t len, const std::vector<View>& pool,
             KnownTop& stack) {
+    std::size_t last[2] = {0, 0};  // starts of the last two values
+    std::size_t values = 0;
     std::size_t q = 0;
     while (q < len) {
+      const std::size_t start = q;
       const std::uint8_t type = a[q++];
-      std::optional<Known> v;
-      auto need = [&](std::size_t k) { return len - q >= k; };
+      std::size_t size;
       switch (type) {
-        case 0:
-          v = Known{Known::Type::String, cString(a, q, len)};
-          break;
-        case 1: {
-          if (!need(4)) {
-            stack.clear();
-            return;
-          }
-          float f;
-          std::uint32_t bits = u32(a + q);
-          std::memcpy(&f, &bits, 4);
-          v = Known{Known::Type::Number, {}, f};
-          q += 4;
+        case 0: {  // a string, up to its NUL or to the end of the record
+          const void* nul = std::memchr(a + q, 0, len - q);
+          size = nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - (a + q)) + 1
+                     : len - q;
           break;
         }
         case 2:
-          v = Known{Known::Type::Null, {}};
-          break;
         case 3:
-          v = Known{Known::Type::Undefined, {}};
+          size = 0;
           break;
-        case 4:  // register: value unknown here
-          if (!need(1)) {
-            stack.clear();
-            return;
-          }
-          q += 1;
-          break;
+        case 4:
         case 5:
-          if (!need(1)) {
-            stack.clear();
-            return;
-          }
-          v = Known{Known::Type::Bool, {}, a[q] ? 1.0 : 0.0};
-          q += 1;
-          break;
-        case 6: {  // double: two little-endian 32-bit halves, high half first
-          if (!need(8)) {
-            stack.clear();
-            return;
-          }
-          const std::uint64_t bits =
-              (static_cast<std::uint64_t>(u32(a + q)) << 32) | u32(a + q + 4);
-          double d;
-          std::memcpy(&d, &bits, 8);
-          v = Known{Known::Type::Number, {}, d};
-          q += 8;
-          break;
-        }
-        case 7:
-          if (!need(4)) {
-            stack.clear();
-            return;
-          }
-          v = Known{
-              Known::Type::Number, {}, static_cast<double>(static_cast<std::int32_t>(u32(a + q)))};
-          q += 4;
-          break;
         case 8:
-        case 9: {
-          const std::size_t w = type == 8 ? 1 : 2;
-          if (!need(w)) {
-            stack.clear();
-            return;
-          }
-          const std::size_t i = type == 8 ? a[q] : u16(a + q);
-          q += w;
-          if (i < pool.size()) v = Known{Known::Type::String, pool[i]};
+          size = 1;
           break;
-        }
-        default:  // not a push type: the rest of the record cannot be read
+        case 9:
+          size = 2;
+          break;
+        case 1:
+        case 7:
+          size = 4;
+          break;
+        case 6:
+          size = 8;
+          break;
+        default:
           stack.clear();
           return;
       }
-      stack.push(v);
+      if (size > len - q) {
+        stack.clear();
+        return;
+      }
+      q += size;
+      last[values++ & 1] = start;
+    }
+    if (values >= 2) stack.push(value(a, last[values & 1], len, pool));
+    if (values >= 1) stack.push(value(a, last[(values - 1) & 1], len, pool));
+  }
+
+  // The value that starts at a[q] (its type byte); checked to fit by push().
+  static std::optional<Known> value(const std::uint8_t* a, std::size_t q, std::size_t len,
+                                    const std::vector<View>& pool) {
+    const std::uint8_t type = a[q++];
+    switch (type) {
+      case 0:
+        return Known{Known::Type::String, cString(a, q, len)};
+      case 1: {
+        float f;
+        const std::uint32_t bits = u32(a + q);
+        std::memcpy(&f, &bits, 4);
+        return Known{Known::Type::Number, {}, f};
+      }
+      case 2:
+        return Known{Known::Type::Null, {}};
+      case 3:
+        return Known{Known::Type::Undefined, {}};
+      case 5:
+        return Known{Known::Type::Bool, {}, a[q] ? 1.0 : 0.0};
+      case 6: {  // double: two little-endian 32-bit halves, high half first
+        const std::uint64_t bits = (static_cast<std::uint64_t>(u32(a + q)) << 32) | u32(a + q + 4);
+        double d;
+        std::memcpy(&d, &bits, 8);
+        return Known{Known::Type::Number, {}, d};
+      }
+      case 7:
+        return Known{
+            Known::Type::Number, {}, static_cast<double>(static_cast<std::int32_t>(u32(a + q)))};
+      case 8:
+      case 9: {
+        const std::size_t i = type == 8 ? a[q] : u16(a + q);
+        if (i < pool.size()) return Known{Known::Type::String, pool[i]};
+        return std::nullopt;
+      }
+      default:  // a register: its value is not known here
+        return std::nullopt;
     }
   }
 
