@@ -66,7 +66,10 @@ MediaProbe MediaProber::probe(const std::string& path) {
   }
   mpv_handle* h = core_->handle.get();
 
-  const MpvOpen open = mpvOpenOf(path);
+  // What the file holds is all that is asked: no search of its folder for subtitles, sound
+  // or cover files that would go with it (a listing of the folder for each file of a large
+  // folder), and no decoder threads started for a picture never decoded.
+  const MpvOpen open = mpvOpenOf(path, "autoload-files=no,vd-lavc-threads=1");
   const char* argv[] = {"loadfile", open.target.c_str(), "replace", open.options.c_str(), nullptr};
   mpv_node result;
   if (const int rc = mpv_command_ret(h, argv, &result); rc < 0) {
