@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kv::media::swf;
   ReadOptions options;
-  options.maxBodyBytes = 8u << 20;  // the same limit logic as 64 MiB, at fuzzing speed
+  options.maxBodyBytes = 8u << 20;    // the same limit logic as 64 MiB, at fuzzing speed
+  options.minBudgetBytes = 8u << 20;  // likewise for the budget of what a read may keep
   const ReadResult r = read({data, size}, options);
   if (!r.ok()) return 0;
   const Movie& m = r.movie;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "flash/crafted_movies.h"
 #include "media/flash/swf_writer.h"
 
 using namespace kv::media::swf;
@@ -76,5 +77,10 @@ int main(int argc, char** argv) {
   Writer longTags(8, 10, 10, 0);
   longTags.tag(9, Bytes{0, 0, 0}, true).tag(77, Bytes(70, 'm'), true).showFrame().end();
   put(dir, "long-tags-fws.swf", longTags.build());
+  // Small files that once cost the reader far more than their size.
+  put(dir, "crafted-pool-push-cws.swf", kv::media::test::poolPushMovie(65530, 120));
+  put(dir, "crafted-pooled-goto-cws.swf", kv::media::test::pooledGotoMovie());
+  put(dir, "crafted-fscommands-cws.swf", kv::media::test::commandFloodMovie(100'000));
+  put(dir, "crafted-gbk-v5-fws.swf", kv::media::test::legacyTextMovie(5, "\xC8\xAB", "\xC6\xC1"));
   return 0;
 }

@@ -25,16 +25,34 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 IniDocument IniDocument::parse(std::string_view text) {
   IniDocument doc;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8 byte order mark
+  // UTF-8 byte-order marks, kept for the rewrite; a file saved twice by an editor that adds one
+  // each time still shows its first section.
+  while (text.substr(0, 3) == "\xEF\xBB\xBF") {
+    doc.bom_ += text.substr(0, 3);
+    text.remove_prefix(3);
+  }
+  bool firstEnding = true;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
+    std::string_view eol = "\n";
+    if (end == std::string_view::npos) {
+      end = text.size();
+      eol = {};
+    }
     std::string_view raw = text.substr(start, end - start);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    if (!eol.empty() && !raw.empty() && raw.back() == '\r') {
+      raw.remove_suffix(1);
+      eol = "\r\n";
+    }
+    if (firstEnding && !eol.empty()) {
+      doc.newline_ = std::string(eol);
+      firstEnding = false;
+    }
     start = end + 1;
 
     Line line;
+    line.eol = std::string(eol);
     line.text = std::string(raw);
     const std::string_view t = trim(raw);
     if (!t.empty() && t.front() == '[') {
@@ -61,12 +79,24 @@ IniDocument IniDocument::parse(std::string_view text) {
 }
 
 std::string IniDocument::serialize() const {
-  std::string out;
-  for (const auto& l : lines_) {
-    out += l.text;
-    out += '\n';
+  std::string out = bom_;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    out += lines_[i].text;
+    // A last line without an ending gets one when lines were added after it.
+    out += lines_[i].eol.empty() && i + 1 < lines_.size() ? newline_ : lines_[i].eol;
   }
   return out;
+}
+
+IniDocument::Line IniDocument::newLine(Line::Type type, std::string name, std::string value,
+                                       std::string text) const {
+  Line l;
+  l.type = type;
+  l.name = std::move(name);
+  l.value = std::move(value);
+  l.text = std::move(text);
+  l.eol = newline_;
+  return l;
 }
 
 std::size_t IniDocument::findSection(std::string_view section) const {
@@ -96,19 +126,13 @@ std::optional<std::string> IniDocument::get(std::string_view section, std::strin
 }
 
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-  Line entry;
-  entry.type = Line::Type::Entry;
-  entry.name = std::string(key);
-  entry.value = std::string(value);
-  entry.text = entry.name + "=" + entry.value;
+  Line entry = newLine(Line::Type::Entry, std::string(key), std::string(value),
+                       std::string(key) + "=" + std::string(value));
 
   std::size_t header = findSection(section);
   if (header == std::string::npos) {
-    Line h;
-    h.type = Line::Type::Section;
-    h.name = std::string(section);
-    h.text = "[" + h.name + "]";
-    lines_.push_back(std::move(h));
+    lines_.push_back(
+        newLine(Line::Type::Section, std::string(section), {}, "[" + std::string(section) + "]"));
     lines_.push_back(std::move(entry));
     return;
   }
@@ -117,8 +141,9 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
   for (std::size_t i = header + 1; i < end; ++i) {
     if (lines_[i].type != Line::Type::Entry) continue;
     if (equalsNoCase(lines_[i].name, key)) {
-      entry.name = lines_[i].name;  // keep the key as it was written
+      entry.name = lines_[i].name;  // keep the key as it was written, and the line's ending
       entry.text = entry.name + "=" + entry.value;
+      entry.eol = lines_[i].eol;
       lines_[i] = std::move(entry);
       return;
     }
@@ -131,25 +156,17 @@ void IniDocument::replaceSection(std::string_view section,
                                  const std::vector<std::pair<std::string, std::string>>& entries) {
   std::size_t header = findSection(section);
   if (header == std::string::npos) {
-    Line h;
-    h.type = Line::Type::Section;
-    h.name = std::string(section);
-    h.text = "[" + h.name + "]";
-    lines_.push_back(std::move(h));
+    lines_.push_back(
+        newLine(Line::Type::Section, std::string(section), {}, "[" + std::string(section) + "]"));
     header = lines_.size() - 1;
   }
   const std::size_t end = sectionEnd(header);
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1),
                lines_.begin() + static_cast<std::ptrdiff_t>(end));
   std::size_t at = header + 1;
-  for (const auto& [k, v] : entries) {
-    Line e;
-    e.type = Line::Type::Entry;
-    e.name = k;
-    e.value = v;
-    e.text = k + "=" + v;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at++), std::move(e));
-  }
+  for (const auto& [k, v] : entries)
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at++),
+                  newLine(Line::Type::Entry, k, v, k + "=" + v));
 }
 
 }  // namespace kv

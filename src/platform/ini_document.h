@@ -1,7 +1,8 @@
 #pragma once
 // An INI file in memory: sections and keys compared without regard to case, every other line
 // (comments, blank lines, lines that are not "key=value") kept verbatim so that a write never
-// loses what it does not understand.
+// loses what it does not understand. serialize(parse(text)) gives text back byte for byte:
+// byte-order marks and line endings are kept too; new lines take the file's first ending.
 
 #include <optional>
 #include <string>
@@ -26,15 +27,19 @@ class IniDocument {
  private:
   struct Line {
     enum class Type { Section, Entry, Other } type = Type::Other;
-    std::string text;  // the line as written
+    std::string text;  // the line as written, without its ending
+    std::string eol;   // "\n", "\r\n", or "" for a last line without one
     std::string name;  // section or key name, trimmed
     std::string value;
   };
+  Line newLine(Line::Type type, std::string name, std::string value, std::string text) const;
   // Index of the first header of the section, or npos.
   std::size_t findSection(std::string_view section) const;
   // One past the last line of the section body starting after header.
   std::size_t sectionEnd(std::size_t header) const;
 
+  std::string bom_;  // leading UTF-8 byte-order marks, kept as found
+  std::string newline_ = "\n";
   std::vector<Line> lines_;
 };
 

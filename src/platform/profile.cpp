@@ -17,16 +17,26 @@ std::string DocumentProfile::GetPrivateProfileString(const std::string& section,
                                                      std::size_t bufferSize,
                                                      const std::string& path) {
   std::string value = def;
-  if (const auto text = load(path)) {
-    if (auto v = IniDocument::parse(*text).get(section, key)) value = std::move(*v);
+  if (const Loaded file = load(path); file.status == Loaded::Status::Read) {
+    if (auto v = IniDocument::parse(file.text).get(section, key)) value = std::move(*v);
   }
   if (bufferSize == 0) return value;
   return cutUtf8(value, bufferSize - 1);
 }
 
+// A file that is there but could not be read in full is never replaced: the write fails and
+// whatever the file holds stays.
+std::optional<std::string> DocumentProfile::textToRewrite(const std::string& path) {
+  Loaded file = load(path);
+  if (file.status == Loaded::Status::Unreadable) return std::nullopt;
+  return std::move(file.text);
+}
+
 bool DocumentProfile::WritePrivateProfileString(const std::string& section, const std::string& key,
                                                 const std::string& value, const std::string& path) {
-  auto doc = IniDocument::parse(load(path).value_or(""));
+  const auto text = textToRewrite(path);
+  if (!text) return false;
+  auto doc = IniDocument::parse(*text);
   doc.set(section, key, value);
   return store(path, doc.serialize());
 }
@@ -47,7 +57,9 @@ bool DocumentProfile::WritePrivateProfileSection(const std::string& section,
     else
       entries.emplace_back(item.substr(0, eq), item.substr(eq + 1));
   }
-  auto doc = IniDocument::parse(load(path).value_or(""));
+  const auto existing = textToRewrite(path);
+  if (!existing) return false;
+  auto doc = IniDocument::parse(*existing);
   doc.replaceSection(section, entries);
   return store(path, doc.serialize());
 }

@@ -20,10 +20,24 @@ class DocumentProfile : public ProfileService {
                                   const std::string& path) override;
 
  protected:
-  // The whole text of the file; nothing when it does not exist or cannot be read.
-  virtual std::optional<std::string> load(const std::string& path) = 0;
+  struct Loaded {
+    enum class Status {
+      Read,        // text holds the whole file
+      Missing,     // nothing is there: a write creates the file
+      Unreadable,  // something is there that cannot be read in full (not a regular file,
+                   // no permission, too large): a write must leave it alone
+    };
+    Status status = Status::Missing;
+    std::string text;
+  };
+  // The whole text of the file, without ever blocking on it.
+  virtual Loaded load(const std::string& path) = 0;
   // Replaces the file as a whole (never half written).
   virtual bool store(const std::string& path, const std::string& text) = 0;
+
+ private:
+  // The file's document for a write, or nothing when the file must not be rewritten.
+  std::optional<std::string> textToRewrite(const std::string& path);
 };
 
 // Cuts text to at most maxBytes without splitting a UTF-8 character.

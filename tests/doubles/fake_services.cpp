@@ -74,6 +74,7 @@ bool MemoryFiles::writeFile(const std::string& path, const std::string& content)
 
 std::optional<std::vector<DirEntry>> MemoryFiles::listFolder(const std::string& folder) const {
   const std::string p = norm(folder);
+  ++listings[p];
   if (!folderExists(p) || unreadable_.count(p)) return std::nullopt;
   std::vector<DirEntry> out;
   for (const auto& [path, node] : nodes_)
@@ -111,9 +112,10 @@ bool MemoryFiles::folderExists(const std::string& path) const {
   return it != nodes_.end() && it->second.folder;
 }
 
-std::optional<std::string> MemoryProfile::load(const std::string& path) {
-  if (!files_.fileExists(path)) return std::nullopt;
-  return files_.content(path);
+DocumentProfile::Loaded MemoryProfile::load(const std::string& path) {
+  if (files_.fileExists(path)) return {Loaded::Status::Read, files_.content(path)};
+  if (files_.folderExists(path)) return {Loaded::Status::Unreadable, {}};
+  return {};
 }
 
 bool MemoryProfile::store(const std::string& path, const std::string& text) {

@@ -54,7 +54,8 @@ class MemoryFiles final : public FileService {
   bool folderExists(const std::string& path) const override;
   std::vector<std::string> drives() const override { return drivesList; }
 
-  std::vector<std::string> renames;  // "from -> to" of every successful rename
+  std::vector<std::string> renames;             // "from -> to" of every successful rename
+  mutable std::map<std::string, int> listings;  // listFolder calls by folder
 
  private:
   struct Node {
@@ -76,7 +77,7 @@ class MemoryProfile final : public DocumentProfile {
   int writes = 0;
 
  protected:
-  std::optional<std::string> load(const std::string& path) override;
+  Loaded load(const std::string& path) override;
   bool store(const std::string& path, const std::string& text) override;
 
  private:

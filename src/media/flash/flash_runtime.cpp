@@ -20,6 +20,10 @@ namespace {
 
 constexpr int kMaxGotoChain = 16;  // gotos followed within one frame step
 constexpr int kMaxCatchUp = 8;     // frames run in one tick before the timeline re-anchors
+// What one frame step may run, gotos included: a crafted movie must never hold the window.
+// A real movie's frame calls fscommand a few times and has a few dozen timeline actions.
+constexpr int kMaxFrameActions = 4096;
+constexpr std::size_t kMaxFrameCommands = 64;
 
 // "_root.x", "_level0.x" and "/:x" name the root variable x.
 std::string rootName(const std::string& name) {
@@ -128,18 +132,19 @@ void FlashRuntime::setMovie(const std::string& path) {
   postDisplayChanged();
 }
 
-// Runs the actions of frame f and follows the gotos they make.
+// Runs the actions of frame f and follows the gotos they make, within the step's bounds.
 void FlashRuntime::enterFrame(int f, Commands& out) {
+  int budget = kMaxFrameActions;
   for (int chain = 0;; ++chain) {
     frame_ = f;
     std::optional<int> jump;
     const auto [first, last] = movie_->actionsOf(f);
-    for (std::size_t i = first; i < last; ++i) {
+    for (std::size_t i = first; i < last && budget > 0; ++i, --budget) {
       const swf::Action& a = movie_->actions[i];
       if (a.once && !ranOnce_.insert(i).second) continue;
       switch (a.kind) {
         case swf::Action::Kind::FSCommand:
-          out.emplace_back(a.text, a.arg);
+          if (out.size() < kMaxFrameCommands) out.emplace_back(a.text, a.arg);
           break;
         case swf::Action::Kind::Stop:
           setPlaying(false);
@@ -151,14 +156,12 @@ void FlashRuntime::enterFrame(int f, Commands& out) {
           jump = std::clamp(a.target, 0, total_ - 1);
           setPlaying(a.play);
           break;
-        case swf::Action::Kind::GotoLabel: {
-          const int target = movie_->frameOfLabel(a.text);
-          if (target >= 0 && target < total_) {
-            jump = target;
+        case swf::Action::Kind::GotoLabel:  // the reader found the label's frame
+          if (a.target >= 0 && a.target < total_) {
+            jump = a.target;
             setPlaying(a.play);
           }
           break;
-        }
         case swf::Action::Kind::NextFrame:
           jump = std::min(f + 1, total_ - 1);
           setPlaying(false);

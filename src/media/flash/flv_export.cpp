@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 namespace kv::media::swf {
 
@@ -81,12 +82,16 @@ FlvExport exportStreamsToFlv(const Movie& movie, double frameRate) {
   if (!movie.body || frameRate <= 0) return result;
   const Bytes& body = *movie.body;
 
-  // Video: the stream of the first VideoFrame whose DefineVideoStream is known.
+  // Video: the stream of the first VideoFrame whose DefineVideoStream is known (the last
+  // definition of an id counts). One pass over the chunks, whatever their number.
+  std::unordered_map<std::uint16_t, const VideoStream*> streams;
+  for (const auto& v : movie.videoStreams) streams[v.id] = &v;
   const VideoStream* video = nullptr;
   for (const auto& c : movie.videoChunks) {
-    for (const auto& v : movie.videoStreams)
-      if (v.id == c.streamId) video = &v;
-    if (video) break;
+    if (auto it = streams.find(c.streamId); it != streams.end()) {
+      video = it->second;
+      break;
+    }
   }
   std::vector<const StreamChunk*> vchunks;
   if (video)
@@ -98,6 +103,13 @@ FlvExport exportStreamsToFlv(const Movie& movie, double frameRate) {
   Bytes out = {
       'F', 'L', 'V', 1, static_cast<std::uint8_t>((audio ? 4 : 0) | (vchunks.empty() ? 0 : 1)),
       0,   0,   0,   9};
+  {
+    std::size_t size = 512;
+    for (const auto* c : vchunks) size += c->length + 17;
+    if (audio)
+      for (const auto& c : movie.soundChunks) size += c.length + 16;
+    out.reserve(size);
+  }
   put32be(out, 0);
 
   auto stamp = [&](std::int32_t frame) {

@@ -1,20 +1,48 @@
 // The scan of action records: what a frame's actions do that the timeline acts on.
+//
+// Strings stay views into the body until an action is recorded, so an action record costs its
+// own bytes and no more: a Push of a constant-pool index is as cheap as a Push of a number,
+// however long the pooled string is. What is recorded is charged to the read's budget.
 
 #include <cctype>
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <string_view>
 #include <unordered_set>
 
 #include "media/flash/swf_detail.h"
+#include "media/flash/swf_text.h"
 
 namespace kv::media::swf::detail {
 namespace {
 
+using View = std::string_view;
+
+// A value pushed by a constant Push; text views the body.
 struct Known {
   enum class Type : std::uint8_t { String, Number, Bool, Null, Undefined } type;
-  std::string text;
+  View text;
   double number = 0;
+};
+
+// The two values on top of the stack, all the actions we follow ever look at: pushing is O(1)
+// however deep the movie's own stack grows.
+class KnownTop {
+ public:
+  void push(std::optional<Known> v) {
+    below_ = top_;
+    top_ = v;
+    if (count_ < 2) ++count_;
+  }
+  void clear() { count_ = 0; }
+  std::size_t size() const { return count_; }
+  const std::optional<Known>& top() const { return top_; }
+  const std::optional<Known>& below() const { return below_; }
+
+ private:
+  std::optional<Known> top_, below_;
+  std::size_t count_ = 0;
 };
 
 std::string numberToText(double v) {
@@ -29,49 +57,35 @@ std::string numberToText(double v) {
   return buf;
 }
 
-std::string knownText(const Known& k) {
-  switch (k.type) {
-    case Known::Type::String:
-      return k.text;
-    case Known::Type::Number:
-      return numberToText(k.number);
-    case Known::Type::Bool:
-      return k.number != 0 ? "true" : "false";
-    case Known::Type::Null:
-      return "null";
-    case Known::Type::Undefined:
-      return "";
-  }
-  return "";
-}
-
 // A root-variable name ("name", "_root.name", "/:name"), or nothing for paths and members.
-std::optional<std::string> rootVariable(const std::string& name) {
-  std::string n = name;
+std::optional<View> rootVariable(View n) {
   if (startsWithNoCase(n, "_root."))
-    n = n.substr(6);
+    n.remove_prefix(6);
   else if (startsWithNoCase(n, "_level0."))
-    n = n.substr(8);
-  else if (n.rfind("/:", 0) == 0)
-    n = n.substr(2);
-  if (n.empty() || n.find_first_of("/:.") != std::string::npos) return std::nullopt;
+    n.remove_prefix(8);
+  else if (n.substr(0, 2) == "/:")
+    n.remove_prefix(2);
+  if (n.empty() || n.find_first_of("/:.") != View::npos) return std::nullopt;
   return n;
 }
 
 class Scanner {
  public:
-  Scanner(Movie& movie, const ReadOptions& options, std::unordered_set<std::string>& seen)
-      : movie_(movie), options_(options), seen_(seen) {}
+  Scanner(Movie& movie, const ReadOptions& options, Budget& budget)
+      : movie_(movie),
+        options_(options),
+        budget_(budget),
+        decoder_(movie.version, options.legacyEncoding) {}
 
   // Scans one action list. root: whether it belongs to the root timeline (its timeline
   // actions are recorded); frame: the root frame it runs at.
   void scan(const std::uint8_t* p, std::size_t n, bool root, std::int32_t frame,
             bool once = false) {
     once_ = once;
-    std::vector<std::string> pool;
-    std::vector<std::optional<Known>> stack;
+    std::vector<View> pool;
+    KnownTop stack;
     std::size_t pos = 0;
-    while (pos < n) {
+    while (pos < n && !budget_.exceeded()) {
       const std::uint8_t op = p[pos++];
       if (op == 0) break;
       std::size_t len = 0;
@@ -104,19 +118,19 @@ class Scanner {
           break;
         case 0x83: {  // GetURL
           std::size_t q = 0;
-          std::string url = cString(a, q, len);
-          std::string target = cString(a, q, len);
-          if (startsWithNoCase(url, "FSCommand:")) fscommand(url.substr(10), target, root, frame);
+          const View url = cString(a, q, len);
+          const View target = cString(a, q, len);
+          if (startsWithNoCase(url, "FSCommand:"))
+            fscommand(url.substr(10), raw(target), root, frame);
           stack.clear();
           break;
         }
         case 0x9A: {  // GetURL2: url below target on the stack
-          if (stack.size() >= 2 && stack[stack.size() - 2] &&
-              stack[stack.size() - 2]->type == Known::Type::String &&
-              startsWithNoCase(stack[stack.size() - 2]->text, "FSCommand:")) {
-            const auto& t = stack.back();
-            fscommand(stack[stack.size() - 2]->text.substr(10), t ? knownText(*t) : "", root,
-                      frame);
+          const auto& url = stack.below();
+          if (stack.size() >= 2 && url && url->type == Known::Type::String &&
+              startsWithNoCase(url->text, "FSCommand:")) {
+            const auto& t = stack.top();
+            fscommand(url->text.substr(10), t ? known(*t) : Value{}, root, frame);
           }
           stack.clear();
           break;
@@ -148,10 +162,10 @@ class Scanner {
           break;
         }
         case 0x9F: {  // GotoFrame2: frame from the stack (numbers 1-based), play flag
-          if (len >= 1 && !stack.empty() && stack.back()) {
+          if (len >= 1 && stack.size() >= 1 && stack.top()) {
             const bool play = a[0] & 1;
             const int bias = (a[0] & 2) && len >= 3 ? u16(a + 1) : 0;
-            const Known& k = *stack.back();
+            const Known& k = *stack.top();
             if (k.type == Known::Type::Number && std::isfinite(k.number) && k.number >= 1 &&
                 k.number < 1e9)
               timeline(root, frame, Action::Kind::GotoFrame,
@@ -163,14 +177,12 @@ class Scanner {
           break;
         }
         case 0x1D: {  // SetVariable: name below value
-          if (stack.size() >= 2 && stack[stack.size() - 2] && stack.back() &&
-              stack[stack.size() - 2]->type == Known::Type::String) {
-            if (auto name = rootVariable(stack[stack.size() - 2]->text)) {
-              Action act;
-              act.kind = Action::Kind::SetVariable;
-              act.text = *name;
-              act.arg = knownText(*stack.back());
-              record(root, frame, std::move(act));
+          const auto& name = stack.below();
+          if (stack.size() >= 2 && name && stack.top() && name->type == Known::Type::String) {
+            if (auto variable = rootVariable(name->text)) {
+              if (recording(root) && budget_.charge(variable->size()))
+                record(frame, Action::Kind::SetVariable, decoder_.decode(*variable),
+                       text(known(*stack.top())));
             }
           }
           stack.clear();
@@ -184,128 +196,173 @@ class Scanner {
   }
 
  private:
-  void push(const std::uint8_t* a, std::size_t len, const std::vector<std::string>& pool,
-            std::vector<std::optional<Known>>& stack) {
+  // Text of a known value: bytes of the movie still to be decoded, or a number already text.
+  struct Value {
+    View bytes;
+    std::string ready;
+    bool isReady = false;
+  };
+  static Value raw(View v) { return Value{v, {}, false}; }
+  static Value known(const Known& k) {
+    switch (k.type) {
+      case Known::Type::String:
+        return raw(k.text);
+      case Known::Type::Number:
+        return Value{{}, numberToText(k.number), true};
+      case Known::Type::Bool:
+        return Value{{}, k.number != 0 ? "true" : "false", true};
+      case Known::Type::Null:
+        return Value{{}, "null", true};
+      case Known::Type::Undefined:
+        break;
+    }
+    return Value{{}, {}, true};
+  }
+  std::string text(Value v) {
+    if (v.isReady) return std::move(v.ready);
+    if (!budget_.charge(v.bytes.size())) return {};
+    return decoder_.decode(v.bytes);
+  }
+
+  // A Push record. Only its last two values can end up on top of the stack, so the record is
+  // walked for its value boundaries and only those two are decoded: a few steps a value. A
+  // value cut short or of an unknown type spoils the record: the stack is then unknown.
+  void push(const std::uint8_t* a, std::size_t len, const std::vector<View>& pool,
+            KnownTop& stack) {
+    std::size_t last[2] = {0, 0};  // starts of the last two values
+    std::size_t values = 0;
     std::size_t q = 0;
     while (q < len) {
+      const std::size_t start = q;
       const std::uint8_t type = a[q++];
-      std::optional<Known> v;
-      auto need = [&](std::size_t k) { return len - q >= k; };
+      std::size_t size;
       switch (type) {
-        case 0:
-          v = Known{Known::Type::String, cString(a, q, len)};
-          break;
-        case 1: {
-          if (!need(4)) {
-            stack.clear();
-            return;
-          }
-          float f;
-          std::uint32_t bits = u32(a + q);
-          std::memcpy(&f, &bits, 4);
-          v = Known{Known::Type::Number, {}, f};
-          q += 4;
+        case 0: {  // a string, up to its NUL or to the end of the record
+          const void* nul = std::memchr(a + q, 0, len - q);
+          size = nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - (a + q)) + 1
+                     : len - q;
           break;
         }
         case 2:
-          v = Known{Known::Type::Null, {}};
-          break;
         case 3:
-          v = Known{Known::Type::Undefined, {}};
+          size = 0;
           break;
-        case 4:  // register: value unknown here
-          if (!need(1)) {
-            stack.clear();
-            return;
-          }
-          q += 1;
-          break;
+        case 4:
         case 5:
-          if (!need(1)) {
-            stack.clear();
-            return;
-          }
-          v = Known{Known::Type::Bool, {}, a[q] ? 1.0 : 0.0};
-          q += 1;
-          break;
-        case 6: {  // double: two little-endian 32-bit halves, high half first
-          if (!need(8)) {
-            stack.clear();
-            return;
-          }
-          const std::uint64_t bits =
-              (static_cast<std::uint64_t>(u32(a + q)) << 32) | u32(a + q + 4);
-          double d;
-          std::memcpy(&d, &bits, 8);
-          v = Known{Known::Type::Number, {}, d};
-          q += 8;
-          break;
-        }
-        case 7:
-          if (!need(4)) {
-            stack.clear();
-            return;
-          }
-          v = Known{
-              Known::Type::Number, {}, static_cast<double>(static_cast<std::int32_t>(u32(a + q)))};
-          q += 4;
-          break;
         case 8:
-        case 9: {
-          const std::size_t w = type == 8 ? 1 : 2;
-          if (!need(w)) {
-            stack.clear();
-            return;
-          }
-          const std::size_t i = type == 8 ? a[q] : u16(a + q);
-          q += w;
-          if (i < pool.size()) v = Known{Known::Type::String, pool[i]};
+          size = 1;
           break;
-        }
-        default:  // not a push type: the rest of the record cannot be read
+        case 9:
+          size = 2;
+          break;
+        case 1:
+        case 7:
+          size = 4;
+          break;
+        case 6:
+          size = 8;
+          break;
+        default:
           stack.clear();
           return;
       }
-      if (stack.size() >= kMaxKnownStack) stack.erase(stack.begin());
-      stack.push_back(std::move(v));
+      if (size > len - q) {
+        stack.clear();
+        return;
+      }
+      q += size;
+      last[values++ & 1] = start;
+    }
+    if (values >= 2) stack.push(value(a, last[values & 1], len, pool));
+    if (values >= 1) stack.push(value(a, last[(values - 1) & 1], len, pool));
+  }
+
+  // The value that starts at a[q] (its type byte); checked to fit by push().
+  static std::optional<Known> value(const std::uint8_t* a, std::size_t q, std::size_t len,
+                                    const std::vector<View>& pool) {
+    const std::uint8_t type = a[q++];
+    switch (type) {
+      case 0:
+        return Known{Known::Type::String, cString(a, q, len)};
+      case 1: {
+        float f;
+        const std::uint32_t bits = u32(a + q);
+        std::memcpy(&f, &bits, 4);
+        return Known{Known::Type::Number, {}, f};
+      }
+      case 2:
+        return Known{Known::Type::Null, {}};
+      case 3:
+        return Known{Known::Type::Undefined, {}};
+      case 5:
+        return Known{Known::Type::Bool, {}, a[q] ? 1.0 : 0.0};
+      case 6: {  // double: two little-endian 32-bit halves, high half first
+        const std::uint64_t bits = (static_cast<std::uint64_t>(u32(a + q)) << 32) | u32(a + q + 4);
+        double d;
+        std::memcpy(&d, &bits, 8);
+        return Known{Known::Type::Number, {}, d};
+      }
+      case 7:
+        return Known{
+            Known::Type::Number, {}, static_cast<double>(static_cast<std::int32_t>(u32(a + q)))};
+      case 8:
+      case 9: {
+        const std::size_t i = type == 8 ? a[q] : u16(a + q);
+        if (i < pool.size()) return Known{Known::Type::String, pool[i]};
+        return std::nullopt;
+      }
+      default:  // a register: its value is not known here
+        return std::nullopt;
     }
   }
 
-  void fscommand(std::string command, std::string args, bool root, std::int32_t frame) {
-    if (seen_.size() < kMaxFscommands && seen_.insert(command).second)
-      movie_.fscommands.push_back(command);
-    Action act;
-    act.kind = Action::Kind::FSCommand;
-    act.text = std::move(command);
-    act.arg = std::move(args);
-    record(root, frame, std::move(act));
+  void fscommand(View command, Value args, bool root, std::int32_t frame) {
+    const bool listed = seen_.size() < kMaxFscommands;
+    const bool keep = recording(root);
+    if (!listed && !keep) return;
+    if (!budget_.charge(command.size())) return;
+    std::string name = decoder_.decode(command);
+    if (listed && !seen_.count(name) && budget_.charge(2 * name.size() + 64)) {
+      seen_.insert(name);
+      movie_.fscommands.push_back(name);
+    }
+    if (keep) record(frame, Action::Kind::FSCommand, std::move(name), text(std::move(args)));
   }
 
   void timeline(bool root, std::int32_t frame, Action::Kind kind, std::int32_t target = 0,
-                std::string text = {}, bool play = false) {
-    Action act;
-    act.kind = kind;
-    act.target = target;
-    act.text = std::move(text);
-    act.play = play;
-    record(root, frame, std::move(act));
+                View label = {}, bool play = false) {
+    if (!recording(root) || !budget_.charge(label.size())) return;
+    record(frame, kind, decoder_.decode(label), {}, target, play);
   }
 
-  void record(bool root, std::int32_t frame, Action act) {
-    if (!root) return;
-    if (movie_.actions.size() >= options_.maxActions) {
-      if (!dropped_) warn(&movie_.warnings, "too many actions; the rest are ignored");
-      dropped_ = true;
-      return;
-    }
-    act.frame = frame;
+  // Whether an action of this list is kept; counts the ones dropped past the limit.
+  bool recording(bool root) {
+    if (!root) return false;
+    if (movie_.actions.size() < options_.maxActions) return true;
+    if (!dropped_) warn(&movie_.warnings, "too many actions; the rest are ignored");
+    dropped_ = true;
+    return false;
+  }
+
+  void record(std::int32_t frame, Action::Kind kind, std::string text, std::string arg,
+              std::int32_t target = 0, bool play = false) {
+    if (!budget_.charge(sizeof(Action) + text.size() + arg.size())) return;
+    Action act;
+    act.kind = kind;
+    act.play = play;
     act.once = once_;
+    act.frame = frame;
+    act.target = target;
+    act.text = std::move(text);
+    act.arg = std::move(arg);
     movie_.actions.push_back(std::move(act));
   }
 
   Movie& movie_;
   const ReadOptions& options_;
-  std::unordered_set<std::string>& seen_;
+  Budget& budget_;
+  TextDecoder decoder_;
+  std::unordered_set<std::string> seen_;
   bool dropped_ = false;
   bool once_ = false;
 };
@@ -313,13 +370,13 @@ class Scanner {
 }  // namespace
 
 struct ActionScanner::Impl {
-  Impl(Movie& movie, const ReadOptions& options) : scanner(movie, options, seen) {}
-  std::unordered_set<std::string> seen;
+  Impl(Movie& movie, const ReadOptions& options, Budget& budget)
+      : scanner(movie, options, budget) {}
   Scanner scanner;
 };
 
-ActionScanner::ActionScanner(Movie& movie, const ReadOptions& options)
-    : impl_(std::make_unique<Impl>(movie, options)) {}
+ActionScanner::ActionScanner(Movie& movie, const ReadOptions& options, Budget& budget)
+    : impl_(std::make_unique<Impl>(movie, options, budget)) {}
 ActionScanner::~ActionScanner() = default;
 
 void ActionScanner::scan(const std::uint8_t* p, std::size_t n, bool root, std::int32_t frame,

@@ -7,6 +7,7 @@
 
 #include "media/flash/resource_movies.h"
 #include "media/flash/swf_reader.h"
+#include "media/flash/swf_text.h"
 
 namespace kv::media {
 
@@ -42,7 +43,10 @@ SwfInfo fromResult(const swf::ReadResult& r) {
   return info;
 }
 
-void jsonString(std::string& out, const std::string& s) {
+// A JSON string of s; bytes that are not UTF-8 (a path, a movie's text) become U+FFFD, so the
+// answer stays valid JSON whatever the file held.
+void jsonString(std::string& out, const std::string& text) {
+  const std::string s = swf::isValidUtf8(text) ? text : swf::validUtf8(text);
   out += '"';
   for (unsigned char c : s) {
     switch (c) {

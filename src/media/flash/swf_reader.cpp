@@ -18,8 +18,14 @@ namespace {
 
 class TagWalker {
  public:
-  TagWalker(Movie& movie, const ReadOptions& options, const std::vector<std::uint8_t>& body)
-      : movie_(movie), options_(options), body_(body), scanner_(movie, options) {}
+  TagWalker(Movie& movie, const ReadOptions& options, const std::vector<std::uint8_t>& body,
+            Budget& budget)
+      : movie_(movie),
+        options_(options),
+        body_(body),
+        budget_(budget),
+        decoder_(movie.version, options.legacyEncoding),
+        scanner_(movie, options, budget) {}
 
   // Walks the tags in body[pos, end). sprite: inside a DefineSprite.
   bool walk(std::size_t pos, std::size_t end, bool sprite, std::string& error) {
@@ -55,6 +61,10 @@ class TagWalker {
       if (!sprite) ++movie_.tagCount;
       if (code == 0) return true;  // End
       if (!handle(code, t, tagPos, length, sprite, frame, error)) return false;
+      if (budget_.exceeded()) {
+        error = budget_.error();
+        return false;
+      }
     }
     if (!sprite && pos == end) warn(&movie_.warnings, "the root timeline has no End tag");
     return true;
@@ -84,10 +94,12 @@ class TagWalker {
         if (n >= 2) scanner_.scan(t + 2, n - 2, !sprite, frame, /*once=*/true);
         break;
       case 43: {  // FrameLabel
-        if (sprite) break;
+        if (sprite || movie_.labels.size() >= kMaxLabels) break;
         std::size_t q = 0;
-        std::string label = cString(t, q, n);
-        if (movie_.labels.size() < kMaxLabels) movie_.labels.emplace_back(std::move(label), frame);
+        const std::string_view label = cString(t, q, n);
+        // The label, and its two index entries later.
+        if (budget_.charge(3 * (label.size() + 48)))
+          movie_.labels.emplace_back(decoder_.decode(label), frame);
         break;
       }
       case 39: {  // DefineSprite: id, frame count, control tags
@@ -108,7 +120,7 @@ class TagWalker {
       case 77:  // Metadata
         if (!sprite) {
           std::size_t q = 0;
-          movie_.metadata = cString(t, q, n);
+          movie_.metadata = decoder_.decode(cString(t, q, n));
         }
         break;
       case 60:  // DefineVideoStream
@@ -124,7 +136,7 @@ class TagWalker {
         }
         break;
       case 61:  // VideoFrame: stream id, frame number, data
-        if (options_.keepStreams && n > 4) {
+        if (options_.keepStreams && n > 4 && budget_.charge(kChunkCost)) {
           StreamChunk c;
           c.streamId = u16(t);
           c.frame = frame;
@@ -143,7 +155,8 @@ class TagWalker {
         }
         break;
       case 19:  // SoundStreamBlock
-        if (!sprite && options_.keepStreams && movie_.sound.present && n > 0) {
+        if (!sprite && options_.keepStreams && movie_.sound.present && n > 0 &&
+            budget_.charge(kChunkCost)) {
           StreamChunk c;
           c.frame = frame;
           c.offset = static_cast<std::uint32_t>(tagPos);
@@ -157,9 +170,14 @@ class TagWalker {
     return true;
   }
 
+  // A stream chunk's entry here and its tag header in the FLV it is re-wrapped into.
+  static constexpr std::size_t kChunkCost = sizeof(StreamChunk) + 24;
+
   Movie& movie_;
   const ReadOptions& options_;
   const std::vector<std::uint8_t>& body_;
+  Budget& budget_;
+  TextDecoder decoder_;
   ActionScanner scanner_;
 };
 
@@ -195,12 +213,30 @@ std::pair<std::size_t, std::size_t> Movie::actionsOf(std::int32_t f) const {
           static_cast<std::size_t>(hi - actions.begin())};
 }
 
+namespace {
+std::string folded(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+}  // namespace
+
 std::int32_t Movie::frameOfLabel(const std::string& label) const {
-  for (const auto& [name, frame] : labels)
-    if (name == label) return frame;
-  for (const auto& [name, frame] : labels)
-    if (name.size() == label.size() && startsWithNoCase(name, label.c_str())) return frame;
+  if (auto it = labelFrames_.find(label); it != labelFrames_.end()) return it->second;
+  if (auto it = foldedLabelFrames_.find(folded(label)); it != foldedLabelFrames_.end())
+    return it->second;
   return -1;
+}
+
+void Movie::indexLabels() {
+  labelFrames_.clear();
+  foldedLabelFrames_.clear();
+  for (const auto& [name, frame] : labels) {
+    labelFrames_.emplace(name, frame);  // the first label of a name wins
+    foldedLabelFrames_.emplace(folded(name), frame);
+  }
+  for (Action& a : actions)
+    if (a.kind == Action::Kind::GotoLabel) a.target = frameOfLabel(a.text);
 }
 
 bool decompressBody(std::span<const std::uint8_t> file, const ReadOptions& options,
@@ -290,16 +326,23 @@ ReadResult read(std::span<const std::uint8_t> file, const ReadOptions& options) 
   m.headerFrameCount = u16(b.data() + rectBytes + 2);
   result.headerRead = true;
 
-  TagWalker walker(m, options, b);
-  if (!walker.walk(rectBytes + 4, b.size(), false, result.error)) {
-    // Keep the header fields only.
-    m.actions.clear();
-    m.labels.clear();
-    m.videoChunks.clear();
-    m.soundChunks.clear();
+  Budget budget(std::max(options.minBudgetBytes, options.budgetPerFileByte * file.size()),
+                file.size());
+  budget.charge(b.size());
+  TagWalker walker(m, options, b, budget);
+  if (budget.exceeded()) {
+    result.error = budget.error();
+  } else if (walker.walk(rectBytes + 4, b.size(), false, result.error)) {
+    m.indexLabels();
+    if (m.hasStreams()) m.body = std::move(body);
     return result;
   }
-  if (m.hasStreams()) m.body = std::move(body);
+  // Keep the header fields only.
+  m.actions = {};
+  m.labels = {};
+  m.fscommands = {};
+  m.videoChunks = {};
+  m.soundChunks = {};
   return result;
 }
 

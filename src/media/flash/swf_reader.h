@@ -5,19 +5,24 @@
 // assignments. Vector graphics, fonts, bitmaps and buttons are not decoded.
 //
 // The reader never trusts a length field: the decompressed body is bounded by the header's
-// file length and by ReadOptions::maxBodyBytes, every tag must lie inside the body, and all
-// work is linear in the size of the body. Anything it cannot read gives an error text, never
-// a crash, an exception or a hang.
+// file length and by ReadOptions::maxBodyBytes, every tag must lie inside the body, the walk
+// is linear in the size of the body, and what the reader keeps or copies besides (the body,
+// actions, labels, stream chunks, their strings) is bounded by a budget proportional to the
+// file. Anything it cannot read gives an error text, never a crash, an exception or a hang.
+// Strings come out as UTF-8 (swf_text.h).
 //
-// This file depends on the standard library, zlib and liblzma only (the fuzz target builds
-// it on its own).
+// This file depends on the standard library, the C library, zlib and liblzma only (the fuzz
+// target builds it on its own).
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "media/flash/swf_text.h"
 
 namespace kv::media::swf {
 
@@ -43,7 +48,7 @@ struct Action {
     Stop,
     Play,
     GotoFrame,    // frame = 0-based target, play = whether the timeline plays on
-    GotoLabel,    // text = label, play as above
+    GotoLabel,    // text = label, target = its frame or -1 (found when read), play as above
     NextFrame,    // goes one frame on and stops
     PrevFrame,    // goes one frame back and stops
     SetVariable,  // text = root variable name, arg = value
@@ -125,8 +130,15 @@ struct Movie {
   bool hasStreams() const { return !videoChunks.empty() || !soundChunks.empty(); }
   // Index range [first, last) of the actions of frame f.
   std::pair<std::size_t, std::size_t> actionsOf(std::int32_t f) const;
-  // 0-based frame of a label (exact match first, then case-insensitive), or -1.
+  // 0-based frame of a label (exact match first, then case-insensitive), or -1. Constant
+  // time: the reader indexes the labels (indexLabels).
   std::int32_t frameOfLabel(const std::string& label) const;
+  // Builds the label index from labels and resolves the targets of GotoLabel actions.
+  void indexLabels();
+
+ private:
+  std::unordered_map<std::string, std::int32_t> labelFrames_;        // first of each name
+  std::unordered_map<std::string, std::int32_t> foldedLabelFrames_;  // by lower-case name
 };
 
 struct ReadOptions {
@@ -135,6 +147,12 @@ struct ReadOptions {
   std::uint64_t lzmaMemLimit = 256u << 20;  // liblzma memory limit (dictionary)
   std::size_t maxActions = 500'000;         // actions kept; the rest are counted as a warning
   bool keepStreams = true;                  // record video/sound chunks and keep the body
+  // What one read may keep or copy: the larger of minBudgetBytes and budgetPerFileByte times
+  // the file's size. Past it the read fails with an error that says so.
+  std::size_t minBudgetBytes = 64u << 20;
+  std::size_t budgetPerFileByte = 64;
+  // The code page of movies before version 6 (an iconv name); later ones are UTF-8.
+  std::string legacyEncoding = kDefaultLegacyEncoding;
 };
 
 struct ReadResult {

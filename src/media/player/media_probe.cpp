@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "media/player/mpv_core.h"
+#include "media/player/mpv_open.h"
 
 namespace kv::media {
 
@@ -31,49 +32,97 @@ bool hasPictureTrack(mpv_handle* h) {
   return false;
 }
 
+// The playlist entry a loadfile made, or -1.
+int64_t entryIdOf(const mpv_node& result) {
+  if (result.format != MPV_FORMAT_NODE_MAP) return -1;
+  for (int i = 0; i < result.u.list->num; ++i)
+    if (std::string(result.u.list->keys[i]) == "playlist_entry_id" &&
+        result.u.list->values[i].format == MPV_FORMAT_INT64)
+      return result.u.list->values[i].u.int64;
+  return -1;
+}
+
 }  // namespace
 
-MediaProbe probeMedia(const std::string& path, int timeoutMs) {
+struct MediaProber::Core {
+  MpvHandle handle;
+};
+
+MediaProber::MediaProber(int timeoutMs) : timeoutMs_(timeoutMs) {}
+MediaProber::~MediaProber() = default;
+
+MediaProbe MediaProber::probe(const std::string& path) {
   MediaProbe probe;
-  MpvOptions options;
-  options.startPaused = true;
-  MpvHandle core;
-  try {
-    core = createMpvCore(options);
-  } catch (const std::exception& e) {
-    probe.error = e.what();
-    return probe;
+  if (!core_) {
+    MpvOptions options;
+    options.startPaused = true;
+    try {
+      core_ = std::make_unique<Core>(Core{createMpvCore(options)});
+    } catch (const std::exception& e) {
+      probe.error = e.what();
+      return probe;
+    }
+    mpv_request_log_messages(core_->handle.get(), "error");
   }
-  mpv_handle* h = core.get();
-  mpv_request_log_messages(h, "error");
-  const char* argv[] = {"loadfile", path.c_str(), "replace", nullptr};
-  if (const int rc = mpv_command(h, argv); rc < 0) {
+  mpv_handle* h = core_->handle.get();
+
+  // What the file holds is all that is asked: no search of its folder for subtitles, sound
+  // or cover files that would go with it (a listing of the folder for each file of a large
+  // folder), and no decoder threads started for a picture never decoded.
+  const MpvOpen open = mpvOpenOf(path, "autoload-files=no,vd-lavc-threads=1");
+  const char* argv[] = {"loadfile", open.target.c_str(), "replace", open.options.c_str(), nullptr};
+  mpv_node result;
+  if (const int rc = mpv_command_ret(h, argv, &result); rc < 0) {
     probe.error = mpv_error_string(rc);
     return probe;
   }
+  // Events of the file before (its end, its last messages) are told apart by entry id.
+  int64_t entry = entryIdOf(result);
+  mpv_free_node_contents(&result);
 
   using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs_);
   std::string lastError;
+  bool started = false;
+  int redirects = 0;
   for (;;) {
     const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
     if (left <= 0) {
       probe.error = "timed out";
-      return probe;  // destroying the core aborts the open
+      core_.reset();  // the engine may still be busy with the file: the next one gets a new core
+      return probe;
     }
     const mpv_event* event = mpv_wait_event(h, left);
     if (event->event_id == MPV_EVENT_LOG_MESSAGE) {
+      if (!started) continue;
       lastError = static_cast<const mpv_event_log_message*>(event->data)->text;
       while (!lastError.empty() && lastError.back() == '\n') lastError.pop_back();
+    } else if (event->event_id == MPV_EVENT_START_FILE) {
+      started = static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id == entry;
     } else if (event->event_id == MPV_EVENT_END_FILE) {
       const auto* end = static_cast<const mpv_event_end_file*>(event->data);
-      if (end->reason == MPV_END_FILE_REASON_REDIRECT) continue;  // a playlist: its first entry
+      if (end->playlist_entry_id != entry) continue;
+      if (end->reason == MPV_END_FILE_REASON_REDIRECT && end->playlist_insert_num_entries > 0) {
+        // A playlist: its first entry is what it plays.
+        if (++redirects > kMaxRedirects) {
+          mpv_command_string(h, "stop");
+          probe.error = "playlists lead to each other too often";
+          return probe;
+        }
+        entry = end->playlist_insert_id;
+        started = false;
+        continue;
+      }
       probe.error = end->reason == MPV_END_FILE_REASON_ERROR ? mpv_error_string(end->error)
                                                              : "no playable content";
       if (!lastError.empty()) probe.error += ": " + lastError;
       return probe;
-    } else if (event->event_id == MPV_EVENT_FILE_LOADED) {
+    } else if (event->event_id == MPV_EVENT_FILE_LOADED && started) {
       break;
+    } else if (event->event_id == MPV_EVENT_SHUTDOWN) {
+      core_.reset();
+      probe.error = "the media engine stopped";
+      return probe;
     }
   }
   double duration = 0;
@@ -83,6 +132,10 @@ MediaProbe probeMedia(const std::string& path, int timeoutMs) {
   probe.video = hasPictureTrack(h);
   probe.ok = true;
   return probe;
+}
+
+MediaProbe probeMedia(const std::string& path, int timeoutMs) {
+  return MediaProber(timeoutMs).probe(path);
 }
 
 }  // namespace kv::media

@@ -1,6 +1,7 @@
 #pragma once
 // Asks the engine what a file holds without playing it (the --probe command line).
 
+#include <memory>
 #include <string>
 
 namespace kv::media {
@@ -12,8 +13,28 @@ struct MediaProbe {
   std::string error;    // why not, when !ok
 };
 
-// Opens the file paused in a headless engine and waits at most timeoutMs for it to load.
-// Needs no Qt application; blocks the calling thread for at most about the timeout.
+// Probes file after file on one headless engine core, made on first use: opening a core costs
+// far more than opening a small file. A file opens the way the player opens it (mpv_open.h).
+// Needs no Qt application; each probe blocks the calling thread for at most about the timeout.
+class MediaProber {
+ public:
+  explicit MediaProber(int timeoutMs = 10000);
+  ~MediaProber();
+  MediaProber(const MediaProber&) = delete;
+  MediaProber& operator=(const MediaProber&) = delete;
+
+  MediaProbe probe(const std::string& path);
+
+  // A playlist (opened as one because of its name) may lead to another at most this often.
+  static constexpr int kMaxRedirects = 8;
+
+ private:
+  struct Core;
+  int timeoutMs_;
+  std::unique_ptr<Core> core_;
+};
+
+// One file on a core of its own.
 MediaProbe probeMedia(const std::string& path, int timeoutMs = 10000);
 
 }  // namespace kv::media

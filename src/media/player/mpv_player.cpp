@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "media/player/balance_filter.h"
+#include "media/player/mpv_open.h"
 #include "platform/errors.h"
 
 namespace kv::media {
@@ -102,8 +103,8 @@ void MpvPlayer::loadNow(double startAt) {
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
                                  std::chars_format::fixed, 3);
   *end.ptr = '\0';
-  const char* argv[] = {"loadfile", url_.c_str(), "replace", startAt > 0 ? start : nullptr,
-                        nullptr};
+  const MpvOpen open = mpvOpenOf(url_, startAt > 0 ? start : "");
+  const char* argv[] = {"loadfile", open.target.c_str(), "replace", open.options.c_str(), nullptr};
   mpv_node result;
   const int rc = mpv_command_ret(core_.get(), argv, &result);
   if (rc < 0) {

@@ -31,7 +31,15 @@ std::string requireFolder(const FileService& files, const std::string& path,
 
 std::string NameList::List(int i) const {
   if (i < 0 || i >= ListCount()) return "";
-  return names_[static_cast<std::size_t>(i)];
+  return names()[static_cast<std::size_t>(i)];
+}
+
+const std::vector<std::string>& NameList::names() const {
+  if (pending_) {
+    names_ = pending_();
+    pending_ = nullptr;
+  }
+  return names_;
 }
 
 void NameList::setListIndex(int i) {
@@ -44,6 +52,14 @@ void NameList::setListIndex(int i) {
 
 void NameList::replaceNames(std::vector<std::string> names) {
   names_ = std::move(names);
+  pending_ = nullptr;
+  listIndex_ = -1;
+  changed(kChangeItems | kChangeSelection);
+}
+
+void NameList::replaceNamesLater(std::function<std::vector<std::string>()> fill) {
+  names_.clear();
+  pending_ = std::move(fill);
   listIndex_ = -1;
   changed(kChangeItems | kChangeSelection);
 }
@@ -65,13 +81,16 @@ void FileListBox::setPattern(const std::string& pattern) {
   PatternChange.raise();
 }
 
+// The folder is read when the entries are first needed, with the path and pattern of now.
 void FileListBox::reread() {
-  std::vector<std::string> names;
-  if (!path_.empty()) {
-    names = files_.listFiles(path_, pattern_);
-    sortNames(names);
-  }
-  replaceNames(std::move(names));
+  replaceNamesLater([&files = files_, path = path_, pattern = pattern_] {
+    std::vector<std::string> names;
+    if (!path.empty()) {
+      names = files.listFiles(path, pattern);
+      sortNames(names);
+    }
+    return names;
+  });
 }
 
 void FileListBox::Refresh() {

@@ -1,6 +1,7 @@
 #pragma once
 // The drive, folder and file list controls, with real enumeration through the file service.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace kv::forms {
 // Shared behaviour of a list of names with a selection.
 class NameList : public Control {
  public:
-  int ListCount() const { return static_cast<int>(names_.size()); }
+  int ListCount() const { return static_cast<int>(names().size()); }
   // The entry at i, or "" outside the list.
   std::string List(int i) const;
   int ListIndex() const { return listIndex_; }
@@ -26,14 +27,18 @@ class NameList : public Control {
  protected:
   NameList(Kind kind, std::string name, Control* parent) : Control(kind, std::move(name), parent) {}
   void replaceNames(std::vector<std::string> names);
+  // Like replaceNames, but fill runs only when the names are first asked for: a list that is
+  // re-pointed several times before anyone looks reads its source once.
+  void replaceNamesLater(std::function<std::vector<std::string>()> fill);
   void selectQuietly(int i) {
     listIndex_ = i;
     changed(kChangeSelection);
   }
-  const std::vector<std::string>& names() const { return names_; }
+  const std::vector<std::string>& names() const;
 
  private:
-  std::vector<std::string> names_;
+  mutable std::vector<std::string> names_;
+  mutable std::function<std::vector<std::string>()> pending_;
   int listIndex_ = -1;
 };
 

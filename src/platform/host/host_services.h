@@ -1,7 +1,6 @@
 #pragma once
 // Host implementations of the platform services (Linux desktop, Qt event loop).
 
-#include <QLockFile>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -38,10 +37,15 @@ class HostFiles final : public FileService {
   std::vector<std::string> drives() const override;
 };
 
-// INI files on disk, replaced atomically on every write.
+// INI files on disk, replaced atomically on every write. Only regular files are read, and a
+// path is never opened in a way that could block (a FIFO, a device).
 class HostProfile final : public DocumentProfile {
+ public:
+  // Settings files are small; a larger file is not ours to parse (nor to rewrite).
+  static constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
+
  protected:
-  std::optional<std::string> load(const std::string& path) override;
+  Loaded load(const std::string& path) override;
   bool store(const std::string& path, const std::string& text) override;
 };
 
@@ -85,15 +89,24 @@ class HostScreenSaver final : public ScreenSaverService {
   bool inhibited_ = false;
 };
 
-// A per-user lock file held for the life of the process.
+// A per-user lock held for the life of the process: an flock on a file in the runtime folder.
+// The kernel drops the lock when its process ends, however it ends, so what the file holds
+// never matters: a file left by a dead process, an empty, garbled or foreign one never keeps
+// the player from starting. Only a live instance holding the lock does.
 class HostInstance final : public InstanceService {
  public:
   explicit HostInstance(std::string lockPath = defaultLockPath());
+  ~HostInstance() override;
+  HostInstance(const HostInstance&) = delete;
+  HostInstance& operator=(const HostInstance&) = delete;
   bool PrevInstance() override;
   static std::string defaultLockPath();
 
  private:
-  std::unique_ptr<QLockFile> lock_;
+  bool lock();
+
+  std::string path_;
+  int fd_ = -1;
   std::optional<bool> answer_;
 };
 
