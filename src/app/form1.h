@@ -67,6 +67,7 @@ class Form1 : public forms::Form {
   void designTitleBar();
   void designControlBar();
   void designFilePanel();
+  void designLook();
   void loadPictureStore();
   void connectHandlers();
 

@@ -24,6 +24,7 @@ void Form1::design() {
   designTitleBar();
   designControlBar();
   designFilePanel();
+  designLook();
 
   Picture3.design(0, 460, 120, kDesignHeight - 975);
   Image35.design(0, 0, 120, kDesignHeight - 975);
