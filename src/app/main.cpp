@@ -128,7 +128,8 @@ int main(int argc, char** argv) {
 
   auto display = std::make_unique<DisplayCheck>();
   if (!displayAvailable(*display)) return 3;
-  kv::media::prepareWebEngineEnvironment();
+  // OpenGL (the video, the browser) is set up after the first paint, with the engines.
+  kv::media::prepareWebEngineEnvironment(false);
   QApplication application(argc, argv);
   display.reset();
   QApplication::setApplicationName("Korvelin");
@@ -170,7 +171,10 @@ int main(int argc, char** argv) {
                        return;
                      }
                      // The engines load once the window is on the screen.
-                     QTimer::singleShot(0, &application, [&engines] { engines.allowLoading(); });
+                     QTimer::singleShot(0, &application, [&engines] {
+                       kv::media::shareOpenGLContexts();
+                       engines.allowLoading();
+                     });
                    });
 
   // The program ends with its main window.

@@ -19,6 +19,9 @@ std::string executableFolder() {
 
 Engines::Engines(std::string folder) : folder_(folder.empty() ? executableFolder() : folder) {}
 
+Engines::Engines(MediaModule* media, WebModule* web)
+    : given_(true), givenMedia_(media), givenWeb_(web) {}
+
 void* Engines::open(const char* file, const char* entry) {
   const std::string path = folder_ + "/" + file;
   // Loaded for good: objects and widgets of the module live until the process ends.
@@ -41,7 +44,9 @@ void* Engines::open(const char* file, const char* entry) {
 MediaModule* Engines::loadMediaNow() {
   if (mediaTried_) return media_;
   mediaTried_ = true;
-  if (void* entry = open(kMediaModuleFile, kMediaModuleEntry))
+  if (given_)
+    media_ = givenMedia_;
+  else if (void* entry = open(kMediaModuleFile, kMediaModuleEntry))
     media_ = reinterpret_cast<MediaModule* (*)()>(entry)();
   MediaLoaded.raise(media_);
   return media_;
@@ -63,7 +68,9 @@ void Engines::wantWeb() {
 void Engines::loadWeb() {
   if (webTried_) return;
   webTried_ = true;
-  if (void* entry = open(kWebModuleFile, kWebModuleEntry))
+  if (given_)
+    web_ = givenWeb_;
+  else if (void* entry = open(kWebModuleFile, kWebModuleEntry))
     web_ = reinterpret_cast<WebModule* (*)()>(entry)();
   WebLoaded.raise(web_);
 }

@@ -15,6 +15,9 @@ class Engines {
  public:
   // folder: where the modules are; "" for the executable's folder.
   explicit Engines(std::string folder = "");
+  // Modules the caller made (tests); they are "loaded" when a file module would be, nullptr
+  // standing for one that fails.
+  Engines(MediaModule* media, WebModule* web);
   Engines(const Engines&) = delete;
   Engines& operator=(const Engines&) = delete;
 
@@ -47,6 +50,9 @@ class Engines {
   void loadWeb();
 
   std::string folder_;
+  bool given_ = false;
+  MediaModule* givenMedia_ = nullptr;
+  WebModule* givenWeb_ = nullptr;
   bool allowed_ = false;
   bool webWanted_ = false;
   bool mediaTried_ = false;
