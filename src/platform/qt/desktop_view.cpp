@@ -18,7 +18,8 @@ DesktopView::DesktopView(const ComponentRegistry& components, QObject* parent)
     : QObject(parent), components_(components) {}
 
 DesktopView::~DesktopView() {
-  for (auto& [form, window] : windows_)
+  for (auto& [form, window] : windows_) retired_.push_back(window);
+  for (auto& window : retired_)
     if (window) {
       window->detach();
       delete window.data();
@@ -47,6 +48,8 @@ void DesktopView::dropWindow(forms::Form& form) {
     window->detach();
     // This may run inside one of the window's own event handlers.
     window->deleteLater();
+    std::erase_if(retired_, [](const QPointer<FormWindow>& w) { return w.isNull(); });
+    retired_.push_back(window);
   }
   windows_.erase(it);
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
 #include "platform/window_host.h"
@@ -56,6 +57,9 @@ class DesktopView final : public QObject, public WindowHost {
 
   const ComponentRegistry& components_;
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
+  // Windows let go of and waiting for the event loop to delete them; whatever is left when the
+  // view goes (the loop has ended) goes with it.
+  std::vector<QPointer<FormWindow>> retired_;
 };
 
 // The program's "description|patterns|description|patterns..." filter as Qt's file dialog
