@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include "app/form1.h"
 #include "doubles/fake_components.h"
 #include "doubles/fake_services.h"
+#include "doubles/fake_window_host.h"
 #include "platform/qt/component_place.h"
 #include "platform/qt/desktop_view.h"
 #include "platform/qt/form_window.h"
@@ -75,10 +77,11 @@ TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
   for (int y = 0; y < picture.height(); y += 7)
     for (int x = 0; x < picture.width(); x += 7) colours.insert(picture.pixel(x, y));
   EXPECT_GT(colours.size(), 8u) << "not one flat colour";
-  // The video area (120, 645) to (W - 128, H - 990) twips shows the red clip.
+  // The video area (120, 645) to (W - 128, H - 990) twips, 610 x 342 pixels, shows the 4:3
+  // clip 456 pixels wide in its middle.
   int red = 0, samples = 0;
   for (int y = 60; y < 370; y += 20)
-    for (int x = 30; x < 600; x += 30, ++samples) red += reddish(picture.pixel(x, y)) ? 1 : 0;
+    for (int x = 110; x < 520; x += 30, ++samples) red += reddish(picture.pixel(x, y)) ? 1 : 0;
   EXPECT_GT(red, samples * 9 / 10) << red << " of " << samples;
   EXPECT_FALSE(reddish(picture.pixel(315, 20))) << "the title bar is not video";
 }
@@ -86,13 +89,20 @@ TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
 // ---- The main window on the desktop view, components doubled ------------------------------
 
 namespace {
+// The staged skins are read from disk; every other file is the in-memory one.
+test::FakeFolders stagedFolders() {
+  test::FakeFolders folders;
+  folders.application = KORVELIN_STAGE;
+  return folders;
+}
+
 struct DesktopRig {
   VirtualClock clock;
   test::FakeCursor cursor;
   test::FakeScreen screen;
   test::MemoryFiles files;
   test::MemoryProfile profile{files};
-  test::FakeFolders folders;
+  test::FakeFolders folders = stagedFolders();
   test::FakeScreenSaver screenSaver;
   test::FakeInstance instance;
   view::ComponentRegistry places;
@@ -110,7 +120,7 @@ struct DesktopRig {
 
   DesktopRig() {
     files.addFolder(folders.documents);
-    files.addFolder("/opt/korvelin/datinf");
+    files.addFolder(std::string(KORVELIN_STAGE) + "/datinf");
     for (const char* f : {"a.mp4", "b.mp3", "c.swf"}) files.addFile(folders.documents + "/" + f);
     form.Show();
     test::ViewRig::settle();

@@ -110,7 +110,10 @@ TEST(DeferredPlayer, ClosedOrStoppedBeforeTheEngineCame) {
   EXPECT_EQ(closed.playState(), media::kUndefined);
   EXPECT_EQ(stopped.playState(), media::kStopped);
   engines.allowLoading();
-  EXPECT_EQ(module.made[0]->fake().calls.size(), 4u) << "settings only, no file";
+  EXPECT_EQ(
+      module.made[0]->fake().calls,
+      (std::vector<std::string>{"settings.volume=100", "settings.mute=false", "enabled=true"}))
+      << "settings only, no file";
   EXPECT_EQ(module.made[1]->fake().lastCall(), "controls.stop");
 }
 

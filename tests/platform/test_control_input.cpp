@@ -37,8 +37,8 @@ TEST(ControlInput, OptionButtonsOfOneContainerExcludeEachOther) {
 
   a.inputClick();
   b.inputClick();
-  b.inputClick();  // already chosen: nothing changes, no Click
-  EXPECT_EQ(clicks.seen, (std::vector<std::string>{"Option1", "Option2"}));
+  b.inputClick();  // already chosen: it stays chosen, and the click is still a click
+  EXPECT_EQ(clicks.seen, (std::vector<std::string>{"Option1", "Option2", "Option2"}));
   EXPECT_EQ(a.Value(), 0);
   EXPECT_EQ(b.Value(), 1);
   EXPECT_EQ(other.Value(), 1);

@@ -103,7 +103,7 @@ TEST(DesktopView, OpenDialogTakesTheProgramsFilterAndReturnsThePath) {
     ASSERT_NE(dialog, nullptr);
     filters = dialog->nameFilters();
     dialog->selectFile(QString::fromStdString(chosen));
-    dialog->accept();
+    QMetaObject::invokeMethod(dialog, "accept");
   });
   EXPECT_EQ(rig.view.showOpen(rig.form, "AllFiles|*.*|*.mp4|*.mp4", dir.path() + "/old.avi"),
             chosen);

@@ -3,7 +3,9 @@
 // the window system delivers it.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QThread>
 #include <QWidget>
 
 #include "doubles/fake_services.h"
@@ -26,9 +28,16 @@ struct ViewRig {
   QWidget* widget(const forms::Control& c) const {
     return window() ? window()->widgetOf(c) : nullptr;
   }
-  // Lets the event loop apply what the runtime changed.
+  // Lets the event loop apply what the runtime changed and the X server answer.
   static void settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 60) {
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+      // Widgets let go of are deleted by the loop they were let go in: here, this one.
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      QThread::msleep(2);
+    }
   }
 };
 
