@@ -167,9 +167,9 @@ int main(int argc, char** argv) {
   const QStringList parts = app.arguments().mid(1);
   const auto want = [&parts](const char* part) { return parts.isEmpty() || parts.contains(part); };
 
-  std::cout << "display " << display.name() << "; start-up: 9 runs each, medians\n";
+  std::cout << "display " << display.name() << "; start-up: 15 runs each, medians\n";
   std::vector<double> ref, empty, withClip, refCpu, emptyCpu, clipCpu;
-  for (int i = 0; want("startup") && i < 9; ++i) {
+  for (int i = 0; want("startup") && i < 15; ++i) {
     const StartUp a = startUp({reference}, {});
     const StartUp b = startUp({korvelin}, paintEnv);
     const StartUp c = startUp({korvelin, clip}, paintEnv);

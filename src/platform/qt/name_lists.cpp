@@ -41,8 +41,11 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
     return open > 0 ? QString(open * 2, QLatin1Char(' ')) + name : name;
   }
   if (role == Qt::DecorationRole && dirs_) {
-    return QApplication::style()->standardIcon(row < open ? QStyle::SP_DirOpenIcon
-                                                          : QStyle::SP_DirClosedIcon);
+    if (openIcon_.isNull()) {
+      openIcon_ = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+      closedIcon_ = QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
+    }
+    return row < open ? openIcon_ : closedIcon_;
   }
   return {};
 }
@@ -107,7 +110,14 @@ void NameListView::showSelection() {
   }
   const QModelIndex index = model_.index(row);
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-  scrollTo(index);
+  // A hidden list is not laid out for nothing (the file panel starts hidden); it scrolls to
+  // its entry when it is shown.
+  if (isVisible()) scrollTo(index);
+}
+
+void NameListView::showEvent(QShowEvent* event) {
+  QListView::showEvent(event);
+  if (currentIndex().isValid()) scrollTo(currentIndex());
 }
 
 void NameListView::pressRow(int row) {
@@ -171,7 +181,8 @@ DriveCombo::DriveCombo(FormWindow& owner, forms::NameList& list, QWidget* parent
     : QComboBox(parent), ViewWidget(owner, list), list_(list), model_(*this, list, this) {
   setModel(&model_);
   setMouseTracking(true);
-  setFont(captionFont(list));
+  // Volume names need no caption font; the desktop's is the cheaper to set up.
+  if (!list.FontName().empty()) setFont(captionFont(list));
   connect(this, &QComboBox::activated, this, [this](int row) {
     if (applying_ || !attached()) return;
     step([&] { list_.inputSelect(row); });

@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QComboBox>
+#include <QIcon>
 #include <QListView>
 
 #include "platform/qt/view_widget.h"
@@ -38,6 +39,7 @@ class NameListModel final : public QAbstractListModel {
   forms::DirListBox* dirs_;  // the same control when it is a folder list
   std::vector<QString> openFolders_;
   int count_ = 0;
+  mutable QIcon openIcon_, closedIcon_;  // looked up once, when first drawn
 };
 
 class NameListView final : public QListView, public ViewWidget {
@@ -52,6 +54,7 @@ class NameListView final : public QListView, public ViewWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void showSelection();
