@@ -180,6 +180,7 @@ void NameListView::keyPressEvent(QKeyEvent* event) {
 DriveCombo::DriveCombo(FormWindow& owner, forms::NameList& list, QWidget* parent)
     : QComboBox(parent), ViewWidget(owner, list), list_(list), model_(*this, list, this) {
   setModel(&model_);
+  if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
   setMouseTracking(true);
   // Volume names need no caption font; the desktop's is the cheaper to set up.
   if (!list.FontName().empty()) setFont(captionFont(list));
