@@ -1,6 +1,6 @@
 // The main window's look beyond its pictures: labels on the skin let it show through, the
 // skin's middle and edge pieces stretch with the window, and the file panel is dark like the
-// skin. A panel whose picture is missing shows the skin's colour.
+// skin.
 
 #include "app/form1.h"
 #include "slider/bar_setup.h"
@@ -18,8 +18,6 @@ void Form1::designLook() {
        {&Label5, &Label3, &Label6, &Label7, &Label8, &Label9, &Label1, &Label2})
     label->setBackStyle(0);
   for (forms::Image* piece : {&Image38, &Image41, &Image35, &Image36}) piece->setStretch(true);
-  for (forms::PictureBox* panel : {&Picture2, &Picture3, &Picture4, &Picture5, &Picture7})
-    panel->setBackColor(kPanel);
 
   Frame1.setBackColor(kPanel);
   Frame1.setForeColor(kWhite);

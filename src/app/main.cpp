@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "app/desktop_components.h"
+#include "app/desktop_session.h"
 #include "app/form1.h"
 #include "app/options.h"
 #include "engines/engines.h"
@@ -34,6 +37,19 @@ std::string commandLineOf(const std::vector<std::string>& words) {
   std::string line;
   for (const auto& w : words) line += (line.empty() ? "" : " ") + w;
   return line;
+}
+
+std::string startupSummary(const kv::app::Form1& form) {
+  QJsonObject o;
+  o["commandLine"] = QString::fromStdString(form.commandLine);
+  o["startFile"] = QString::fromStdString(form.startFileName.empty() ? "" : form.startFile);
+  o["playing"] = form.ShockwaveFlash1.Visible()       ? "flash"
+                 : form.WindowsMediaPlayer1.Visible() ? "player"
+                                                      : "nothing";
+  o["fileList"] = QString::fromStdString(form.File1.Path());
+  o["fileListEntries"] = form.File1.ListCount();
+  o["folderList"] = QString::fromStdString(form.Dir1.Path());
+  return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
 bool envSet(const char* name) {
@@ -86,21 +102,6 @@ class NoHelp final : public kv::HelpService {
   bool showTopic(const std::string&, const std::string&) override { return false; }
 };
 
-class NoRegistry final : public kv::RegistryService {
- public:
-  bool openKey(kv::RegRoot, const std::string&) override { return false; }
-  bool createKey(kv::RegRoot, const std::string&) override { return false; }
-  std::optional<kv::RegValue> queryValue(kv::RegRoot, const std::string&,
-                                         const std::string&) override {
-    return std::nullopt;
-  }
-  bool setValue(kv::RegRoot, const std::string&, const std::string&, const kv::RegValue&) override {
-    return false;
-  }
-  bool deleteKey(kv::RegRoot, const std::string&) override { return false; }
-  bool deleteValue(kv::RegRoot, const std::string&, const std::string&) override { return false; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +118,10 @@ int main(int argc, char** argv) {
     case ProgramOptions::Mode::Help:
       std::cout << kv::app::kUsage;
       return 0;
+    case ProgramOptions::Mode::Execute: {
+      QCoreApplication client(argc, argv);
+      return kv::app::runExecuteClient({argv + 1, argv + argc}, std::cerr);
+    }
     case ProgramOptions::Mode::Probe: {
       kv::engines::Engines engines;
       kv::engines::MediaModule* media = engines.loadMediaNow();
@@ -147,7 +152,7 @@ int main(int argc, char** argv) {
   kv::host::HostInstance instance;
   kv::host::HostShell shell;
   NoHelp help;
-  NoRegistry registry;
+  kv::app::DesktopRegistry registry(folders);
   QApplication::setWindowIcon(programIcon(folders.applicationFolder()));
 
   kv::engines::Engines engines;
@@ -156,7 +161,7 @@ int main(int argc, char** argv) {
   kv::view::DesktopView view(places);
   cursor.setResolver([&view](kv::Point p) { return view.controlAt(p); });
   kv::Services services{clock,       cursor,   screen, profile, files, folders,
-                        screenSaver, instance, view,   shell,   help,  registry};
+                        screenSaver, instance, view,   shell,   help,  registry.service()};
   auto parts = components.components();
   kv::app::Form1 form(services, parts);
   components.registerPlaces(places, form);
@@ -207,6 +212,9 @@ int main(int argc, char** argv) {
   form.setLaunchCommandLine(commandLineOf(options.files));
   form.Show();
   if (form.unloaded()) return 0;  // another instance is running
+
+  kv::app::DesktopSession session(form, registry);
+  if (options.summary) std::cout << startupSummary(form) << std::endl;
   const int loopResult = application.exec();
   return exitCode != 0 ? exitCode : loopResult;
 }

@@ -6,12 +6,15 @@
 namespace kv::app {
 
 const char* const kUsage =
-    "usage: korvelin [--screenshot PATH] [--after SECONDS] [FILE]\n"
+    "usage: korvelin [--screenshot PATH] [--after SECONDS] [--summary] [FILE]\n"
     "       korvelin --probe FILE...   what the player would do with each file (JSON lines)\n"
+    "       korvelin --execute TEXT    sends TEXT to the running player; exit status 0 when it\n"
+    "                                  took it, 1 refused, 3 no player running, 4 no answer\n"
     "       korvelin --version\n"
     "  --screenshot PATH  save a picture of the main window (PNG) and end\n"
     "  --after SECONDS    take the picture, or end, this long after start (default 2 with\n"
-    "                     --screenshot)\n";
+    "                     --screenshot)\n"
+    "  --summary          print what start-up did as one JSON line\n";
 
 namespace {
 constexpr double kLongestWait = 24 * 3600;
@@ -39,6 +42,11 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
       o.mode = ProgramOptions::Mode::Help;
       return o;
     }
+    if (first == "--execute") {
+      o.mode = ProgramOptions::Mode::Execute;
+      o.files.assign(args.begin() + 1, args.end());
+      return o;
+    }
     if (first == "--probe") {
       o.mode = ProgramOptions::Mode::Probe;
       o.files.assign(args.begin() + 1, args.end());
@@ -55,6 +63,10 @@ ProgramOptions parseOptions(const std::vector<std::string>& args) {
     }
     if (word == "--") {
       optionsEnded = true;
+      continue;
+    }
+    if (word == "--summary") {
+      o.summary = true;
       continue;
     }
     std::string value;

@@ -33,6 +33,7 @@ TEST(Options, WhatTheCommandLineAsksFor) {
       {{"-", "-x.mp4"}, ProgramOptions::Mode::Run, {"-", "-x.mp4"}, "", -1},
       {{"--version"}, ProgramOptions::Mode::Version, {}, "", -1},
       {{"--probe", "a", "b"}, ProgramOptions::Mode::Probe, {"a", "b"}, "", -1},
+      {{"--execute", "hello"}, ProgramOptions::Mode::Execute, {"hello"}, "", -1},
   };
   for (const Case& c : cases) {
     const ProgramOptions o = parseOptions(c.args);
@@ -43,6 +44,13 @@ TEST(Options, WhatTheCommandLineAsksFor) {
     EXPECT_EQ(o.screenshot, c.screenshot) << line;
     EXPECT_EQ(o.afterSeconds.value_or(-1), c.after) << line;
   }
+}
+
+TEST(Options, TheStartUpSummaryIsAskedFor) {
+  EXPECT_FALSE(parseOptions({"x.mp4"}).summary);
+  const ProgramOptions o = parseOptions({"--summary", "x.mp4"});
+  EXPECT_TRUE(o.summary);
+  EXPECT_EQ(o.files, std::vector<std::string>{"x.mp4"});
 }
 
 TEST(Options, MistakesAreReportedNotGuessed) {
@@ -56,6 +64,7 @@ TEST(Options, MistakesAreReportedNotGuessed) {
            {"--after", "3s"},
            {"--after", ""},
            {"--fullscreen"},
+           {"--summary=yes"},
        })
     EXPECT_NE(parseOptions(args).error, "") << testing::PrintToString(args);
 }
