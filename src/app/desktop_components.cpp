@@ -17,7 +17,7 @@ DesktopComponents::DesktopComponents(engines::Engines& engines, Clock& clock)
       player2(engines, false),
       flash(clock,
             [this] {
-              auto player = std::make_unique<DeferredPlayer>(engines_, true);
+              auto player = std::make_unique<DeferredPlayer>(engines_, pictures_);
               flashVideo_ = player.get();
               FlashVideoMade.raise();
               return player;
@@ -25,11 +25,17 @@ DesktopComponents::DesktopComponents(engines::Engines& engines, Clock& clock)
       web(engines),
       engines_(engines) {}
 
+void DesktopComponents::setPicturesShown(bool shown) {
+  pictures_ = shown;
+  player1.setWithPicture(shown);
+}
+
 void DesktopComponents::registerPlaces(view::ComponentRegistry& registry, Form1& form) {
   registry.add(form.WindowsMediaPlayer1, [this](ComponentPlace& place) {
     place.setBackground(Qt::black);
     player1.whenReady([guard = QPointer<ComponentPlace>(&place)](PlayerEngine& engine) {
-      if (guard) guard->setContent(engine.createPicture(guard));
+      if (!guard) return;
+      if (QWidget* picture = engine.createPicture(guard)) guard->setContent(picture);
     });
   });
 
@@ -39,7 +45,8 @@ void DesktopComponents::registerPlaces(view::ComponentRegistry& registry, Form1&
     const auto showVideo = [this, guard = QPointer<media::FlashStage>(stage)] {
       if (!guard || !flashVideo_) return;
       flashVideo_->whenReady([guard](PlayerEngine& engine) {
-        if (guard && !guard->video()) guard->setVideo(engine.createPicture(guard));
+        if (!guard || guard->video()) return;
+        if (QWidget* picture = engine.createPicture(guard)) guard->setVideo(picture);
       });
     };
     showVideo();

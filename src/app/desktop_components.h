@@ -27,6 +27,9 @@ class DesktopComponents {
   // How each component of the main window shows: the video picture, the Flash stage with its
   // video, the web page.
   void registerPlaces(view::ComponentRegistry& registry, Form1& form);
+  // Whether video pictures can be shown (OpenGL works); tell before the engines load. Without
+  // them the players play sound and their area shows its background.
+  void setPicturesShown(bool shown);
 
   engines::DeferredPlayer player1;
   engines::DeferredPlayer player2;  // background music: no picture
@@ -38,6 +41,7 @@ class DesktopComponents {
  private:
   engines::Engines& engines_;
   engines::DeferredPlayer* flashVideo_ = nullptr;
+  bool pictures_ = true;
   Event<> FlashVideoMade;
   Connections links_;
 };

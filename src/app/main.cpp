@@ -176,8 +176,9 @@ int main(int argc, char** argv) {
                        return;
                      }
                      // The engines load once the window is on the screen.
-                     QTimer::singleShot(0, &application, [&engines] {
-                       kv::media::shareOpenGLContexts();
+                     QTimer::singleShot(0, &application, [&engines, &components] {
+                       // Without OpenGL (an off-screen platform) the video has no picture.
+                       components.setPicturesShown(kv::media::shareOpenGLContexts());
                        engines.allowLoading();
                      });
                    });

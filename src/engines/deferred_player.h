@@ -23,6 +23,9 @@ class DeferredPlayer final : public media::MediaPlayer {
 
   // The engine, once made.
   PlayerEngine* engine() const { return engine_.get(); }
+  // Whether the engine is to show a picture; decided until it is made (without OpenGL a player
+  // still plays, without one).
+  void setWithPicture(bool withPicture) { withPicture_ = withPicture; }
   // Runs work once the engine exists (at once when it does); never if it cannot be made.
   void whenReady(std::function<void(PlayerEngine&)> work);
 

@@ -97,7 +97,8 @@ TEST_F(Session, ASecondLaunchWithAFileEndsAtOnceAndTheFirstIsUntouched) {
   EXPECT_EQ(first.state(), QProcess::Running);
   EXPECT_TRUE(has("0.swf") && has("power.swf"));  // the first player's resources stay in use
   EXPECT_EQ(dir.read("app/fileinf.ini"), settings);
-  EXPECT_EQ(execute("hello 你好"), 0);  // and it still answers
+  // And it still answers. (A command with text is echoed in a modal message box and answered
+  // once the user has closed it, which nobody does here: the empty command is answered at once.)
   EXPECT_EQ(execute(""), 0);
   EXPECT_NE(summary.indexOf("\"playing\":\"nothing\""), -1) << summary.toStdString();
 }
@@ -127,5 +128,5 @@ TEST_F(Session, AfterACrashTheNextStartCleansUpAndAnswers) {
   ASSERT_TRUE(fs::is_socket(socket()));  // left behind
 
   start({}, true);
-  EXPECT_EQ(execute("are you there"), 0);
+  EXPECT_EQ(execute(""), 0);
 }
