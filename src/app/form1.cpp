@@ -1,11 +1,11 @@
 #include "app/form1.h"
 
+#include "dialogs/form0.h"
 #include "dialogs/form3.h"
 #include "dialogs/form4.h"
+#include "dialogs/frm_about.h"
 
 namespace kv::app {
-
-const char* const kBlogAddress = "https://korvelin.example/blog";
 
 Form1::Form1(Services& services, Components& components)
     : forms::Form("Form1", &services.screen, &services.windows),
@@ -57,6 +57,7 @@ void Form1::connectHandlers() {
   Dir1.Change.connect([this] { Dir1_Change(); });
   Label8.Click.connect([this] { Label8_Click(); });
   connectSessionHandlers();
+  connectBrowseAndDialogHandlers();
 }
 
 }  // namespace kv::app

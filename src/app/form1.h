@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/components.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/component_control.h"
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
@@ -18,8 +19,10 @@
 #include "slider/tvate.h"
 
 namespace kv::dialogs {
+class Form0;
 class Form3;
 class Form4;
+class frmAbout;
 }  // namespace kv::dialogs
 
 namespace kv::app {
@@ -38,6 +41,7 @@ class Form1 : public forms::Form {
   std::string startFile;
   std::string startFileName;
   std::int64_t promotionDue = 0;  // ms since the epoch
+  static constexpr std::int64_t kPromotionPeriodMs = 30LL * 60 * 1000;
   std::int16_t navIndex = 0;
   std::string flvPositionText, flvLengthText, flvSeekText;
   std::int32_t DragOriginX = 0, DragOriginY = 0;
@@ -59,7 +63,6 @@ class Form1 : public forms::Form {
   // ---- Secondary windows ---------------------------------------------------------------
   void showForm4();
   dialogs::Form4* form4() const { return form4_.get(); }
-  void showAbout();
 
   // ---- Shutdown, execute channel and the popup menu window (form1_session.cpp) ---------
   void Form_Unload();
@@ -79,6 +82,32 @@ class Form1 : public forms::Form {
   void unloadForm3();
   dialogs::Form3* form3() const { return form3_.get(); }
 
+  // ---- Browse tab, tab strip, help, About box, promotion (browser/, dialogs/) ------------
+  void Label7_Click();  // browse tab
+  // A file dropped on the window opens the way the browse tab opens a chosen one; anything
+  // that is not an existing file is ignored.
+  void OpenDroppedFile(const std::string& path);
+  void Label3_MouseMove(int Button, int Shift, float X, float Y);
+  void Label6_MouseMove(int Button, int Shift, float X, float Y);
+  void Label7_MouseMove(int Button, int Shift, float X, float Y);
+  void Label8_MouseMove(int Button, int Shift, float X, float Y);
+  void Label9_MouseMove(int Button, int Shift, float X, float Y);
+  // All five tabs white (the title-bar pieces run it when the mouse crosses them).
+  void ResetTabColours();
+  void Label9_Click();  // help tab
+  void BUT10_Click();   // help item of the context menu
+  void BUT11_Click();   // About item of the context menu
+  // Creates the About box if it is not there and shows it modeless.
+  void showAbout();
+  dialogs::frmAbout* aboutBox() const { return about_.get(); }
+  void Timer12_Timer();  // promotion due check
+  dialogs::Form0* promotion() const { return form0_.get(); }
+  // The page of the blog tab: the configured blog address, else our news page.
+  std::string blogAddress() const;
+  // The shared check of the mouse-move handlers that brings a hidden cursor back; the arming
+  // variant also restarts the cursor-hide timer.
+  void CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming);
+
   // The application folder with the host separator, as the handlers address it.
   std::string appFolder() const;
   Services& services() { return services_; }
@@ -93,6 +122,9 @@ class Form1 : public forms::Form {
   void connectHandlers();
   void connectSessionHandlers();
   void End();
+  void connectBrowseAndDialogHandlers();
+  void OpenChosenFile(const std::string& P);
+  void TabHover(forms::Label& tab, float X, float Y);
 
   Services& services_;
   Components& components_;
@@ -101,6 +133,8 @@ class Form1 : public forms::Form {
   std::function<void()> endProcess_;
   // Set once start-up has passed the instance test: only then is there anything to put back.
   bool sessionStarted_ = false;
+  std::unique_ptr<dialogs::frmAbout> about_;
+  std::unique_ptr<dialogs::Form0> form0_;
   std::string launchCommandLine_;
 
  public:
@@ -187,6 +221,9 @@ class Form1 : public forms::Form {
       Image58{"Image58", this}, Image59{"Image59", this}, Image60{"Image60", this},
       Image61{"Image61", this}, Image62{"Image62", this}, Image63{"Image63", this};
 
+  // ---- Open dialog ---------------------------------------------------------------------
+  forms::CommonDialog CommonDialog1{"CommonDialog1", *this};
+
   // ---- Timers --------------------------------------------------------------------------
   forms::Timer Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10,
       Timer11, Timer12;
@@ -226,7 +263,10 @@ class Form1 : public forms::Form {
   forms::MenuItem BUT3{"BUT3", "退出程序   (&X)", &menu};
 };
 
-// The address of the author's blog, shown by the blog tab.
+// The blog address configured at build time ("" when there is none: the blog tab then shows
+// the news page of the application folder).
 extern const char* const kBlogAddress;
+// The news page of the application folder.
+extern const char* const kNewsPage;
 
 }  // namespace kv::app

@@ -92,6 +92,7 @@ void Form1::designTitleBar() {
     t.label.design(t.left, 240, t.width, 195);
     t.label.setCaption(t.caption);
     t.label.setForeColor(kWhite);
+    t.label.setMousePointer(forms::kHand);  // the tabs are links: a pointing hand
   }
 
   Image21.design(kDesignWidth - 1885, 0, 375, 270);

@@ -12,14 +12,6 @@ namespace {
 constexpr std::uint32_t kClearFrameMask = 0xFF3AFFFF;  // no caption, thick frame, maximise box
 constexpr std::uint32_t kFullFrameBits = 0x00CF0000;
 constexpr std::uint32_t kSystemMenuOnly = 0x000B0000;  // system menu, minimise, maximise boxes
-constexpr std::int64_t kPromotionPeriodMs = 30LL * 60 * 1000;
-
-std::string withoutQuotes(const std::string& s) {
-  std::string out;
-  for (char c : s)
-    if (c != '"') out += c;
-  return out;
-}
 
 }  // namespace
 
@@ -73,7 +65,7 @@ void Form1::Form_Load() {
   // Start file, first pass: a quoted command line names no folder and is skipped here.
   std::string startExtension;
   step([&] { File1.setPath(GetPathFromFileName(commandLine, sep)); });
-  step([&] { startFile = withoutQuotes(commandLine); });
+  step([&] { startFile = media::WithoutQuotes(commandLine); });
   step([&] { startFileName = services_.files.Dir(startFile); });
   step([&] { startExtension = GetExtension(startFileName); });
 

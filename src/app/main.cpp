@@ -28,6 +28,7 @@
 #include "platform/qt/desktop_look.h"
 #include "platform/qt/desktop_view.h"
 #include "platform/qt/form_window.h"
+#include "platform/qt/help/host_help.h"
 #include "platform/qt/window_picture.h"
 
 namespace {
@@ -97,11 +98,6 @@ QIcon programIcon(const std::string& applicationFolder) {
   return icon;
 }
 
-class NoHelp final : public kv::HelpService {
- public:
-  bool showTopic(const std::string&, const std::string&) override { return false; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,7 +147,7 @@ int main(int argc, char** argv) {
   kv::host::HostScreenSaver screenSaver;
   kv::host::HostInstance instance;
   kv::host::HostShell shell;
-  NoHelp help;
+  kv::help::HostHelp help(shell);
   kv::app::DesktopRegistry registry(folders);
   QApplication::setWindowIcon(programIcon(folders.applicationFolder()));
 

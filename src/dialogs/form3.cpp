@@ -112,7 +112,7 @@ void Form3::Label2_Click() {
 }
 
 void Form3::Label3_Click() {
-  step([&] { services_.shell.openUrl(app::kBlogAddress); });
+  step([&] { services_.shell.openUrl(owner_.blogAddress()); });
   Unload();
 }
 

@@ -61,6 +61,13 @@ std::string GetExtension(const std::string& fileName, char separator) {
   return fileName.substr(dot + 1);
 }
 
+std::string WithoutQuotes(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (c != '"') out += c;
+  return out;
+}
+
 std::string GetPathFromFileName(const std::string& fullPath, const std::string& splitter) {
   if (splitter.empty()) return "";
   const auto at = fullPath.rfind(splitter);

@@ -20,6 +20,8 @@ std::string ListFileExtension(const std::string& fileName);
 // The text after the last "." unless the last separator comes after it: "" for no dot,
 // "" for "/old.x/clip", "" for "clip.", "avi" for ".avi". The separator is the host's.
 std::string GetExtension(const std::string& fileName, char separator = '/');
+// The text with every double-quote character removed.
+std::string WithoutQuotes(const std::string& text);
 // Prefix of fullPath up to and including the last splitter; "" when there is none.
 std::string GetPathFromFileName(const std::string& fullPath, const std::string& splitter);
 

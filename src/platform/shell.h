@@ -16,6 +16,10 @@ class ShellService {
   virtual bool startProgram(const std::string& path) = 0;
 };
 
+// A "file://" address for a local file of ours (every byte outside the unreserved set
+// percent-encoded), as openUrl and the web page component take it.
+std::string localPageUrl(const std::string& path);
+
 class HelpService {
  public:
   virtual ~HelpService() = default;

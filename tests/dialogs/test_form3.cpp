@@ -86,7 +86,9 @@ TEST(Form3, EachItemDoesItsActionAndClosesTheMenu) {
          EXPECT_EQ(r.shell.urls, std::vector<std::string>{dialogs::kExtractorAddress});
        }},
       {"Label3",
-       [](MenuRig& r) { EXPECT_EQ(r.shell.urls, std::vector<std::string>{app::kBlogAddress}); }},
+       [](MenuRig& r) {
+         EXPECT_EQ(r.shell.urls, std::vector<std::string>{r.form->blogAddress()});
+       }},
       {"Label5",
        [](MenuRig& r) {
          ASSERT_EQ(r.shell.urls.size(), 1u);

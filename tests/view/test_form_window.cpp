@@ -233,7 +233,7 @@ TEST(FormWindow, ValuesQtWouldRefuseAreBroughtIntoRange) {
   label.setCaption("大");
   label.setFontSize(2000);
   label.Move(-1e30f, 1e30f, 1e30f, 3e38f);
-  label.setMousePointer(99);  // custom, without an icon
+  label.setMousePointer(99);  // its own icon, which it does not have
   Image picture("Image1", &rig.form);
   picture.setPicture(Picture::fromFile("/nonexistent.png"));  // a missing skin file
   rig.form.Show();
@@ -241,7 +241,7 @@ TEST(FormWindow, ValuesQtWouldRefuseAreBroughtIntoRange) {
   QWidget* w = rig.widget(label);
   EXPECT_LE(w->width(), QWIDGETSIZE_MAX);
   EXPECT_LE(view::captionFont(label).pointSizeF(), 400);
-  EXPECT_EQ(w->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor);
   rig.window()->grab();  // paints every widget
 }
 

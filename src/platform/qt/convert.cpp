@@ -137,7 +137,8 @@ std::optional<QCursor> pointerShape(const forms::Control& control) {
       return QCursor(Qt::WhatsThisCursor);
     case kHand: {
       const PictureRef& icon = control.MouseIcon();
-      if (!icon || icon->image().isNull()) return QCursor(Qt::ArrowCursor);
+      // Without a picture of its own the control shows the hand its name promises (the tabs).
+      if (!icon || icon->image().isNull()) return QCursor(Qt::PointingHandCursor);
       const QImage& image = icon->image();
       // A picture may say where its hot spot is (PNG text "HotSpotX" / "HotSpotY").
       bool okX = false, okY = false;

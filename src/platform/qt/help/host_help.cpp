@@ -1,0 +1,21 @@
+#include "platform/qt/help/host_help.h"
+
+#include "platform/qt/help/help_window.h"
+
+namespace kv::help {
+
+HostHelp::HostHelp(ShellService& shell) : shell_(shell) {}
+
+HostHelp::~HostHelp() = default;
+
+bool HostHelp::showTopic(const std::string& chmPath, const std::string& topic) {
+  if (!window_) window_ = std::make_unique<HelpWindow>(shell_);
+  const bool shown = window_->showTopic(chmPath, topic);
+  // Shown either way: a file that cannot be read is explained in the window.
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+  return shown;
+}
+
+}  // namespace kv::help

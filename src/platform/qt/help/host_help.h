@@ -1,0 +1,26 @@
+#pragma once
+// The help service of the desktop: our help window, created the first time help is asked for.
+
+#include <memory>
+
+#include "platform/shell.h"
+
+namespace kv::help {
+
+class HelpWindow;
+
+class HostHelp final : public HelpService {
+ public:
+  // shell opens the web and mail links of the help pages.
+  explicit HostHelp(ShellService& shell);
+  ~HostHelp() override;
+
+  bool showTopic(const std::string& chmPath, const std::string& topic) override;
+  HelpWindow* window() const { return window_.get(); }
+
+ private:
+  ShellService& shell_;
+  std::unique_ptr<HelpWindow> window_;
+};
+
+}  // namespace kv::help
