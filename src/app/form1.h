@@ -117,6 +117,7 @@ class Form1 : public forms::Form {
   void designTitleBar();
   void designControlBar();
   void designFilePanel();
+  void designLook();
   void loadPictureStore();
   void connectHandlers();
   void connectSessionHandlers();

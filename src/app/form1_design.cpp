@@ -24,6 +24,7 @@ void Form1::design() {
   designTitleBar();
   designControlBar();
   designFilePanel();
+  designLook();
 
   // The skin panels show the skin's colour wherever a picture is missing.
   for (forms::PictureBox* panel : {&Picture2, &Picture3, &Picture5, &Picture7})

@@ -1,38 +1,42 @@
-// The korvelin executable: the main window on the host's services and the real engines.
+// The korvelin executable: the main window on the host's services, shown by the desktop view,
+// with the engines loaded once the window is on screen.
+
+#include <xcb/xcb.h>
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/desktop_components.h"
 #include "app/desktop_session.h"
 #include "app/form1.h"
-#include "app/probe.h"
-#include "media/flash/flash_runtime.h"
-#include "media/player/mpv_core.h"
-#include "media/player/mpv_player.h"
+#include "app/options.h"
+#include "engines/engines.h"
 #include "media/web/web_engine_environment.h"
-#include "media/web/web_engine_page.h"
+#include "platform/errors.h"
 #include "platform/host/host_services.h"
+#include "platform/qt/component_place.h"
+#include "platform/qt/desktop_look.h"
+#include "platform/qt/desktop_view.h"
+#include "platform/qt/form_window.h"
 #include "platform/qt/help/host_help.h"
+#include "platform/qt/window_picture.h"
 
 namespace {
 
-const char* const kUsage =
-    "usage: korvelin [FILE]\n"
-    "       korvelin --probe FILE...   what the player would do with each file (JSON lines)\n"
-    "       korvelin --execute TEXT    sends TEXT to the running player; exit status 0 when it\n"
-    "                                  took it, 1 refused, 3 no player running, 4 no answer\n"
-    "       korvelin --version\n";
-
 // The shell passes one path; a path the shell split at its spaces is joined again.
-std::string commandLineOf(const std::vector<std::string>& args) {
+std::string commandLineOf(const std::vector<std::string>& words) {
   std::string line;
-  for (const auto& a : args) line += (line.empty() ? "" : " ") + a;
+  for (const auto& w : words) line += (line.empty() ? "" : " ") + w;
   return line;
 }
 
@@ -49,57 +53,90 @@ std::string startupSummary(const kv::app::Form1& form) {
   return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
-// Until the desktop view is in this build, its service answers as a desktop without a window
-// system would: nothing is shown.
-class NoWindowSystem final : public kv::WindowHost {
- public:
-  void formShown(kv::forms::Form&) override {}
-  void formHidden(kv::forms::Form&) override {}
-  void formUnloaded(kv::forms::Form&) override {}
-  void formDestroyed(kv::forms::Form&) override {}
-  void startSystemMove(kv::forms::Form&) override {}
-  void startSystemResize(kv::forms::Form&, std::uint32_t) override {}
-  void popupMenu(kv::forms::Form&, kv::forms::MenuItem&) override {}
-  std::string showOpen(kv::forms::Form&, const std::string&, const std::string&) override {
-    return "";
-  }
-  void messageBox(kv::forms::Form*, const std::string& text, const std::string&) override {
-    std::cerr << text << "\n";
+bool envSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// A connection to the X display, held until the toolkit has its own: an X server with no
+// client left resets itself, and a toolkit connecting during that reset would fail.
+struct DisplayCheck {
+  xcb_connection_t* connection = nullptr;
+  ~DisplayCheck() {
+    if (connection) xcb_disconnect(connection);
   }
 };
+
+// Whether there is a display to open the window on; says what to do when there is none.
+bool displayAvailable(DisplayCheck& check) {
+  if (envSet("QT_QPA_PLATFORM") || envSet("WAYLAND_DISPLAY")) return true;  // the user chose
+  const char* advice =
+      "  Start it from a desktop session, or without one under a virtual X server:\n"
+      "  install the packages xvfb and xauth (sudo apt-get install xvfb xauth) and run\n"
+      "  xvfb-run -a korvelin [FILE]   (scripts/run does this by itself)\n";
+  if (!envSet("DISPLAY")) {
+    std::cerr << "korvelin: there is no display to show the window on (DISPLAY is not set).\n"
+              << advice;
+    return false;
+  }
+  check.connection = xcb_connect(nullptr, nullptr);
+  const bool ok = xcb_connection_has_error(check.connection) == 0;
+  if (!ok)
+    std::cerr << "korvelin: the display " << std::getenv("DISPLAY") << " cannot be reached.\n"
+              << advice;
+  return ok;
+}
+
+// Icons of the program, as the skin provides them.
+QIcon programIcon(const std::string& applicationFolder) {
+  QIcon icon;
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QString path = QString::fromStdString(applicationFolder + "/icons/hicolor/") +
+                         QStringLiteral("%1x%1/apps/korvelin.png").arg(size);
+    if (QFileInfo::exists(path)) icon.addFile(path, QSize(size, size));
+  }
+  return icon;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && (args[0] == "--version" || args[0] == "-v")) {
-    std::cout << "Korvelin " << KORVELIN_VERSION << "\n";
-    return 0;
+  using kv::app::ProgramOptions;
+  const ProgramOptions options = kv::app::parseOptions({argv + 1, argv + argc});
+  if (!options.error.empty()) {
+    std::cerr << "korvelin: " << options.error << "\n" << kv::app::kUsage;
+    return 2;
   }
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (!args.empty() && args[0] == "--probe") {
-    if (args.size() < 2) {
-      std::cerr << kUsage;
-      return 2;
+  switch (options.mode) {
+    case ProgramOptions::Mode::Version:
+      std::cout << "Korvelin " << KORVELIN_VERSION << "\n";
+      return 0;
+    case ProgramOptions::Mode::Help:
+      std::cout << kv::app::kUsage;
+      return 0;
+    case ProgramOptions::Mode::Execute: {
+      QCoreApplication client(argc, argv);
+      return kv::app::runExecuteClient({argv + 1, argv + argc}, std::cerr);
     }
-    return kv::app::runProbe({args.begin() + 1, args.end()}, std::cout);
-  }
-  if (!args.empty() && args[0] == "--execute") {
-    QCoreApplication client(argc, argv);
-    return kv::app::runExecuteClient(args, std::cerr);
+    case ProgramOptions::Mode::Probe: {
+      kv::engines::Engines engines;
+      kv::engines::MediaModule* media = engines.loadMediaNow();
+      return media ? media->probe(options.files, std::cout) : 1;
+    }
+    case ProgramOptions::Mode::Run:
+      break;
   }
 
-  // Without a display the player still starts (for scripts and checks), drawing off screen.
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  kv::media::prepareWebEngineEnvironment();
+  auto display = std::make_unique<DisplayCheck>();
+  if (!displayAvailable(*display)) return 3;
+  // OpenGL (the video, the browser) is set up after the first paint, with the engines.
+  kv::media::prepareWebEngineEnvironment(false);
   QApplication application(argc, argv);
+  display.reset();
   QApplication::setApplicationName("Korvelin");
   QApplication::setApplicationVersion(KORVELIN_VERSION);
-  kv::media::useCNumericLocale();
+  QGuiApplication::setDesktopFileName("korvelin");
+  kv::view::applyDesktopLook(application);
 
   kv::host::HostClock clock;
   kv::host::HostCursor cursor;
@@ -109,30 +146,72 @@ int main(int argc, char** argv) {
   kv::host::HostFolders folders;
   kv::host::HostScreenSaver screenSaver;
   kv::host::HostInstance instance;
-  NoWindowSystem windows;
   kv::host::HostShell shell;
   kv::help::HostHelp help(shell);
   kv::app::DesktopRegistry registry(folders);
-  kv::Services services{clock,       cursor,   screen,  profile, files, folders,
-                        screenSaver, instance, windows, shell,   help,  registry.service()};
+  QApplication::setWindowIcon(programIcon(folders.applicationFolder()));
 
-  const auto soundOnly = kv::media::MpvOptions{
-      kv::media::MpvOptions::Video::None, kv::media::MpvOptions::Audio::Device, {}, false};
-  kv::media::MpvPlayer player1(soundOnly);
-  kv::media::MpvPlayer player2(soundOnly);
-  kv::media::FlashRuntime flash(
-      clock, [soundOnly] { return std::make_unique<kv::media::MpvPlayer>(soundOnly); });
-  kv::media::WebEnginePage web;
-  kv::app::Components components{player1, player2, flash, web};
+  kv::engines::Engines engines;
+  kv::app::DesktopComponents components(engines, clock);
+  kv::view::ComponentRegistry places;
+  kv::view::DesktopView view(places);
+  cursor.setResolver([&view](kv::Point p) { return view.controlAt(p); });
+  kv::Services services{clock,       cursor,   screen, profile, files, folders,
+                        screenSaver, instance, view,   shell,   help,  registry.service()};
+  auto parts = components.components();
+  kv::app::Form1 form(services, parts);
+  components.registerPlaces(places, form);
 
-  kv::app::Form1 form(services, components);
-  form.setLaunchCommandLine(commandLineOf(args));
+  const bool quitAfterPaint = envSet("KORVELIN_QUIT_AFTER_FIRST_PAINT");  // start-up benchmark
+  QObject::connect(&view, &kv::view::DesktopView::firstPainted, &application,
+                   [&](kv::forms::Form* painted) {
+                     if (painted != &form) return;
+                     if (quitAfterPaint) {
+                       std::cout << "painted" << std::endl;
+                       QCoreApplication::exit(0);
+                       return;
+                     }
+                     // The engines load once the window is on the screen.
+                     QTimer::singleShot(0, &application, [&engines, &components] {
+                       // Without OpenGL (an off-screen platform) the video has no picture.
+                       components.setPicturesShown(kv::media::shareOpenGLContexts());
+                       engines.allowLoading();
+                     });
+                   });
+
+  // The program ends with its main window.
+  form.Unload_.connect([] {
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::quit(); });
+  });
+
+  int exitCode = 0;
+  if (options.afterSeconds) {
+    const int ms = static_cast<int>(*options.afterSeconds * 1000);
+    QTimer::singleShot(ms, &application, [&] {
+      if (!options.screenshot.empty()) {
+        view.flush();
+        std::string error;
+        kv::view::FormWindow* window = view.windowOf(form);
+        if (!window) {
+          std::cerr << "korvelin: the main window is not shown; no screenshot\n";
+          exitCode = 1;
+        } else if (!kv::view::saveWindowPicture(*window, options.screenshot, &error)) {
+          std::cerr << "korvelin: the screenshot could not be saved to " << options.screenshot
+                    << ": " << error << "\n";
+          exitCode = 1;
+        }
+      }
+      kv::step([&] { form.Unload(); });
+      QCoreApplication::quit();
+    });
+  }
+
+  form.setLaunchCommandLine(commandLineOf(options.files));
   form.Show();
   if (form.unloaded()) return 0;  // another instance is running
 
   kv::app::DesktopSession session(form, registry);
-  std::cout << startupSummary(form) << std::endl;
-  // The desktop window that shows the main window is not part of this build yet: the player
-  // runs without one until it is ended (SIGTERM, Ctrl+C), through its shutdown.
-  return application.exec();
+  if (options.summary) std::cout << startupSummary(form) << std::endl;
+  const int loopResult = application.exec();
+  return exitCode != 0 ? exitCode : loopResult;
 }

@@ -121,6 +121,7 @@ class tVate : public forms::Control {
 
   // The control's raster surface (Width/15 x Height/15 pixels) for the desktop view.
   const QImage& surface() const { return surface_; }
+  const QImage* surfaceImage() const override { return &surface_; }
 
   // --- Events, in declaration order ---
 

@@ -54,10 +54,11 @@ struct Session : ::testing::Test {
   }
 
   // Starts the player; waits for its start-up summary when it is to keep running.
-  QProcess& start(const QStringList& args, bool waitForStartUp) {
+  QProcess& start(QStringList args, bool waitForStartUp) {
     running.push_back(std::make_unique<QProcess>());
     QProcess& p = *running.back();
     p.setProcessEnvironment(environment());
+    if (waitForStartUp) args.prepend("--summary");
     p.start(KORVELIN_EXE, args);
     EXPECT_TRUE(p.waitForStarted(10000));
     if (waitForStartUp) {
@@ -96,7 +97,8 @@ TEST_F(Session, ASecondLaunchWithAFileEndsAtOnceAndTheFirstIsUntouched) {
   EXPECT_EQ(first.state(), QProcess::Running);
   EXPECT_TRUE(has("0.swf") && has("power.swf"));  // the first player's resources stay in use
   EXPECT_EQ(dir.read("app/fileinf.ini"), settings);
-  EXPECT_EQ(execute("hello 你好"), 0);  // and it still answers
+  // And it still answers. (A command with text is echoed in a modal message box and answered
+  // once the user has closed it, which nobody does here: the empty command is answered at once.)
   EXPECT_EQ(execute(""), 0);
   EXPECT_NE(summary.indexOf("\"playing\":\"nothing\""), -1) << summary.toStdString();
 }
@@ -126,5 +128,5 @@ TEST_F(Session, AfterACrashTheNextStartCleansUpAndAnswers) {
   ASSERT_TRUE(fs::is_socket(socket()));  // left behind
 
   start({}, true);
-  EXPECT_EQ(execute("are you there"), 0);
+  EXPECT_EQ(execute(""), 0);
 }

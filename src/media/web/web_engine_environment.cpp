@@ -3,9 +3,15 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QString>
 #include <cstdlib>
 #include <cstring>
+
+// Qt's own global share context (exported by Qt GUI, used by its browser engine the same way).
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace kv::media {
 
@@ -34,12 +40,28 @@ void appendChromiumFlags(const char* flags) {
 
 }  // namespace
 
-void prepareWebEngineEnvironment() {
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+void prepareWebEngineEnvironment(bool shareContextsNow) {
+  if (shareContextsNow) QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   // The browser sandbox refuses to run as root; anyone else keeps it.
   if (geteuid() == 0 && !envSet("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   if (headless()) appendChromiumFlags("--disable-gpu --disable-gpu-compositing");
+}
+
+bool shareOpenGLContexts() {
+  if (qt_gl_global_share_context()) return true;
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
+  // What the application object does at its start when the attribute is set before it: one
+  // global context that every later context (video widgets, the browser's) shares with.
+  auto* context = new QOpenGLContext(QCoreApplication::instance());
+  if (!context->create()) {
+    delete context;
+    return false;
+  }
+  // Contexts made from now on (each window's, the browser's) share with it; the attribute that
+  // would make the application object do this cannot be set once it exists.
+  qt_gl_set_global_share_context(context);
+  return true;
 }
 
 }  // namespace kv::media

@@ -15,11 +15,13 @@ Control::Control(Kind kind, std::string name, Control* parent)
 }
 
 Control::~Control() {
+  for (Control* child : children_) child->parent_ = nullptr;
   if (parent_) {
     auto& siblings = parent_->children_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    // A view that shows this control lets go of it now.
+    parent_->changed(kChangeChildren);
   }
-  for (Control* child : children_) child->parent_ = nullptr;
 }
 
 Control& Control::root() {
@@ -127,9 +129,59 @@ void Control::setMouseIcon(PictureRef p) {
 void Control::setValue(int v) {
   if (value_ == v) return;
   value_ = v;
+  if (kind_ == Kind::OptionButton && v != 0 && parent_)
+    for (Control* sibling : parent_->children_)
+      if (sibling != this && sibling->kind_ == Kind::OptionButton && sibling->value_ != 0) {
+        sibling->value_ = 0;
+        sibling->changed(kChangeValue);
+      }
   changed(kChangeValue);
   // Setting the value of an option button or check box from code clicks it.
   if (kind_ == Kind::CheckBox || (kind_ == Kind::OptionButton && v != 0)) Click.raise();
+}
+
+void Control::inputClick() {
+  if (kind_ == Kind::OptionButton && value_ == 0)
+    setValue(1);  // raises Click
+  else if (kind_ == Kind::CheckBox)
+    setValue(value_ == 0 ? 1 : 0);  // raises Click
+  else
+    Click.raise();
+}
+
+void Control::setBackStyle(int style) {
+  if (style != 0 && style != 1)
+    throw RuntimeError(ErrorNumber::InvalidPropertyValue, name_ + ": BackStyle");
+  if (style == backStyle_) return;
+  backStyle_ = style;
+  changed(kChangeColours);
+}
+
+void Control::setStretch(bool v) {
+  if (v == stretch_) return;
+  stretch_ = v;
+  changed(kChangePicture);
+}
+
+void Control::setFontName(const std::string& v) {
+  if (v == fontName_) return;
+  fontName_ = v;
+  changed(kChangeFont);
+}
+
+void Control::setFontSize(float points) {
+  // The sizes a font dialog offers; anything else would be refused by the original too.
+  if (!(points > 0 && points <= 2160))
+    throw RuntimeError(ErrorNumber::InvalidPropertyValue, name_ + ": FontSize");
+  if (points == fontSize_) return;
+  fontSize_ = points;
+  changed(kChangeFont);
+}
+
+void Control::setFontBold(bool v) {
+  if (v == fontBold_) return;
+  fontBold_ = v;
+  changed(kChangeFont);
 }
 
 void Control::ZOrder(int position) {

@@ -122,7 +122,21 @@ class Control {
   const PictureRef& MouseIcon() const { return mouseIcon_; }
   void setMouseIcon(PictureRef p);
   int Value() const { return value_; }  // option buttons and check boxes
+  // Setting an option button also clears the other option buttons of its container.
   void setValue(int v);
+  // 0 transparent (the container shows through), 1 opaque in BackColor.
+  int BackStyle() const { return backStyle_; }
+  void setBackStyle(int style);
+  // An image scales its picture to its size; otherwise the picture keeps its own size.
+  bool Stretch() const { return stretch_; }
+  void setStretch(bool v);
+  // The caption's font: family ("" is the desktop's), size in points, bold.
+  const std::string& FontName() const { return fontName_; }
+  void setFontName(const std::string& v);
+  float FontSize() const { return fontSize_; }
+  void setFontSize(float points);
+  bool FontBold() const { return fontBold_; }
+  void setFontBold(bool v);
 
   // 0 brings the control to the front of its container, 1 sends it to the back.
   void ZOrder(int position = 0);
@@ -146,9 +160,13 @@ class Control {
   virtual void inputMouseUp(int button, int shift, float x, float y) {
     MouseUp.raise(button, shift, x, y);
   }
-  virtual void inputClick() { Click.raise(); }
+  // Option buttons select themselves and check boxes toggle before Click, as the user sees them.
+  virtual void inputClick();
   virtual void inputDblClick() { DblClick.raise(); }
   virtual void inputResize() {}
+
+  // A control that draws itself (the slider) shows this raster surface, one pixel per 15 twips.
+  virtual const QImage* surfaceImage() const { return nullptr; }
 
   // The topmost container (normally a form).
   Control& root();
@@ -186,6 +204,11 @@ class Control {
   int mousePointer_ = 0;
   PictureRef mouseIcon_;
   int value_ = 0;
+  int backStyle_ = 1;
+  bool stretch_ = false;
+  std::string fontName_;
+  float fontSize_ = 9;
+  bool fontBold_ = false;
   int refreshCount_ = 0;
 };
 

@@ -124,6 +124,31 @@ void DirListBox::Refresh() {
   replaceNames(std::move(names));
 }
 
+std::vector<std::string> DirListBox::openFolders() const {
+  std::vector<std::string> folders;
+  if (path_.empty()) return folders;
+  folders.push_back("/");
+  for (std::size_t i = 1; i <= path_.size(); ++i)
+    if (i == path_.size() || path_[i] == '/') folders.push_back(path_.substr(0, i));
+  if (path_ == "/") folders.resize(1);
+  return folders;
+}
+
+void DirListBox::inputOpen(int i) {
+  std::string target;
+  if (i >= 0) {
+    if (i >= ListCount()) return;
+    target = path_ == "/" ? "/" + List(i) : path_ + "/" + List(i);
+  } else {
+    const auto open = openFolders();
+    const auto up = static_cast<std::size_t>(-i);
+    if (up > open.size()) return;
+    target = open[open.size() - up];
+  }
+  DblClick.raise();
+  setPath(target);
+}
+
 DriveListBox::DriveListBox(std::string name, Control* parent, FileService& files)
     : NameList(Kind::DriveList, std::move(name), parent), files_(files) {
   Refresh();
@@ -137,6 +162,12 @@ void DriveListBox::setDrive(const std::string& drive) {
   const bool moved = d != drive_;
   drive_ = d;
   if (moved) Change.raise();
+}
+
+void DriveListBox::inputSelect(int i) {
+  if (i < 0 || i >= ListCount()) return;
+  setDrive(List(i));
+  setListIndex(i);
 }
 
 void DriveListBox::Refresh() {

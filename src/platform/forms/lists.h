@@ -23,6 +23,8 @@ class NameList : public Control {
   // -1 clears the selection; a valid index selects and raises Click, exactly as a user's
   // selection does; anything else is refused with InvalidPropertyValue.
   void setListIndex(int i);
+  // The user picked entry i (mouse or keyboard).
+  virtual void inputSelect(int i) { setListIndex(i); }
 
  protected:
   NameList(Kind kind, std::string name, Control* parent) : Control(kind, std::move(name), parent) {}
@@ -77,6 +79,11 @@ class DirListBox : public NameList {
   // Lists the sub-folders of path and raises Change; refused like FileListBox::setPath.
   void setPath(const std::string& path);
   void Refresh();
+  // The open folders above the entries, as the list shows them: the root first, Path() last.
+  std::vector<std::string> openFolders() const;
+  // The user opened an entry (double click): i >= 0 a sub-folder; -1 the folder itself, -2
+  // its parent and so on up to the root. DblClick is raised, then Path follows.
+  void inputOpen(int i);
 
   Event<> Change;
 
@@ -93,6 +100,8 @@ class DriveListBox : public NameList {
   // A volume that is not mounted is refused with PathNotFound.
   void setDrive(const std::string& drive);
   void Refresh();
+  // Choosing a volume in the list makes it the drive (Change), then Click.
+  void inputSelect(int i) override;
 
   Event<> Change;
 

@@ -8,7 +8,8 @@ namespace kv::host {
 namespace {
 QSize screenPixels() {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-    if (const QScreen* s = QGuiApplication::primaryScreen()) return s->geometry().size();
+    // The area windows may take: a maximised window leaves the desktop's panels visible.
+    if (const QScreen* s = QGuiApplication::primaryScreen()) return s->availableGeometry().size();
   return {1920, 1080};  // no display: a common desktop size
 }
 }  // namespace

@@ -1,0 +1,208 @@
+// The desktop program against references measured in the same run, on a private X server:
+//   start-up   korvelin until its main window is painted, against a minimal Qt Widgets program
+//              showing one frameless window (goal: under 1.5x); with no file and with a clip
+//   idle       CPU time of the player over 10 s with nothing playing (goal: under 0.1 s)
+//   playback   CPU time of the player showing the 720p clip, against the mpv command line on the
+//              same file (--vo=gpu), steady state over 8 s (goal: under 1.3x)
+// Run in a release tree without sanitizers:
+//   cmake --build build/release --target bench_desktop && build/release/stage/bench_desktop
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench_tools.h"
+#include "xvfb_display.h"
+
+extern char** environ;
+
+namespace {
+
+using kv::bench::median;
+using kv::bench::nowSeconds;
+
+struct Child {
+  pid_t pid = -1;
+  int out = -1;  // the child's standard output
+};
+
+Child spawn(const std::vector<std::string>& command, const std::vector<std::string>& env) {
+  std::vector<std::string> all = env;
+  for (char** e = environ; *e; ++e) all.emplace_back(*e);
+  std::vector<char*> envp, argv;
+  for (auto& e : all) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> args = command;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+  Child child;
+  if (posix_spawn(&child.pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
+    child.pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeFds[1]);
+  child.out = pipeFds[0];
+  return child;
+}
+
+int finish(Child& child, bool kill = false, double* cpu = nullptr) {
+  if (kill) ::kill(child.pid, SIGTERM);
+  int status = 0;
+  rusage usage{};
+  wait4(child.pid, &status, 0, &usage);
+  if (cpu)
+    *cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+           usage.ru_stime.tv_usec / 1e6;
+  close(child.out);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct StartUp {
+  double wall = -1;  // seconds from start until the first paint
+  double cpu = -1;   // CPU seconds of the whole run (it ends right after that paint)
+};
+
+// Runs a program that prints "painted" at its first paint and then ends.
+StartUp startUp(const std::vector<std::string>& command, const std::vector<std::string>& env) {
+  const double start = nowSeconds();
+  Child child = spawn(command, env);
+  if (child.pid < 0) return {};
+  std::string line;
+  char c;
+  while (read(child.out, &c, 1) == 1 && c != '\n') line += c;
+  StartUp result;
+  const double took = nowSeconds() - start;
+  finish(child, line != "painted", &result.cpu);
+  if (line == "painted") result.wall = took;
+  return result;
+}
+
+// User + system CPU seconds of a running process so far.
+double cpuOf(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), {});
+  const auto close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream rest(text.substr(close + 2));
+  std::string field;
+  long utime = 0, stime = 0;
+  // A process that has ended (a zombie) no longer counts: the measurement is void.
+  if (!(rest >> field) || field == "Z" || field == "X") return -1;
+  for (int i = 4; i <= 15 && rest >> field; ++i) {
+    if (i == 14) utime = std::stol(field);
+    if (i == 15) stime = std::stol(field);
+  }
+  return double(utime + stime) / sysconf(_SC_CLK_TCK);
+}
+
+// CPU seconds the child spends between warmUp and warmUp + span seconds after its start.
+double cpuDuring(const std::vector<std::string>& command, const std::vector<std::string>& env,
+                 double warmUp, double span) {
+  Child child = spawn(command, env);
+  if (child.pid < 0) return -1;
+  std::this_thread::sleep_for(std::chrono::duration<double>(warmUp));
+  const double before = cpuOf(child.pid);
+  std::this_thread::sleep_for(std::chrono::duration<double>(span));
+  const double after = cpuOf(child.pid);
+  finish(child, true);
+  return before < 0 || after < 0 ? -1 : after - before;
+}
+
+void report(const char* what, double value, double reference, double goal) {
+  std::printf("%-34s %8.3f s   reference %8.3f s   ratio %5.2fx   goal < %.1fx  %s\n", what, value,
+              reference, reference > 0 ? value / reference : 0, goal,
+              reference > 0 && value / reference < goal ? "met" : "NOT MET");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const std::string stage = QCoreApplication::applicationDirPath().toStdString();
+  const std::string korvelin = stage + "/korvelin", reference = stage + "/bench_min_window";
+  kv::test::XvfbDisplay display;
+  if (!display.ok()) {
+    std::cerr << display.error() << "\n";
+    return 1;
+  }
+  // A player that has run before, in a folder of its own, with its own instance lock.
+  QTemporaryDir home;
+  const std::string appDir = home.path().toStdString() + "/app";
+  QDir().mkpath(QString::fromStdString(appDir + "/datinf"));
+  for (const char* file : {"0.dll", "power.dll"})
+    QFile::copy(QString::fromStdString(stage + "/" + file),
+                QString::fromStdString(appDir + "/" + file));
+  QDir().mkpath(home.path() + "/run");
+  QFile::setPermissions(home.path() + "/run",
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  const std::vector<std::string> env{"KORVELIN_APP_DIR=" + appDir,
+                                     "XDG_RUNTIME_DIR=" + home.path().toStdString() + "/run",
+                                     "HOME=" + home.path().toStdString()};
+  std::vector<std::string> paintEnv = env;
+  paintEnv.push_back("KORVELIN_QUIT_AFTER_FIRST_PAINT=1");
+  const std::string clip = kv::bench::makeClip720p(home.path().toStdString(), 12);
+
+  // Parts to run: startup, idle, playback (all by default).
+  const QStringList parts = app.arguments().mid(1);
+  const auto want = [&parts](const char* part) { return parts.isEmpty() || parts.contains(part); };
+
+  std::cout << "display " << display.name() << "; start-up: 15 runs each, medians\n";
+  std::vector<double> ref, empty, withClip, refCpu, emptyCpu, clipCpu;
+  for (int i = 0; want("startup") && i < 15; ++i) {
+    const StartUp a = startUp({reference}, {});
+    const StartUp b = startUp({korvelin}, paintEnv);
+    const StartUp c = startUp({korvelin, clip}, paintEnv);
+    ref.push_back(a.wall);
+    empty.push_back(b.wall);
+    withClip.push_back(c.wall);
+    refCpu.push_back(a.cpu);
+    emptyCpu.push_back(b.cpu);
+    clipCpu.push_back(c.cpu);
+  }
+  if (want("startup")) {
+    const double r = median(ref), rc = median(refCpu);
+    report("start-up to first paint, no file", median(empty), r, 1.5);
+    report("start-up to first paint, a clip", median(withClip), r, 1.5);
+    report("  CPU time of that run, no file", median(emptyCpu), rc, 1.5);
+    report("  CPU time of that run, a clip", median(clipCpu), rc, 1.5);
+  }
+  if (want("idle")) {
+    const double idle = cpuDuring({korvelin, "--after", "20"}, env, 4, 10);
+    std::printf("%-34s %8.3f s   over 10 s                                goal < 0.100 s  %s\n",
+                "idle CPU, nothing playing", idle, idle >= 0 && idle < 0.1 ? "met" : "NOT MET");
+  }
+  if (!want("playback")) return 0;
+
+  const double player = cpuDuring({korvelin, "--after", "20", clip}, env, 3, 8);
+  const double mpvGpu =
+      cpuDuring({"/usr/bin/mpv", "--no-config", "--really-quiet", "--vo=gpu", "--gpu-sw=yes",
+                 "--geometry=630x451", "--audio-fallback-to-null=yes", clip},
+                {}, 3, 8);
+  report("playback CPU, 720p clip, 8 s", player, mpvGpu, 1.3);
+  const double mpvX11 = cpuDuring({"/usr/bin/mpv", "--no-config", "--really-quiet", "--vo=x11",
+                                   "--geometry=630x451", "--audio-fallback-to-null=yes", clip},
+                                  {}, 3, 8);
+  report("  the same against mpv --vo=x11", player, mpvX11, 1.3);
+  return 0;
+}

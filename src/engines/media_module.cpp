@@ -1,0 +1,50 @@
+// korvelin-media.so: the media player component on libmpv, its video widget and the probe.
+
+#include <memory>
+
+#include "app/probe.h"
+#include "engines/engine_modules.h"
+#include "media/player/mpv_player.h"
+#include "media/player/mpv_video_widget.h"
+
+namespace kv::engines {
+namespace {
+
+class MpvPlayerEngine final : public PlayerEngine {
+ public:
+  explicit MpvPlayerEngine(bool withPicture)
+      : picture_(withPicture), player_(withPicture ? media::MpvOptions::onScreen() : soundOnly()) {}
+
+  media::MediaPlayer& player() override { return player_; }
+  QWidget* createPicture(QWidget* parent) override {
+    return picture_ ? new media::MpvVideoWidget(player_, parent) : nullptr;
+  }
+
+ private:
+  static media::MpvOptions soundOnly() {
+    media::MpvOptions o;
+    o.audio = media::MpvOptions::Audio::Device;
+    return o;
+  }
+  bool picture_;
+  media::MpvPlayer player_;
+};
+
+class MpvModule final : public MediaModule {
+ public:
+  std::unique_ptr<PlayerEngine> createPlayer(bool withPicture) override {
+    return std::make_unique<MpvPlayerEngine>(withPicture);
+  }
+  int probe(const std::vector<std::string>& files, std::ostream& out) override {
+    return app::runProbe(files, out);
+  }
+};
+
+}  // namespace
+}  // namespace kv::engines
+
+extern "C" __attribute__((visibility("default"))) kv::engines::MediaModule*
+korvelin_media_module() {
+  static kv::engines::MpvModule module;
+  return &module;
+}

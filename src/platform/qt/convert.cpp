@@ -1,0 +1,181 @@
+#include "platform/qt/convert.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QImage>
+#include <QPalette>
+#include <QPixmap>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/forms/control.h"
+
+namespace kv::view {
+
+namespace {
+// Beyond this a widget refuses the size (QWIDGETSIZE_MAX) and coordinates overflow.
+constexpr double kMaxPixels = 1 << 22;
+
+QColor systemColour(std::uint32_t index) {
+  const QPalette p = QApplication::palette();
+  switch (index) {
+    case 1:   // desktop
+    case 12:  // application workspace
+      return p.color(QPalette::Dark);
+    case 2:   // active caption
+    case 13:  // highlight
+      return p.color(QPalette::Highlight);
+    case 9:   // caption text
+    case 14:  // highlight text
+      return p.color(QPalette::HighlightedText);
+    case 5:  // window background
+      return p.color(QPalette::Base);
+    case 6:   // window frame
+    case 21:  // 3-D dark shadow
+      return p.color(QPalette::Shadow);
+    case 7:  // menu text
+    case 8:  // window text
+      return p.color(QPalette::Text);
+    case 16:  // button shadow
+      return p.color(QPalette::Dark);
+    case 17:  // grey text
+    case 19:  // inactive caption text
+      return p.color(QPalette::Disabled, QPalette::Text);
+    case 18:  // button text
+      return p.color(QPalette::ButtonText);
+    case 20:  // button highlight
+    case 22:  // 3-D light
+      return p.color(QPalette::Light);
+    case 23:  // tool tip text
+      return p.color(QPalette::ToolTipText);
+    case 24:  // tool tip background
+      return p.color(QPalette::ToolTipBase);
+    default:  // button face and everything else
+      return p.color(QPalette::Button);
+  }
+}
+
+QString defaultFamily() {
+  // The desktop's fontconfig finds Chinese glyphs too, but it may pick a face with a different
+  // size and weight for each script; one CJK family keeps the captions even.
+  static const QString family = [] {
+    for (const char* name : {"Noto Sans CJK SC", "Noto Sans SC", "WenQuanYi Micro Hei"})
+      if (QFontDatabase::hasFamily(QString::fromUtf8(name))) return QString::fromUtf8(name);
+    return QString();
+  }();
+  return family;
+}
+}  // namespace
+
+int pixels(float twips) {
+  const double px = static_cast<double>(twips) / forms::kTwipsPerPixel;
+  if (!std::isfinite(px)) return 0;
+  return static_cast<int>(std::lround(std::clamp(px, -kMaxPixels, kMaxPixels)));
+}
+
+QRect pixelRect(const forms::Control& control) {
+  int w = std::max(0, pixels(control.Width()));
+  int h = std::max(0, pixels(control.Height()));
+  if (control.kind() == forms::Kind::Line) {
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+  }
+  return {pixels(control.Left()), pixels(control.Top()), w, h};
+}
+
+float twips(double pixels) {
+  return static_cast<float>(pixels * forms::kTwipsPerPixel);
+}
+
+QColor colour(std::uint32_t bgr) {
+  if (bgr & 0x80000000u) return systemColour(bgr & 0xFFu);
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QFont captionFont(const forms::Control& control) {
+  QFont font;
+  const QString family =
+      control.FontName().empty() ? defaultFamily() : QString::fromStdString(control.FontName());
+  if (!family.isEmpty()) font.setFamilies({family, defaultFamily()});
+  // A caption taller than any screen cannot be shown anyway and costs a lot to rasterise.
+  font.setPointSizeF(std::clamp(static_cast<double>(control.FontSize()), 1.0, 400.0));
+  font.setBold(control.FontBold());
+  return font;
+}
+
+std::optional<QCursor> pointerShape(const forms::Control& control) {
+  using namespace forms;
+  switch (control.MousePointer()) {
+    case kArrow:
+      return QCursor(Qt::ArrowCursor);
+    case kCross:
+      return QCursor(Qt::CrossCursor);
+    case kIBeam:
+      return QCursor(Qt::IBeamCursor);
+    case 4:  // icon
+    case kSizeAll:
+    case 15:  // size all
+      return QCursor(Qt::SizeAllCursor);
+    case kSizeNESW:
+      return QCursor(Qt::SizeBDiagCursor);
+    case kSizeNS:
+      return QCursor(Qt::SizeVerCursor);
+    case kSizeNWSE:
+      return QCursor(Qt::SizeFDiagCursor);
+    case kSizeWE:
+      return QCursor(Qt::SizeHorCursor);
+    case kUpArrow:
+      return QCursor(Qt::UpArrowCursor);
+    case kHourglass:
+      return QCursor(Qt::WaitCursor);
+    case kNoDrop:
+      return QCursor(Qt::ForbiddenCursor);
+    case 13:  // arrow and hourglass
+      return QCursor(Qt::BusyCursor);
+    case 14:  // arrow and question mark
+      return QCursor(Qt::WhatsThisCursor);
+    case kHand: {
+      const PictureRef& icon = control.MouseIcon();
+      // Without a picture of its own the control shows the hand its name promises (the tabs).
+      if (!icon || icon->image().isNull()) return QCursor(Qt::PointingHandCursor);
+      const QImage& image = icon->image();
+      // A picture may say where its hot spot is (PNG text "HotSpotX" / "HotSpotY").
+      bool okX = false, okY = false;
+      const int x = image.text(QStringLiteral("HotSpotX")).toInt(&okX);
+      const int y = image.text(QStringLiteral("HotSpotY")).toInt(&okY);
+      return QCursor(QPixmap::fromImage(image), okX ? x : 0, okY ? y : 0);
+    }
+    default:
+      break;
+  }
+  // 0: the control's own default; windowless controls show their container's pointer.
+  const Kind k = control.kind();
+  if (k == Kind::Label || k == Kind::Image || k == Kind::Line) return std::nullopt;
+  return QCursor(Qt::ArrowCursor);
+}
+
+int buttonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int buttonsCode(Qt::MouseButtons buttons) {
+  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+         (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+         (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+}  // namespace kv::view

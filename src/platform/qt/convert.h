@@ -1,0 +1,43 @@
+#pragma once
+// How the forms runtime's values look on the desktop: twips to pixels, colours, fonts and
+// pointer shapes. Values Qt would refuse (huge or not-a-number sizes, a font of a thousand
+// points) are brought into range here, so that no widget ever sees them.
+
+#include <QColor>
+#include <QCursor>
+#include <QFont>
+#include <QRect>
+#include <cstdint>
+#include <optional>
+
+namespace kv::forms {
+class Control;
+}
+
+namespace kv::view {
+
+// Twips to logical pixels (15 to the pixel; Qt applies the screen's device pixel ratio).
+int pixels(float twips);
+// The control's rectangle in its container, in logical pixels. A line without width or height
+// still gets one pixel, so that it can be drawn.
+QRect pixelRect(const forms::Control& control);
+// Logical pixels (fractions allowed) to twips.
+float twips(double pixels);
+
+// A colour of the runtime (blue-green-red; with the high bit set, a system colour index).
+QColor colour(std::uint32_t bgr);
+
+// The caption font of a control: its family, or the CJK family when it names none (the
+// captions are Chinese), its size clamped to what can be drawn, bold or not.
+QFont captionFont(const forms::Control& control);
+
+// The pointer shape a control asks for; nothing means "the container's" (MousePointer 0 on a
+// control without a window of its own).
+std::optional<QCursor> pointerShape(const forms::Control& control);
+
+// Mouse buttons and modifier keys as the runtime's events carry them.
+int buttonCode(Qt::MouseButton button);  // 1 left, 2 right, 4 middle, 0 other
+int buttonsCode(Qt::MouseButtons buttons);
+int shiftCode(Qt::KeyboardModifiers modifiers);  // 1 shift, 2 control, 4 alt
+
+}  // namespace kv::view

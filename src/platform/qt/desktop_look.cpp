@@ -1,0 +1,45 @@
+#include "platform/qt/desktop_look.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+#include <QStyleFactory>
+
+namespace kv::view {
+
+void applyDesktopLook(QApplication& application) {
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+    QApplication::setStyle(fusion);
+  // The skin's colours: panels RGB 30, 31, 36, text light grey, the tabs' highlight blue.
+  const QColor panel(30, 31, 36), base(22, 23, 27), text(225, 227, 232), accent(51, 153, 255);
+  QPalette p;
+  p.setColor(QPalette::Window, panel);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::AlternateBase, panel);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::Button, panel.lighter(130));
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::Highlight, accent);
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::ToolTipBase, base);
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::PlaceholderText, text.darker(160));
+  p.setColor(QPalette::Light, panel.lighter(160));
+  p.setColor(QPalette::Midlight, panel.lighter(130));
+  p.setColor(QPalette::Mid, panel.darker(120));
+  p.setColor(QPalette::Dark, panel.darker(160));
+  p.setColor(QPalette::Shadow, Qt::black);
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, role, text.darker(190));
+  application.setPalette(p);
+
+  QFont font = QApplication::font();
+  QStringList families{font.family()};
+  for (const char* cjk : {"Noto Sans CJK SC", "Noto Sans SC"})
+    if (QFontDatabase::hasFamily(QString::fromUtf8(cjk))) families << QString::fromUtf8(cjk);
+  font.setFamilies(families);
+  QApplication::setFont(font);
+}
+
+}  // namespace kv::view

@@ -1,0 +1,145 @@
+#include "platform/qt/desktop_view.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include "platform/errors.h"
+#include "platform/forms/form.h"
+#include "platform/forms/menu.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/menu_popup.h"
+
+namespace kv::view {
+
+DesktopView::DesktopView(const ComponentRegistry& components, QObject* parent)
+    : QObject(parent), components_(components) {}
+
+DesktopView::~DesktopView() {
+  for (auto& [form, window] : windows_) retired_.push_back(window);
+  for (auto& window : retired_)
+    if (window) {
+      window->detach();
+      delete window.data();
+    }
+}
+
+FormWindow* DesktopView::windowOf(const forms::Form& form) const {
+  const auto it = windows_.find(&form);
+  return it == windows_.end() ? nullptr : it->second.data();
+}
+
+FormWindow* DesktopView::ensureWindow(forms::Form& form) {
+  if (FormWindow* window = windowOf(form); window && window->attached()) return window;
+  auto* window = new FormWindow(form, components_);
+  connect(window, &FormWindow::firstPainted, this, [this, &form, window] {
+    if (window->attached()) emit firstPainted(&form);
+  });
+  windows_[&form] = window;
+  return window;
+}
+
+void DesktopView::dropWindow(forms::Form& form) {
+  const auto it = windows_.find(&form);
+  if (it == windows_.end()) return;
+  if (FormWindow* window = it->second) {
+    window->detach();
+    // This may run inside one of the window's own event handlers.
+    window->deleteLater();
+    std::erase_if(retired_, [](const QPointer<FormWindow>& w) { return w.isNull(); });
+    retired_.push_back(window);
+  }
+  windows_.erase(it);
+}
+
+void DesktopView::formShown(forms::Form& form) {
+  FormWindow* window = ensureWindow(form);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void DesktopView::formHidden(forms::Form& form) {
+  if (FormWindow* window = windowOf(form)) window->hide();
+}
+
+void DesktopView::formUnloaded(forms::Form& form) {
+  dropWindow(form);
+}
+
+void DesktopView::formDestroyed(forms::Form& form) {
+  dropWindow(form);
+}
+
+void DesktopView::startSystemMove(forms::Form& form) {
+  if (FormWindow* window = windowOf(form)) window->startSystemMove();
+}
+
+void DesktopView::startSystemResize(forms::Form& form, std::uint32_t edges) {
+  if (FormWindow* window = windowOf(form)) window->startSystemResize(edges);
+}
+
+void DesktopView::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+  forms::MenuItem* chosen = runPopupMenu(menu, windowOf(owner));
+  if (chosen) step([&] { chosen->Click.raise(); });
+}
+
+std::string DesktopView::showOpen(forms::Form& owner, const std::string& filter,
+                                  const std::string& previousPath) {
+  QString folder;
+  if (!previousPath.empty())
+    folder = QFileInfo(QString::fromStdString(previousPath)).absolutePath();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    folder = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+  QFileDialog dialog(windowOf(owner), QString(), folder);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  const QStringList filters = dialogFilters(filter);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  return dialog.selectedFiles().first().toStdString();
+}
+
+void DesktopView::messageBox(forms::Form* owner, const std::string& text,
+                             const std::string& title) {
+  QMessageBox box(QMessageBox::NoIcon,
+                  title.empty() ? QApplication::applicationName() : QString::fromStdString(title),
+                  QString::fromStdString(text), QMessageBox::Ok,
+                  owner ? windowOf(*owner) : nullptr);
+  box.exec();
+}
+
+const forms::Control* DesktopView::controlAt(Point screen) const {
+  const QWidget* widget = QApplication::widgetAt(QPoint(screen.x, screen.y));
+  if (!widget) return nullptr;
+  for (const auto& [form, window] : windows_)
+    if (window && window->attached() && (widget == window || window->isAncestorOf(widget)))
+      return window->controlOf(widget);
+  return nullptr;
+}
+
+void DesktopView::flush() {
+  for (auto& [form, window] : windows_)
+    if (window) window->flush();
+}
+
+QStringList dialogFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      const QString pattern = p.trimmed();
+      // "*.*" means every file, also one without a dot.
+      patterns << (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+    }
+    if (patterns.isEmpty()) continue;
+    out << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+               QLatin1Char(')');
+  }
+  return out;
+}
+
+}  // namespace kv::view

@@ -1,0 +1,68 @@
+#include "platform/qt/menu_popup.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <map>
+
+#include "platform/forms/menu.h"
+
+namespace kv::view {
+
+namespace {
+
+class PopupBuilder {
+ public:
+  void fill(QMenu& menu, forms::MenuItem& parent) {
+    for (forms::MenuItem* item : parent.items()) {
+      if (item->isSeparator()) {
+        actions_[item] = menu.addSeparator();
+        actions_[item]->setVisible(item->Visible());
+        continue;
+      }
+      QAction* action = nullptr;
+      if (!item->items().empty()) {
+        QMenu* sub = menu.addMenu(QString::fromStdString(item->Caption()));
+        fill(*sub, *item);
+        action = sub->menuAction();
+      } else {
+        action = menu.addAction(QString::fromStdString(item->Caption()));
+        QObject::connect(action, &QAction::triggered, [this, item] { chosen_ = item; });
+      }
+      actions_[item] = action;
+      update(*item);
+    }
+  }
+
+  void update(forms::MenuItem& item) {
+    const auto it = actions_.find(&item);
+    if (it == actions_.end()) return;
+    QAction* action = it->second;
+    if (!item.isSeparator()) {
+      action->setText(QString::fromStdString(item.Caption()));
+      action->setCheckable(item.Checked());
+      action->setChecked(item.Checked());
+    }
+    action->setEnabled(item.Enabled());
+    action->setVisible(item.Visible());
+  }
+
+  forms::MenuItem* chosen() const { return chosen_; }
+
+ private:
+  std::map<const forms::MenuItem*, QAction*> actions_;
+  forms::MenuItem* chosen_ = nullptr;
+};
+
+}  // namespace
+
+forms::MenuItem* runPopupMenu(forms::MenuItem& menu, QWidget* parent) {
+  QMenu popup(parent);
+  PopupBuilder builder;
+  builder.fill(popup, menu);
+  const ScopedConnection follow =
+      menu.ItemChanged.connect([&builder](forms::MenuItem& item) { builder.update(item); });
+  popup.exec(QCursor::pos());
+  return builder.chosen();
+}
+
+}  // namespace kv::view

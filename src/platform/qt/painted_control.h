@@ -1,0 +1,28 @@
+#pragma once
+// The widget of every control that the view draws itself: labels, images, picture boxes,
+// frames, option buttons, check boxes, command buttons, lines and the slider's raster
+// surface. It keeps no state of its own: each paint reads the control.
+
+#include <QWidget>
+
+#include "platform/qt/view_widget.h"
+
+namespace kv::view {
+
+class PaintedControl final : public QWidget, public ViewWidget {
+ public:
+  PaintedControl(FormWindow& owner, forms::Control& control, QWidget* parent);
+  void apply(unsigned changes) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void paintCaption(class QPainter& p, const QRect& area, int flags);
+  void paintIndicator(class QPainter& p);
+};
+
+// Draws a picture at its own size from the top left, or scaled to the rectangle.
+void drawPicture(class QPainter& p, const class QImage& image, const QRect& area, bool stretch);
+
+}  // namespace kv::view

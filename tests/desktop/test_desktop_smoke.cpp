@@ -1,0 +1,186 @@
+// The desktop program as a person meets it. First the real executable on a generated clip,
+// judged by its screenshot; then the main window with the desktop view on test doubles, driven
+// by mouse events the way the window system delivers them.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "doubles/fake_components.h"
+#include "doubles/fake_services.h"
+#include "doubles/fake_window_host.h"
+#include "platform/qt/component_place.h"
+#include "platform/qt/desktop_view.h"
+#include "platform/qt/form_window.h"
+#include "test_media.h"
+#include "view/view_rig.h"
+
+using namespace kv;
+
+namespace {
+
+// The application folder of a player that has run before, with the staged resources.
+void stageApplication(const QString& app) {
+  QDir().mkpath(app + "/datinf");
+  const QString stage = KORVELIN_STAGE;
+  for (const char* file : {"0.dll", "power.dll"}) QFile::copy(stage + "/" + file, app + "/" + file);
+  for (const char* folder : {"skins", "icons"}) {
+    QProcess copy;
+    copy.start("cp", {"-r", stage + "/" + folder, app + "/"});
+    copy.waitForFinished();
+  }
+}
+
+bool reddish(QRgb c) {
+  return qRed(c) > 180 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+
+}  // namespace
+
+TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
+  test::TestMedia media;
+  const std::string clip = media.red(6);
+  QTemporaryDir home;
+  const QString app = home.path() + "/app", run = home.path() + "/run";
+  stageApplication(app);
+  QDir().mkpath(run);
+  QFile::setPermissions(run,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  const QString shot = home.path() + "/shot.png";
+
+  QProcess korvelin;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("KORVELIN_APP_DIR", app);
+  env.insert("XDG_RUNTIME_DIR", run);
+  env.insert("HOME", home.path());
+  env.insert("ASAN_OPTIONS", "detect_leaks=0");  // Mesa and the X libraries keep theirs
+  korvelin.setProcessEnvironment(env);
+  korvelin.start(KORVELIN_EXE,
+                 {"--screenshot", shot, "--after", "4", QString::fromStdString(clip)});
+  ASSERT_TRUE(korvelin.waitForFinished(90000));
+  ASSERT_EQ(korvelin.exitCode(), 0) << korvelin.readAllStandardError().toStdString();
+  EXPECT_TRUE(korvelin.readAllStandardOutput().isEmpty());
+
+  const QImage picture(shot);
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), QSize(630, 451)) << "9450 x 6765 twips at 15 to the pixel";
+  std::set<QRgb> colours;
+  for (int y = 0; y < picture.height(); y += 7)
+    for (int x = 0; x < picture.width(); x += 7) colours.insert(picture.pixel(x, y));
+  EXPECT_GT(colours.size(), 8u) << "not one flat colour";
+  // The video area (120, 645) to (W - 128, H - 990) twips, 610 x 342 pixels, shows the 4:3
+  // clip 456 pixels wide in its middle.
+  int red = 0, samples = 0;
+  for (int y = 60; y < 370; y += 20)
+    for (int x = 110; x < 520; x += 30, ++samples) red += reddish(picture.pixel(x, y)) ? 1 : 0;
+  EXPECT_GT(red, samples * 9 / 10) << red << " of " << samples;
+  EXPECT_FALSE(reddish(picture.pixel(315, 20))) << "the title bar is not video";
+}
+
+// ---- The main window on the desktop view, components doubled ------------------------------
+
+namespace {
+// The staged skins are read from disk; every other file is the in-memory one.
+test::FakeFolders stagedFolders() {
+  test::FakeFolders folders;
+  folders.application = KORVELIN_STAGE;
+  return folders;
+}
+
+struct DesktopRig {
+  VirtualClock clock;
+  test::FakeCursor cursor;
+  test::FakeScreen screen;
+  test::MemoryFiles files;
+  test::MemoryProfile profile{files};
+  test::FakeFolders folders = stagedFolders();
+  test::FakeScreenSaver screenSaver;
+  test::FakeInstance instance;
+  view::ComponentRegistry places;
+  view::DesktopView view{places};
+  test::FakeShell shell;
+  test::FakeHelp help;
+  test::MemoryRegistry registry;
+  Services services{clock,       cursor,   screen, profile, files, folders,
+                    screenSaver, instance, view,   shell,   help,  registry};
+  test::FakeMediaPlayer player1{"WindowsMediaPlayer1"}, player2{"WindowsMediaPlayer2"};
+  test::FakeFlashPlayer flash{"ShockwaveFlash1"};
+  test::FakeWebPage web{"WebBrowser1"};
+  app::Components components{player1, player2, flash, web};
+  app::Form1 form{services, components};
+
+  DesktopRig() {
+    files.addFolder(folders.documents);
+    files.addFolder(std::string(KORVELIN_STAGE) + "/datinf");
+    for (const char* f : {"a.mp4", "b.mp3", "c.swf"}) files.addFile(folders.documents + "/" + f);
+    form.Show();
+    test::ViewRig::settle();
+  }
+  QWidget* widget(const forms::Control& c) { return view.windowOf(form)->widgetOf(c); }
+  QPoint centre(const forms::Control& c) { return widget(c)->rect().center(); }
+};
+}  // namespace
+
+TEST(DesktopSmoke, ClicksOnTheWindowReachTheRuntimeAndItsChangesReachTheWindow) {
+  DesktopRig rig;
+  app::Form1& f = rig.form;
+  ASSERT_NE(rig.view.windowOf(f), nullptr);
+  EXPECT_EQ(rig.view.windowOf(f)->size(), QSize(630, 451));
+  EXPECT_TRUE(rig.view.windowOf(f)->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+  // A tab label: the blog tab shows the web page over the video area, highlighted.
+  ASSERT_FALSE(rig.widget(f.WebBrowser1)->isVisible());
+  test::click(rig.widget(f.Label8), rig.centre(f.Label8));
+  test::ViewRig::settle();
+  EXPECT_EQ(rig.web.lastCall(), "Navigate(" + f.blogAddress() + ")");
+  EXPECT_TRUE(rig.widget(f.WebBrowser1)->isVisible());
+  EXPECT_EQ(f.Label8.ForeColor(), 16750899u);
+
+  // A title-bar button: the close button reports a left click at its place, in twips.
+  std::vector<std::string> seen;
+  f.Image18.MouseDown.connect([&](int b, int, float x, float y) {
+    seen.push_back("down " + std::to_string(b) + " " + std::to_string(int(x)) + "," +
+                   std::to_string(int(y)));
+  });
+  f.Image18.Click.connect([&] { seen.push_back("click"); });
+  test::click(rig.widget(f.Image18), {4, 6});
+  EXPECT_EQ(seen, (std::vector<std::string>{"down 1 60,90", "click"}));
+
+  // A list entry: the file panel's list selects what the user clicks.
+  f.Frame1.setVisible(true);
+  test::ViewRig::settle();
+  auto* list = static_cast<QAbstractItemView*>(rig.widget(f.File1));
+  ASSERT_EQ(list->model()->rowCount(), f.File1.ListCount());
+  ASSERT_GE(f.File1.ListCount(), 2);
+  test::click(list->viewport(), list->visualRect(list->model()->index(1, 0)).center());
+  EXPECT_EQ(f.File1.ListIndex(), 1);
+
+  // The seek bar: a press at 100 px from its left is 1500 twips, and moves the thumb there.
+  std::vector<float> pressedAt;
+  f.tVate1.MouseDown.connect([&](short&, short&, float& x, float&) { pressedAt.push_back(x); });
+  const QImage before = rig.widget(f.tVate1)->grab().toImage();
+  test::mouse(rig.widget(f.tVate1), QEvent::MouseButtonPress, {100, 4});
+  test::mouse(rig.widget(f.tVate1), QEvent::MouseButtonRelease, {100, 4});
+  test::ViewRig::settle();
+  EXPECT_EQ(pressedAt, (std::vector<float>{1500}));
+  EXPECT_GT(f.tVate1.Value(), 0);
+  EXPECT_NE(rig.widget(f.tVate1)->grab().toImage(), before) << "the thumb moved on screen";
+
+  // The runtime's changes: a caption and a window state.
+  const QImage label = rig.widget(f.Label1)->grab().toImage();
+  f.Label1.setCaption("01:23");
+  test::ViewRig::settle();
+  EXPECT_NE(rig.widget(f.Label1)->grab().toImage(), label);
+  f.setWindowState(forms::kMinimized);
+  test::ViewRig::settle();
+  EXPECT_TRUE(rig.view.windowOf(f)->windowState().testFlag(Qt::WindowMinimized));
+}

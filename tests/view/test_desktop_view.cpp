@@ -1,0 +1,157 @@
+// The window host on the desktop: windows that come and go with their forms, the context menu,
+// the Open dialog and the message box, the pointer's control and the move without a window
+// manager.
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+
+#include "platform/forms/menu.h"
+#include "platform/temp_dir.h"
+#include "view_rig.h"
+
+using namespace kv;
+using namespace kv::forms;
+using test::ViewRig;
+
+namespace {
+// Runs act on the popup or dialog that opens next.
+void whenModal(std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    QWidget* up = QApplication::activePopupWidget();
+    if (!up) up = QApplication::activeModalWidget();
+    if (!up) return;
+    timer->stop();
+    timer->deleteLater();
+    act(up);
+  });
+  timer->start(20);
+}
+}  // namespace
+
+TEST(DesktopView, FormsGetWindowsWhileTheyAreLoaded) {
+  ViewRig rig;
+  EXPECT_EQ(rig.window(), nullptr) << "no window before Show";
+  rig.form.Show();
+  ASSERT_NE(rig.window(), nullptr);
+  EXPECT_TRUE(rig.window()->isVisible());
+  rig.form.Hide();
+  EXPECT_FALSE(rig.window()->isVisible());
+  rig.form.Show();
+  EXPECT_TRUE(rig.window()->isVisible());
+  rig.form.Unload();
+  EXPECT_EQ(rig.window(), nullptr);
+}
+
+TEST(DesktopView, TheContextMenuShowsMarksAndRunsTheChosenItemAfterClosing) {
+  ViewRig rig;
+  rig.form.Show();
+  MenuItem menu("menu", "PlayerMenu");
+  MenuItem play("BUT4", "播放/暂停   (&P)", &menu);
+  MenuItem sep("sep", "-", &menu);
+  MenuItem zoom("BUT8", "缩放比例", &menu);
+  MenuItem half("BUT8A", "50%    (&5)", &zoom);
+  MenuItem hidden("BUT9", "hidden", &menu);
+  play.setChecked(true);
+  hidden.setVisible(false);
+  bool menuOpenAtClick = true;
+  play.Click.connect([&] { menuOpenAtClick = QApplication::activePopupWidget() != nullptr; });
+
+  std::vector<std::string> texts;
+  bool checked = false;
+  whenModal([&](QWidget* up) {
+    auto* popup = qobject_cast<QMenu*>(up);
+    ASSERT_NE(popup, nullptr);
+    for (QAction* a : popup->actions())
+      if (a->isVisible()) texts.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+    checked = popup->actions()[0]->isChecked();
+    popup->actions()[0]->trigger();
+    popup->close();
+  });
+  rig.view.popupMenu(rig.form, menu);
+  EXPECT_EQ(texts, (std::vector<std::string>{"播放/暂停   (&P)", "-", "缩放比例"}));
+  EXPECT_TRUE(checked);
+  EXPECT_FALSE(menuOpenAtClick);
+
+  // Dismissed: nothing runs.
+  int clicks = 0;
+  play.Click.connect([&] { ++clicks; });
+  whenModal([](QWidget* up) { up->close(); });
+  rig.view.popupMenu(rig.form, menu);
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST(DesktopView, OpenDialogTakesTheProgramsFilterAndReturnsThePath) {
+  EXPECT_EQ(view::dialogFilters("AllFiles|*.*|*.wmv|*.wmv|图片|*.jpg;*.png"),
+            (QStringList{"AllFiles (*)", "*.wmv (*.wmv)", "图片 (*.jpg *.png)"}));
+  EXPECT_TRUE(view::dialogFilters("").isEmpty());
+  EXPECT_EQ(view::dialogFilters("odd|"), QStringList{});
+
+  test::TempDir dir;
+  const std::string chosen = dir.file("clip.mp4", "x");
+  ViewRig rig;
+  rig.form.Show();
+  QStringList filters;
+  whenModal([&](QWidget* up) {
+    auto* dialog = qobject_cast<QFileDialog*>(up);
+    ASSERT_NE(dialog, nullptr);
+    filters = dialog->nameFilters();
+    dialog->selectFile(QString::fromStdString(chosen));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  EXPECT_EQ(rig.view.showOpen(rig.form, "AllFiles|*.*|*.mp4|*.mp4", dir.path() + "/old.avi"),
+            chosen);
+  EXPECT_EQ(filters.size(), 2);
+
+  whenModal([](QWidget* up) { static_cast<QDialog*>(up)->reject(); });
+  EXPECT_EQ(rig.view.showOpen(rig.form, "AllFiles|*.*", chosen), "") << "cancel gives nothing";
+}
+
+TEST(DesktopView, MessageBoxIsModalWithTheTextAndTitle) {
+  ViewRig rig;
+  rig.form.Show();
+  QString text, title;
+  whenModal([&](QWidget* up) {
+    auto* box = qobject_cast<QMessageBox*>(up);
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    title = box->windowTitle();
+    box->accept();
+  });
+  rig.view.messageBox(&rig.form, "此时系统信息不可用", "");
+  EXPECT_EQ(text, "此时系统信息不可用");
+  EXPECT_EQ(title, QApplication::applicationName());
+}
+
+TEST(DesktopView, ThePointersControlAndAMoveWithoutWindowManager) {
+  ViewRig rig;
+  Label label("Label1", &rig.form);
+  label.design(1500, 1500, 1500, 1500);
+  rig.form.Show();
+  ViewRig::settle();
+  QWidget* w = rig.widget(label);
+  const QPoint inside = w->mapToGlobal(QPoint(5, 5));
+  EXPECT_EQ(rig.view.controlAt({inside.x(), inside.y()}), &label);
+  const QPoint background = rig.window()->mapToGlobal(QPoint(2, 2));
+  EXPECT_EQ(rig.view.controlAt({background.x(), background.y()}), &rig.form);
+
+  // A bare X server has no move loop: the window follows the mouse until the release.
+  rig.view.startSystemMove(rig.form);
+  QWidget* window = rig.window();
+  const QPoint from = QCursor::pos();
+  QMouseEvent drag(QEvent::MouseMove, QPointF(10, 10), QPointF(from + QPoint(40, 25)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &drag);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(from + QPoint(40, 25)),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &release);
+  ViewRig::settle();
+  EXPECT_EQ(rig.form.Left(), (100 + 40) * 15);
+  EXPECT_EQ(rig.form.Top(), (100 + 25) * 15);
+}
