@@ -21,6 +21,8 @@ constexpr int kReverseStepMs = 200;
 
 MpvPlayer::MpvPlayer(const MpvOptions& options) : options_(options), core_(createMpvCore(options)) {
   mpv_observe_property(core_.get(), 0, "eof-reached", MPV_FORMAT_FLAG);
+  mpv_observe_property(core_.get(), 0, "time-pos", MPV_FORMAT_DOUBLE);
+  mpv_observe_property(core_.get(), 0, "duration", MPV_FORMAT_DOUBLE);
   // Tells when a lost render context has really switched the picture off, and when it is back.
   mpv_observe_property(core_.get(), 0, "current-tracks/video/id", MPV_FORMAT_INT64);
   // Error lines of the engine explain a file that cannot be played.
@@ -62,7 +64,10 @@ bool MpvPlayer::seekTo(double seconds, const char* flags) {
       std::to_chars(buf, buf + sizeof buf - 1, std::max(0.0, seconds), std::chars_format::fixed, 3);
   *end.ptr = '\0';
   const char* argv[] = {"seek", buf, flags, nullptr};
-  return mpv_command(core_.get(), argv) >= 0;
+  if (mpv_command(core_.get(), argv) < 0) return false;
+  // Read back as the new position at once; the engine's report follows when it got there.
+  timePos_ = std::max(0.0, seconds);
+  return true;
 }
 
 void MpvPlayer::requireMedia() const {
@@ -143,6 +148,7 @@ void MpvPlayer::setURL(const std::string& path) {
   openTimer_.stop();
   url_ = path;
   entryId_ = -1;
+  timePos_ = duration_ = 0;
   loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = videoLost_ = false;
   contextReplaced_ = false;
   resumeAt_ = 0;
@@ -164,6 +170,7 @@ void MpvPlayer::close() {
   openTimer_.stop();
   url_.clear();
   entryId_ = -1;
+  timePos_ = duration_ = 0;
   pendingLoad_ = loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = false;
   videoLost_ = contextReplaced_ = false;
   resumeAt_ = 0;
@@ -257,10 +264,7 @@ void MpvPlayer::reverseTick() {
 double MpvPlayer::currentPosition() const {
   requireMedia();
   if (scan_ == Scan::Reverse) return reverseTarget_;
-  double pos = 0;
-  if (mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0 || !std::isfinite(pos))
-    return 0;  // opened but not positioned yet
-  return std::max(0.0, pos);
+  return timePos_;
 }
 
 void MpvPlayer::setCurrentPosition(double seconds) {
@@ -278,10 +282,7 @@ std::string MpvPlayer::currentPositionString() const {
 
 double MpvPlayer::duration() const {
   requireMedia();
-  double d = 0;
-  if (mpv_get_property(core_.get(), "duration", MPV_FORMAT_DOUBLE, &d) < 0 || !std::isfinite(d))
-    return 0;  // a still picture or a stream without a known length
-  return std::max(0.0, d);
+  return duration_;  // 0 for a still picture or a stream without a known length
 }
 
 std::string MpvPlayer::durationString() const {

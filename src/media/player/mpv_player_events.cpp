@@ -31,6 +31,7 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       if (entryId_ >= 0 && lastStartedId_ == entryId_ && !failed_) {
         loaded_ = true;
         openTimer_.stop();
+        readTimes();
         lastLogError_.clear();
         // The render context was replaced while the engine opened the file (it may have shown
         // frames before this report was handled): bring the picture back if it went with it.
@@ -48,7 +49,9 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
     case MPV_EVENT_PROPERTY_CHANGE: {
       const auto* prop = static_cast<const mpv_event_property*>(event.data);
       const std::string name = prop->name;
-      if (prop->format == MPV_FORMAT_FLAG && name == "eof-reached")
+      if (name == "time-pos" || name == "duration")
+        onTimeProperty(name, prop->format, prop->data);
+      else if (prop->format == MPV_FORMAT_FLAG && name == "eof-reached")
         onEofReached(*static_cast<const int*>(prop->data) != 0);
       else if (name == "current-tracks/video/id")
         onVideoTrack(prop->format != MPV_FORMAT_NONE);
@@ -110,6 +113,27 @@ void MpvPlayer::onFileEnded(const mpv_event_end_file& end) {
       paused_ = false;
       return;
   }
+}
+
+void MpvPlayer::readTimes() {
+  // Once per opened file: the observed values follow a moment after the engine's report that
+  // the file is open, and the display may ask before they do.
+  for (const char* name : {"time-pos", "duration"}) {
+    double value = 0;
+    const bool known = mpv_get_property(core_.get(), name, MPV_FORMAT_DOUBLE, &value) >= 0;
+    onTimeProperty(name, known ? MPV_FORMAT_DOUBLE : MPV_FORMAT_NONE, &value);
+  }
+}
+
+void MpvPlayer::onTimeProperty(const std::string& name, int format, const void* data) {
+  // Unavailable (opening, a picture, nothing loaded) reads as 0, like a value that is not finite.
+  double value = 0;
+  if (format == MPV_FORMAT_DOUBLE) value = *static_cast<const double*>(data);
+  if (!std::isfinite(value) || value < 0) value = 0;
+  if (name == "time-pos")
+    timePos_ = value;
+  else
+    duration_ = value;
 }
 
 void MpvPlayer::onEofReached(bool eof) {
