@@ -7,7 +7,7 @@ namespace kv::app {
 const char* const kBlogAddress = "https://korvelin.example/blog";
 
 Form1::Form1(Services& services, Components& components)
-    : forms::Form("Form1", &services.screen),
+    : forms::Form("Form1", &services.screen, &services.windows),
       services_(services),
       components_(components),
       tVate1("tVate1", &Picture4, services.clock, services.cursor),

@@ -157,6 +157,8 @@ class Form1 : public forms::Form {
   bool advanceToNextEntry(bool played);
   void stopAutomaticAdvance();
 
+  // Handlers on the components, which may outlive the window.
+  Connections componentConnections_;
   // Consecutive automatic advances away from entries that did not play.
   int unplayedAdvances_ = 0;
   bool advancing_ = false;         // the open step runs for an automatic advance
@@ -221,7 +223,7 @@ class Form1 : public forms::Form {
   ComponentControl<media::MediaPlayer> WindowsMediaPlayer1;
   ComponentControl<media::MediaPlayer> WindowsMediaPlayer2;
   ComponentControl<media::FlashPlayer> ShockwaveFlash1;
-  ComponentControl<browser::WebPage> WebBrowser1;
+  ComponentControl<media::WebPage> WebBrowser1;
 
   // ---- File panel ----------------------------------------------------------------------
   forms::Frame Frame1{"Frame1", this};

@@ -6,16 +6,17 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
 #include "app/probe.h"
-#include "browser/web/web_engine_environment.h"
-#include "browser/web/web_engine_page.h"
 #include "media/flash/flash_runtime.h"
 #include "media/player/mpv_core.h"
 #include "media/player/mpv_player.h"
+#include "media/web/web_engine_environment.h"
+#include "media/web/web_engine_page.h"
 #include "platform/host/host_services.h"
 
 namespace {
@@ -45,6 +46,45 @@ std::string startupSummary(const kv::app::Form1& form) {
   return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
+// Until the desktop view, the help window and the registry store are in this build, their
+// services answer as a desktop without them would: nothing is shown, nothing is stored.
+class NoWindowSystem final : public kv::WindowHost {
+ public:
+  void formShown(kv::forms::Form&) override {}
+  void formHidden(kv::forms::Form&) override {}
+  void formUnloaded(kv::forms::Form&) override {}
+  void formDestroyed(kv::forms::Form&) override {}
+  void startSystemMove(kv::forms::Form&) override {}
+  void startSystemResize(kv::forms::Form&, std::uint32_t) override {}
+  void popupMenu(kv::forms::Form&, kv::forms::MenuItem&) override {}
+  std::string showOpen(kv::forms::Form&, const std::string&, const std::string&) override {
+    return "";
+  }
+  void messageBox(kv::forms::Form*, const std::string& text, const std::string&) override {
+    std::cerr << text << "\n";
+  }
+};
+
+class NoHelp final : public kv::HelpService {
+ public:
+  bool showTopic(const std::string&, const std::string&) override { return false; }
+};
+
+class NoRegistry final : public kv::RegistryService {
+ public:
+  bool openKey(kv::RegRoot, const std::string&) override { return false; }
+  bool createKey(kv::RegRoot, const std::string&) override { return false; }
+  std::optional<kv::RegValue> queryValue(kv::RegRoot, const std::string&,
+                                         const std::string&) override {
+    return std::nullopt;
+  }
+  bool setValue(kv::RegRoot, const std::string&, const std::string&, const kv::RegValue&) override {
+    return false;
+  }
+  bool deleteKey(kv::RegRoot, const std::string&) override { return false; }
+  bool deleteValue(kv::RegRoot, const std::string&, const std::string&) override { return false; }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +108,7 @@ int main(int argc, char** argv) {
   // Without a display the player still starts (for scripts and checks), drawing off screen.
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  kv::browser::prepareWebEngineEnvironment();
+  kv::media::prepareWebEngineEnvironment();
   QApplication application(argc, argv);
   QApplication::setApplicationName("Korvelin");
   QApplication::setApplicationVersion(KORVELIN_VERSION);
@@ -82,7 +122,12 @@ int main(int argc, char** argv) {
   kv::host::HostFolders folders;
   kv::host::HostScreenSaver screenSaver;
   kv::host::HostInstance instance;
-  kv::Services services{clock, cursor, screen, profile, files, folders, screenSaver, instance};
+  NoWindowSystem windows;
+  kv::host::HostShell shell;
+  NoHelp help;
+  NoRegistry registry;
+  kv::Services services{clock,       cursor,   screen,  profile, files, folders,
+                        screenSaver, instance, windows, shell,   help,  registry};
 
   const auto soundOnly = kv::media::MpvOptions{
       kv::media::MpvOptions::Video::None, kv::media::MpvOptions::Audio::Device, {}, false};
@@ -90,7 +135,7 @@ int main(int argc, char** argv) {
   kv::media::MpvPlayer player2(soundOnly);
   kv::media::FlashRuntime flash(
       clock, [soundOnly] { return std::make_unique<kv::media::MpvPlayer>(soundOnly); });
-  kv::browser::WebEnginePage web;
+  kv::media::WebEnginePage web;
   kv::app::Components components{player1, player2, flash, web};
 
   kv::app::Form1 form(services, components);

@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 
+#include <QLoggingCategory>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -8,6 +9,19 @@
 #include <limits>
 
 namespace kv {
+
+namespace {
+Q_LOGGING_CATEGORY(stepLog, "korvelin.step", QtWarningMsg)
+}
+
+void reportSwallowed(const std::exception& error) noexcept {
+  try {
+    const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
+    qCDebug(stepLog, "step skipped: error %d: %s",
+            runtime ? static_cast<int>(runtime->number()) : 0, error.what());
+  } catch (...) {  // logging must never turn a skipped step into a failure
+  }
+}
 
 double divide(double a, double b) {
   if (b == 0.0) throw RuntimeError(ErrorNumber::DivisionByZero, "division by zero");

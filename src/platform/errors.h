@@ -37,6 +37,11 @@ class ComponentError : public RuntimeError {
       : RuntimeError(ErrorNumber::ComponentFailed, what) {}
 };
 
+// Writes what a resume-on-error step swallowed to the debug category "korvelin.step" (off by
+// default; QT_LOGGING_RULES="korvelin.step.debug=true" shows it), so that a programming fault
+// hidden by a step can still be found.
+void reportSwallowed(const std::exception& error) noexcept;
+
 // One step of a resume-on-error handler: a failure is skipped and the handler goes on.
 // Returns whether the step completed.
 template <class F>
@@ -44,7 +49,8 @@ bool step(F&& f) noexcept {
   try {
     f();
     return true;
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    reportSwallowed(error);
     return false;
   }
 }

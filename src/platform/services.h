@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/window_host.h"
 
 namespace kv {
 namespace forms {
@@ -108,6 +111,10 @@ struct Services {
   FolderService& folders;
   ScreenSaverService& screenSaver;
   InstanceService& instance;
+  WindowHost& windows;
+  ShellService& shell;
+  HelpService& help;
+  RegistryService& registry;
 };
 
 }  // namespace kv

@@ -16,7 +16,7 @@ void Form1::connectPlaybackHandlers() {
   File1.MouseMove.connect([this](int b, int s, float x, float y) { File1_MouseMove(b, s, x, y); });
 
   // Flash video bridge.
-  ShockwaveFlash1.object().FSCommand.connect(
+  componentConnections_ += ShockwaveFlash1.object().FSCommand.connect(
       [this](std::string command, std::string args) { ShockwaveFlash1_FSCommand(command, args); });
 
   // Transport.

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "doubles/fake_components.h"
 #include "doubles/fake_services.h"
+#include "doubles/fake_window_host.h"
 
 namespace kv::test {
 
@@ -19,7 +20,12 @@ struct Form1Rig {
   FakeFolders folders;
   FakeScreenSaver screenSaver;
   FakeInstance instance;
-  Services services{clock, cursor, screen, profile, files, folders, screenSaver, instance};
+  FakeWindowHost windows;
+  FakeShell shell;
+  FakeHelp help;
+  MemoryRegistry registry;
+  Services services{clock,       cursor,   screen,  profile, files, folders,
+                    screenSaver, instance, windows, shell,   help,  registry};
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
   FakeMediaPlayer player1{"WindowsMediaPlayer1", log};
   FakeMediaPlayer player2{"WindowsMediaPlayer2", log};

@@ -20,7 +20,8 @@ namespace {
 // The window with the file lists on the real file system.
 struct DiskRig : PlaybackRig {
   host::HostFiles disk;
-  Services diskServices{clock, cursor, screen, profile, disk, folders, screenSaver, instance};
+  Services diskServices{clock,       cursor,   screen,  profile, disk, folders,
+                        screenSaver, instance, windows, shell,   help, registry};
   QTemporaryDir temp;
   std::string movies;  // a folder named "影片" holding a.swf, b.FLV, c.DAT and d.mp3
 

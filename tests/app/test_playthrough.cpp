@@ -11,6 +11,7 @@
 #include "app/form1.h"
 #include "doubles/fake_components.h"
 #include "doubles/fake_services.h"
+#include "doubles/fake_window_host.h"
 #include "media/flash/flash_runtime.h"
 #include "media/player/mpv_player.h"
 #include "platform/host/host_services.h"
@@ -55,7 +56,12 @@ TEST(PlayThrough, TwoClipsPlayOneAfterTheOtherAndWrap) {
   folders.documents = clips.dir();
   test::FakeScreenSaver screenSaver;
   test::FakeInstance instance;
-  Services services{clock, cursor, screen, profile, files, folders, screenSaver, instance};
+  test::FakeWindowHost windows;
+  test::FakeShell shell;
+  test::FakeHelp help;
+  test::MemoryRegistry registry;
+  Services services{clock,       cursor,   screen,  profile, files, folders,
+                    screenSaver, instance, windows, shell,   help,  registry};
 
   media::MpvPlayer player1, player2;
   media::FlashRuntime flash(clock);

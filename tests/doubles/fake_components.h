@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "browser/web/web_page.h"
 #include "media/flash/flash_player.h"
 #include "media/player/media_player.h"
+#include "media/web/web_page.h"
 
 namespace kv::test {
 
@@ -116,7 +116,7 @@ class FakeFlashPlayer final : public media::FlashPlayer, public Recorder {
   std::map<std::string, std::string> variables;
 };
 
-class FakeWebPage final : public browser::WebPage, public Recorder {
+class FakeWebPage final : public media::WebPage, public Recorder {
  public:
   explicit FakeWebPage(std::string name = "web", std::shared_ptr<CallLog> log = nullptr)
       : Recorder(std::move(name), std::move(log)) {}

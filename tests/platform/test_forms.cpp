@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLoggingCategory>
 #include <string>
 #include <vector>
 
@@ -102,4 +103,29 @@ TEST(Controls, OptionValueFromCodeClicks) {
   box.setValue(1);  // no change, no click
   box.setValue(0);
   EXPECT_EQ(clicks, 2);
+}
+
+namespace {
+std::vector<std::string> logged;
+void keepMessage(QtMsgType, const QMessageLogContext& context, const QString& text) {
+  if (std::string(context.category ? context.category : "") == "korvelin.step")
+    logged.push_back(text.toStdString());
+}
+}  // namespace
+
+TEST(Controls, SwallowedStepsReachTheDebugLogOnlyWhenItIsSwitchedOn) {
+  test::FakeScreen screen;
+  Form form("Form1", &screen);
+  Label label("Label1", &form);
+  const QtMessageHandler previous = qInstallMessageHandler(keepMessage);
+  logged.clear();
+  step([&] { label.setWidth(-1); });
+  EXPECT_TRUE(logged.empty());
+  QLoggingCategory::setFilterRules("korvelin.step.debug=true");
+  step([&] { label.setWidth(-1); });
+  QLoggingCategory::setFilterRules("");
+  qInstallMessageHandler(previous);
+  ASSERT_EQ(logged.size(), 1u);
+  EXPECT_NE(logged[0].find("error 380"), std::string::npos) << logged[0];
+  EXPECT_NE(logged[0].find("Label1"), std::string::npos) << logged[0];
 }

@@ -14,10 +14,10 @@
 #include <optional>
 #include <thread>
 
-#include "browser/web/web_engine_environment.h"
-#include "browser/web/web_engine_page.h"
+#include "media/web/web_engine_environment.h"
+#include "media/web/web_engine_page.h"
 
-namespace kv::browser {
+namespace kv::media {
 namespace {
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -161,4 +161,4 @@ TEST_F(WebPageTest, TheComponentStartsHidden) {
 }
 
 }  // namespace
-}  // namespace kv::browser
+}  // namespace kv::media

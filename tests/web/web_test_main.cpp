@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "browser/web/web_engine_environment.h"
+#include "media/web/web_engine_environment.h"
 
 // The browser engine runs inside this process, uninstrumented: it keeps allocations until exit
 // and frees some objects with a size that differs from their allocation (its own allocator
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   setenv("QT_QPA_PLATFORM", "offscreen", 0);  // no window on a developer's desktop either
-  kv::browser::prepareWebEngineEnvironment();
+  kv::media::prepareWebEngineEnvironment();
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

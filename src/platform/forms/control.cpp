@@ -8,7 +8,10 @@ namespace kv::forms {
 
 Control::Control(Kind kind, std::string name, Control* parent)
     : kind_(kind), name_(std::move(name)), parent_(parent) {
-  if (parent_) parent_->children_.push_back(this);
+  if (parent_) {
+    parent_->children_.push_back(this);
+    parent_->changed(kChangeChildren);
+  }
 }
 
 Control::~Control() {
@@ -25,9 +28,8 @@ Control& Control::root() {
   return *c;
 }
 
-void Control::changed() {
-  Control& r = root();
-  if (r.observer_) r.observer_(*this);
+void Control::changed(Changes what) {
+  root().ControlChanged.raise(*this, what);
 }
 
 void Control::setGeometry(float left, float top, float width, float height) {
@@ -38,7 +40,7 @@ void Control::setGeometry(float left, float top, float width, float height) {
   top_ = top;
   width_ = width;
   height_ = height;
-  changed();
+  changed(kChangeGeometry);
 }
 
 void Control::setLeft(float v) {
@@ -74,58 +76,58 @@ Control& Control::design(float left, float top, float width, float height) {
 void Control::setVisible(bool v) {
   if (visible_ == v) return;
   visible_ = v;
-  changed();
+  changed(kChangeVisible);
 }
 
 void Control::setEnabled(bool v) {
   if (enabled_ == v) return;
   enabled_ = v;
-  changed();
+  changed(kChangeEnabled);
 }
 
 void Control::setCaption(const std::string& v) {
   if (caption_ == v) return;
   caption_ = v;
-  changed();
+  changed(kChangeCaption);
 }
 
 void Control::setToolTipText(const std::string& v) {
   toolTip_ = v;
-  changed();
+  changed(kChangeToolTip);
 }
 
 void Control::setForeColor(std::uint32_t bgr) {
   if (foreColor_ == bgr) return;
   foreColor_ = bgr;
-  changed();
+  changed(kChangeColours);
 }
 
 void Control::setBackColor(std::uint32_t bgr) {
   if (backColor_ == bgr) return;
   backColor_ = bgr;
-  changed();
+  changed(kChangeColours);
 }
 
 void Control::setPicture(PictureRef p) {
   picture_ = std::move(p);
-  changed();
+  changed(kChangePicture);
 }
 
 void Control::setMousePointer(int shape) {
   if (mousePointer_ == shape) return;
   mousePointer_ = shape;
-  changed();
+  changed(kChangePointer);
 }
 
 void Control::setMouseIcon(PictureRef p) {
   mouseIcon_ = std::move(p);
-  changed();
+  changed(kChangePointer);
 }
 
 void Control::setValue(int v) {
   if (value_ == v) return;
   value_ = v;
-  changed();
+  changed(kChangeValue);
   // Setting the value of an option button or check box from code clicks it.
   if (kind_ == Kind::CheckBox || (kind_ == Kind::OptionButton && v != 0)) Click.raise();
 }
@@ -138,12 +140,12 @@ void Control::ZOrder(int position) {
     siblings.push_back(this);
   else
     siblings.insert(siblings.begin(), this);
-  changed();
+  changed(kChangeZOrder);
 }
 
 void Control::Refresh() {
   ++refreshCount_;
-  changed();
+  changed(kChangeRefresh);
 }
 
 }  // namespace kv::forms

@@ -48,8 +48,31 @@ enum MousePointerShape : int {
   kHand = 99,  // the control's own MouseIcon
 };
 
-class Control;
-using ChangeObserver = std::function<void(Control&)>;
+// What changed in a control, as the desktop view learns it (bits, several at once).
+enum Change : std::uint32_t {
+  kChangeGeometry = 1u << 0,
+  kChangeVisible = 1u << 1,
+  kChangeCaption = 1u << 2,
+  kChangeColours = 1u << 3,
+  kChangePicture = 1u << 4,
+  kChangeZOrder = 1u << 5,
+  kChangeStyle = 1u << 6,  // window style bits, top-most flag
+  kChangeWindowState = 1u << 7,
+  kChangeChildren = 1u << 8,  // a child control was added or removed
+  kChangeEnabled = 1u << 9,
+  kChangePointer = 1u << 10,  // MousePointer or MouseIcon
+  kChangeToolTip = 1u << 11,
+  kChangeValue = 1u << 12,      // option button or check box value
+  kChangeItems = 1u << 13,      // the names of a list
+  kChangeSelection = 1u << 14,  // the selected entry of a list
+  kChangeRefresh = 1u << 15,    // repaint asked for (the slider's raster surface)
+  kChangeFocus = 1u << 16,
+  kChangeFont = 1u << 17,
+  // The change came from the desktop (the window manager moved or sized the window): the view
+  // already shows it and must not apply it back.
+  kChangeFromDesktop = 1u << 31,
+};
+using Changes = std::uint32_t;
 
 class Control {
  public:
@@ -129,13 +152,22 @@ class Control {
 
   // The topmost container (normally a form).
   Control& root();
-  // Called after any visible property change anywhere under this root (desktop view).
-  void setObserver(ChangeObserver observer) { observer_ = std::move(observer); }
   int refreshCount() const { return refreshCount_; }
 
+  // Raised on the root (the form) after a property of it or of any control under it changed:
+  // the control and what changed. The desktop view keeps its widgets in step with this.
+  Event<Control&, Changes> ControlChanged;
+
  protected:
-  void changed();
+  void changed(Changes what);
   void setGeometry(float left, float top, float width, float height);
+  // Stores the geometry without the checks and without a change notice.
+  void storeGeometry(float left, float top, float width, float height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+  }
 
  private:
   Kind kind_;
@@ -155,7 +187,6 @@ class Control {
   PictureRef mouseIcon_;
   int value_ = 0;
   int refreshCount_ = 0;
-  ChangeObserver observer_;
 };
 
 // Controls that differ from the base only in what the view draws.

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/services.h"
+#include "platform/window_host.h"
 
 namespace kv::forms {
 
@@ -13,9 +14,13 @@ void refuseUnlessNormal(int state, const std::string& name) {
 }
 }  // namespace
 
-Form::Form(std::string name, ScreenService* screen)
-    : Control(Kind::Form, std::move(name), nullptr), screen_(screen) {
+Form::Form(std::string name, ScreenService* screen, WindowHost* host)
+    : Control(Kind::Form, std::move(name), nullptr), screen_(screen), host_(host) {
   setVisible(false);
+}
+
+Form::~Form() {
+  if (host_) host_->formDestroyed(*this);
 }
 
 void Form::setLeft(float v) {
@@ -65,18 +70,58 @@ void Form::setWindowState(int state) {
     setGeometry(0, 0, screen_->widthTwips(), screen_->heightTwips());
   else if (state == kNormal)
     setGeometry(normalLeft_, normalTop_, normalWidth_, normalHeight_);
-  changed();
+  changed(kChangeWindowState);
+  Resize.raise();
+}
+
+void Form::desktopMoved(float left, float top) {
+  if (left == Left() && top == Top()) return;
+  if (windowState_ == kNormal) {
+    normalLeft_ = left;
+    normalTop_ = top;
+  }
+  storeGeometry(left, top, Width(), Height());
+  changed(kChangeGeometry | kChangeFromDesktop);
+}
+
+void Form::desktopResized(float width, float height) {
+  if (width < 0 || height < 0 || (width == Width() && height == Height())) return;
+  if (windowState_ == kNormal) {
+    normalWidth_ = width;
+    normalHeight_ = height;
+  }
+  storeGeometry(Left(), Top(), width, height);
+  changed(kChangeGeometry | kChangeFromDesktop);
+  Resize.raise();
+}
+
+void Form::desktopStateChanged(int state, float left, float top, float width, float height) {
+  if (state < kNormal || state > kMaximized || width < 0 || height < 0) return;
+  if (state == windowState_ && left == Left() && top == Top() && width == Width() &&
+      height == Height())
+    return;
+  if (windowState_ == kNormal && state != kNormal) {
+    normalLeft_ = Left();
+    normalTop_ = Top();
+    normalWidth_ = Width();
+    normalHeight_ = Height();
+  }
+  windowState_ = state;
+  storeGeometry(left, top, width, height);
+  changed(kChangeWindowState | kChangeGeometry | kChangeFromDesktop);
   Resize.raise();
 }
 
 void Form::setWindowStyle(std::uint32_t style) {
+  if (style == style_) return;
   style_ = style;
-  changed();
+  changed(kChangeStyle);
 }
 
 void Form::setTopmost(bool v) {
+  if (v == topmost_) return;
   topmost_ = v;
-  changed();
+  changed(kChangeStyle);
 }
 
 void Form::Show() {
@@ -86,6 +131,12 @@ void Form::Show() {
     if (!loaded_) return;  // Load unloaded the window
   }
   setVisible(true);
+  if (host_) host_->formShown(*this);
+}
+
+void Form::Hide() {
+  setVisible(false);
+  if (host_) host_->formHidden(*this);
 }
 
 void Form::Unload() {
@@ -94,6 +145,7 @@ void Form::Unload() {
   Unload_.raise();
   loaded_ = false;
   setVisible(false);
+  if (host_) host_->formUnloaded(*this);
 }
 
 }  // namespace kv::forms

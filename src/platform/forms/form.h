@@ -7,7 +7,8 @@
 
 namespace kv {
 class ScreenService;
-}
+class WindowHost;
+}  // namespace kv
 
 namespace kv::forms {
 
@@ -24,7 +25,9 @@ enum WindowStyleBits : std::uint32_t {
 
 class Form : public Control {
  public:
-  Form(std::string name, ScreenService* screen);
+  // host learns of Show, Hide and Unload (may be null: a window nobody shows).
+  Form(std::string name, ScreenService* screen, WindowHost* host = nullptr);
+  ~Form() override;
 
   // Size and position changes are refused (CantMoveMaximised) unless the window is normal;
   // a size change raises Resize before the setter returns.
@@ -52,7 +55,7 @@ class Form : public Control {
 
   // Modeless show; runs Load the first time.
   void Show();
-  void Hide() { setVisible(false); }
+  void Hide();
   // Raises Unload; the window is gone afterwards until shown again.
   void Unload();
   bool loaded() const { return loaded_; }
@@ -60,8 +63,16 @@ class Form : public Control {
   bool hasFocus() const { return focusCount_ > 0; }
   void SetFocus() {
     ++focusCount_;
-    changed();
+    changed(kChangeFocus);
   }
+
+  // The window system moved, sized, minimised or maximised the window. The form follows
+  // without the refusals meant for code, raises Resize once when the size or state changed,
+  // and flags its change notice so that the view does not apply it back.
+  void desktopMoved(float left, float top);
+  void desktopResized(float width, float height);
+  void desktopStateChanged(int state, float left, float top, float width, float height);
+  WindowHost* host() const { return host_; }
 
   Event<> Load;
   Event<> Unload_;
@@ -71,6 +82,7 @@ class Form : public Control {
   void resizeTo(float width, float height);
 
   ScreenService* screen_;
+  WindowHost* host_;
   int windowState_ = kNormal;
   float normalLeft_ = 0, normalTop_ = 0, normalWidth_ = 0, normalHeight_ = 0;
   std::uint32_t style_ =

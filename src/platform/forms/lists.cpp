@@ -38,14 +38,14 @@ void NameList::setListIndex(int i) {
   if (i < -1 || i >= ListCount())
     throw RuntimeError(ErrorNumber::InvalidPropertyValue, name() + ": invalid list index");
   listIndex_ = i;
-  changed();
+  changed(kChangeSelection);
   if (i >= 0) Click.raise();
 }
 
 void NameList::replaceNames(std::vector<std::string> names) {
   names_ = std::move(names);
   listIndex_ = -1;
-  changed();
+  changed(kChangeItems | kChangeSelection);
 }
 
 FileListBox::FileListBox(std::string name, Control* parent, FileService& files)

@@ -26,7 +26,10 @@ class NameList : public Control {
  protected:
   NameList(Kind kind, std::string name, Control* parent) : Control(kind, std::move(name), parent) {}
   void replaceNames(std::vector<std::string> names);
-  void selectQuietly(int i) { listIndex_ = i; }
+  void selectQuietly(int i) {
+    listIndex_ = i;
+    changed(kChangeSelection);
+  }
   const std::vector<std::string>& names() const { return names_; }
 
  private:

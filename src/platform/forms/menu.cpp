@@ -7,4 +7,34 @@ MenuItem::MenuItem(std::string name, std::string caption, MenuItem* parent)
   if (parent_) parent_->items_.push_back(this);
 }
 
+void MenuItem::changed() {
+  MenuItem* top = this;
+  while (top->parent_) top = top->parent_;
+  top->ItemChanged.raise(*this);
+}
+
+void MenuItem::setCaption(const std::string& v) {
+  if (v == caption_) return;
+  caption_ = v;
+  changed();
+}
+
+void MenuItem::setChecked(bool v) {
+  if (v == checked_) return;
+  checked_ = v;
+  changed();
+}
+
+void MenuItem::setEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  changed();
+}
+
+void MenuItem::setVisible(bool v) {
+  if (v == visible_) return;
+  visible_ = v;
+  changed();
+}
+
 }  // namespace kv::forms

@@ -17,22 +17,27 @@ class MenuItem {
 
   const std::string& name() const { return name_; }
   const std::string& Caption() const { return caption_; }
-  void setCaption(const std::string& v) { caption_ = v; }
+  void setCaption(const std::string& v);
   bool Checked() const { return checked_; }
-  void setChecked(bool v) { checked_ = v; }
+  void setChecked(bool v);
   bool Enabled() const { return enabled_; }
-  void setEnabled(bool v) { enabled_ = v; }
+  void setEnabled(bool v);
   bool Visible() const { return visible_; }
-  void setVisible(bool v) { visible_ = v; }
+  void setVisible(bool v);
   bool isSeparator() const { return caption_ == "-"; }
   MenuItem* parent() const { return parent_; }
   const std::vector<MenuItem*>& items() const { return items_; }
 
   Event<> Click;
+  // Raised on the top item of the menu after a caption, mark, enabled or visible state of any
+  // item of it changed (the view of an open menu follows it).
+  Event<MenuItem&> ItemChanged;
 
  private:
   std::string name_;
   std::string caption_;
+  void changed();
+
   MenuItem* parent_;
   std::vector<MenuItem*> items_;
   bool checked_ = false;

@@ -97,4 +97,11 @@ class HostInstance final : public InstanceService {
   std::optional<bool> answer_;
 };
 
+// Addresses through the desktop's URL handler, programs started detached.
+class HostShell final : public ShellService {
+ public:
+  bool openUrl(const std::string& url) override;
+  bool startProgram(const std::string& path) override;
+};
+
 }  // namespace kv::host

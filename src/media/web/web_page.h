@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace kv::browser {
+namespace kv::media {
 
 class WebPage {
  public:
@@ -14,4 +14,4 @@ class WebPage {
   virtual void Quit() = 0;
 };
 
-}  // namespace kv::browser
+}  // namespace kv::media

@@ -1,10 +1,10 @@
-#include "browser/web/web_engine_page.h"
+#include "media/web/web_engine_page.h"
 
 #include <QUrl>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-namespace kv::browser {
+namespace kv::media {
 
 WebEnginePage::WebEnginePage(QObject* parent) : QObject(parent) {}
 
@@ -82,4 +82,4 @@ std::string WebEnginePage::title() const {
   return view_ ? view_->title().toStdString() : std::string();
 }
 
-}  // namespace kv::browser
+}  // namespace kv::media

@@ -1,7 +1,7 @@
 #pragma once
 // What the browser engine needs from the process before the application object exists.
 
-namespace kv::browser {
+namespace kv::media {
 
 // Call in main before constructing the QApplication: shares OpenGL contexts (the browser
 // engine and the video widget both need it), turns the browser sandbox off only when running as
@@ -9,4 +9,4 @@ namespace kv::browser {
 // Settings the user made in the environment are kept.
 void prepareWebEngineEnvironment();
 
-}  // namespace kv::browser
+}  // namespace kv::media

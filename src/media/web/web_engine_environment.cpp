@@ -1,4 +1,4 @@
-#include "browser/web/web_engine_environment.h"
+#include "media/web/web_engine_environment.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace kv::browser {
+namespace kv::media {
 
 namespace {
 
@@ -42,4 +42,4 @@ void prepareWebEngineEnvironment() {
   if (headless()) appendChromiumFlags("--disable-gpu --disable-gpu-compositing");
 }
 
-}  // namespace kv::browser
+}  // namespace kv::media

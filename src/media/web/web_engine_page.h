@@ -9,11 +9,11 @@
 #include <QWidget>
 #include <string>
 
-#include "browser/web/web_page.h"
+#include "media/web/web_page.h"
 
 class QWebEngineView;
 
-namespace kv::browser {
+namespace kv::media {
 
 class WebEnginePage final : public QObject, public WebPage {
   Q_OBJECT
@@ -55,4 +55,4 @@ class WebEnginePage final : public QObject, public WebPage {
   bool visible_ = false;  // the component starts hidden
 };
 
-}  // namespace kv::browser
+}  // namespace kv::media

@@ -1,0 +1,53 @@
+#pragma once
+// The window host: what the forms runtime and the handlers ask of the desktop's window system.
+// The desktop view implements it (src/platform/qt); tests use a recording double.
+
+#include <cstdint>
+#include <string>
+
+namespace kv::forms {
+class Form;
+class MenuItem;
+}  // namespace kv::forms
+
+namespace kv {
+
+// Edges of a window taken by an interactive resize (bits).
+enum WindowEdge : std::uint32_t {
+  kEdgeLeft = 1u << 0,
+  kEdgeTop = 1u << 1,
+  kEdgeRight = 1u << 2,
+  kEdgeBottom = 1u << 3,
+};
+
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+
+  // Lifecycle of every form: shown (modeless), hidden, unloaded (its window goes away), and
+  // destroyed (the object itself is going; the host must let go of it).
+  virtual void formShown(forms::Form& form) = 0;
+  virtual void formHidden(forms::Form& form) = 0;
+  virtual void formUnloaded(forms::Form& form) = 0;
+  virtual void formDestroyed(forms::Form& form) = 0;
+
+  // The window system's own interactive move or resize, as if the caption or a frame edge had
+  // been grabbed, until the mouse button is released.
+  virtual void startSystemMove(forms::Form& form) = 0;
+  virtual void startSystemResize(forms::Form& form, std::uint32_t edges) = 0;
+
+  // Pops the menu up at the mouse pointer (modal); the chosen item's Click is raised after the
+  // menu has closed. Nothing happens when the user dismisses it.
+  virtual void popupMenu(forms::Form& owner, forms::MenuItem& menu) = 0;
+
+  // The common Open dialog (modal). filter is the program's "description|patterns|..." string;
+  // the result is the chosen full path, or "" when the user cancelled.
+  virtual std::string showOpen(forms::Form& owner, const std::string& filter,
+                               const std::string& previousPath) = 0;
+
+  // A modal message box with an OK button; title "" means the application's default title.
+  virtual void messageBox(forms::Form* owner, const std::string& text,
+                          const std::string& title) = 0;
+};
+
+}  // namespace kv

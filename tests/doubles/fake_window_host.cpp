@@ -1,0 +1,157 @@
+#include "doubles/fake_window_host.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/forms/form.h"
+#include "platform/forms/menu.h"
+
+namespace kv::test {
+
+void FakeWindowHost::formShown(forms::Form& form) {
+  calls.push_back("shown " + form.name());
+}
+void FakeWindowHost::formHidden(forms::Form& form) {
+  calls.push_back("hidden " + form.name());
+}
+void FakeWindowHost::formUnloaded(forms::Form& form) {
+  calls.push_back("unloaded " + form.name());
+}
+void FakeWindowHost::formDestroyed(forms::Form& form) {
+  calls.push_back("destroyed " + form.name());
+}
+void FakeWindowHost::startSystemMove(forms::Form& form) {
+  calls.push_back("move " + form.name());
+}
+void FakeWindowHost::startSystemResize(forms::Form& form, std::uint32_t edges) {
+  calls.push_back("resize " + form.name() + " " + std::to_string(edges));
+}
+
+namespace {
+forms::MenuItem* findItem(forms::MenuItem& menu, const std::string& name) {
+  if (menu.name() == name) return &menu;
+  for (forms::MenuItem* item : menu.items())
+    if (forms::MenuItem* found = findItem(*item, name)) return found;
+  return nullptr;
+}
+}  // namespace
+
+void FakeWindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+  calls.push_back("popup " + menu.name() + " on " + owner.name());
+  if (duringModal) duringModal();
+  const std::string choice = std::exchange(menuChoice, "");
+  if (choice.empty()) return;
+  if (forms::MenuItem* item = findItem(menu, choice); item && item->Enabled()) item->Click.raise();
+}
+
+std::string FakeWindowHost::showOpen(forms::Form& owner, const std::string& filter,
+                                     const std::string&) {
+  calls.push_back("open dialog on " + owner.name());
+  openFilters.push_back(filter);
+  if (duringModal) duringModal();
+  return openResult;
+}
+
+void FakeWindowHost::messageBox(forms::Form* owner, const std::string& text,
+                                const std::string& title) {
+  calls.push_back("message box on " + (owner ? owner->name() : std::string("desktop")) +
+                  (title.empty() ? "" : " titled " + title));
+  messages.push_back(text);
+  if (duringModal) duringModal();
+}
+
+std::string MemoryRegistry::path(RegRoot root, const std::string& key) {
+  std::string p = root == RegRoot::ClassesRoot   ? "hkcr"
+                  : root == RegRoot::CurrentUser ? "hkcu"
+                                                 : "hklm";
+  std::string part;
+  auto flush = [&] {
+    if (!part.empty()) p += "\\" + part;
+    part.clear();
+  };
+  for (char c : key) {
+    if (c == '\\')
+      flush();
+    else
+      part += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  flush();
+  return p;
+}
+
+namespace {
+std::string lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+}  // namespace
+
+bool MemoryRegistry::openKey(RegRoot root, const std::string& key) {
+  return keys_.count(path(root, key)) > 0;
+}
+
+bool MemoryRegistry::createKey(RegRoot root, const std::string& key) {
+  if (readOnly) return openKey(root, key);
+  std::string p = path(root, key);
+  // Every level down to the key exists afterwards.
+  for (std::size_t i = p.find('\\'); i != std::string::npos; i = p.find('\\', i + 1))
+    keys_[p.substr(0, i)];
+  keys_[p];
+  ++writes;
+  return true;
+}
+
+std::optional<RegValue> MemoryRegistry::queryValue(RegRoot root, const std::string& key,
+                                                   const std::string& name) {
+  const auto k = keys_.find(path(root, key));
+  if (k == keys_.end()) return std::nullopt;
+  const auto v = k->second.values.find(lower(name));
+  if (v == k->second.values.end()) return std::nullopt;
+  return v->second;
+}
+
+bool MemoryRegistry::setValue(RegRoot root, const std::string& key, const std::string& name,
+                              const RegValue& value) {
+  const auto k = keys_.find(path(root, key));
+  if (readOnly || k == keys_.end()) return false;
+  k->second.values[lower(name)] = value;
+  ++writes;
+  return true;
+}
+
+bool MemoryRegistry::deleteKey(RegRoot root, const std::string& key) {
+  const std::string p = path(root, key);
+  const auto k = keys_.find(p);
+  if (readOnly || k == keys_.end()) return false;
+  const auto child = keys_.lower_bound(p + "\\");
+  if (child != keys_.end() && child->first.rfind(p + "\\", 0) == 0) return false;  // sub-keys
+  keys_.erase(k);
+  ++writes;
+  return true;
+}
+
+bool MemoryRegistry::deleteValue(RegRoot root, const std::string& key, const std::string& name) {
+  const auto k = keys_.find(path(root, key));
+  if (readOnly || k == keys_.end()) return false;
+  if (k->second.values.erase(lower(name)) == 0) return false;
+  ++writes;
+  return true;
+}
+
+std::optional<std::string> MemoryRegistry::text(RegRoot root, const std::string& key,
+                                                const std::string& name) {
+  const auto v = queryValue(root, key, name);
+  if (!v || v->type != kRegSz) return std::nullopt;
+  return v->data;
+}
+
+void MemoryRegistry::setText(RegRoot root, const std::string& key, const std::string& name,
+                             const std::string& text, std::uint32_t type) {
+  const bool was = readOnly;
+  readOnly = false;
+  createKey(root, key);
+  setValue(root, key, name, RegValue{type, text});
+  readOnly = was;
+}
+
+}  // namespace kv::test
