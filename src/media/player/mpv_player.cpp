@@ -161,6 +161,9 @@ void MpvPlayer::setURL(const std::string& path) {
     mpv_command_string(core_.get(), "stop");
   } else {
     loadNow();
+    // Once more now that the engine has the new file: a previous file held open at its end
+    // pauses itself again when it is unpaused, and that pause would carry over to this one.
+    setFlag("pause", false);
   }
   updateState();
 }
