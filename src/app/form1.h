@@ -142,8 +142,10 @@ class Form1 : public forms::Form {
   void resumeByKind(const std::string& extension);
   void toggleFilePanel();
   void moveNavIndex(bool down);
+  void nextPreviousItem(forms::MenuItem& item, forms::MenuItem& other, bool down);
   void mediaListCommand();
   void pictureListCommand(bool down);
+  void seekSelected(bool hold);  // seeks the selected file to the bar; holds it or plays it
   void seekHold(short button);
   void seekRelease();
   void seekFlashVideo(double barValue, const char* command);

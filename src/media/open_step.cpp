@@ -57,14 +57,8 @@ void Form1::File1_Click() {
   // With nothing selected there is no file: the folder itself must not reach an engine, which
   // would play it as a playlist.
   if (!name.empty()) {
-    switch (media::ClassifyForOpen(extension)) {
-      case media::MediaKind::Picture:
-        showPictureLayout();
-        step([&] { ShockwaveFlash1.setVisible(false); });
-        step([&] { flash.setMovie(idleMovie); });
-        showPlayer();
-        step([&] { Timer1.setEnabled(true); });
-        break;
+    const media::MediaKind kind = media::ClassifyForOpen(extension);
+    switch (kind) {
       case media::MediaKind::FlashMovie:
         showMediaLayout();
         step([&] { player.close(); });
@@ -83,13 +77,20 @@ void Form1::File1_Click() {
         LoadFlashVideo(currentFile);
         step([&] { ShockwaveFlash1.ZOrder(0); });
         break;
-      case media::MediaKind::PlayerMedia:
-        showMediaLayout();
+      case media::MediaKind::Picture:
+      case media::MediaKind::PlayerMedia: {
+        const bool picture = kind == media::MediaKind::Picture;
+        if (picture)
+          showPictureLayout();
+        else
+          showMediaLayout();
         step([&] { ShockwaveFlash1.setVisible(false); });
         step([&] { flash.setMovie(idleMovie); });
         showPlayer();
-        step([&] { Timer4.setEnabled(true); });
+        // The slide show moves on after its interval; player media when it has stopped.
+        step([&] { (picture ? Timer1 : Timer4).setEnabled(true); });
         break;
+      }
     }
   }
 

@@ -26,38 +26,40 @@ void Form1::seekFlashVideo(double barValue, const char* command) {
   step([&] { flash.SetVariable("testVar2", command); });
 }
 
-void Form1::seekHold(short button) {
-  step([&] { Timer8.setEnabled(false); });
+void Form1::seekSelected(bool hold) {
   const std::string extension = media::ListFileExtension(File1.FileName());
-  if (button != kLeftButton) return;
   const int v = tVate1.Value();
   if (extension == "swf") {
     auto& flash = ShockwaveFlash1.object();
     step([&] { flash.GotoFrame(frameAt(v, flash.TotalFrames())); });
-    step([&] { flash.StopPlay(); });
+    step([&] {
+      if (hold)
+        flash.StopPlay();
+      else
+        flash.Play();
+    });
   } else if (extension == "flv") {
-    seekFlashVideo(v, "vbdown");
+    seekFlashVideo(v, hold ? "vbdown" : "vbplay");
   } else {
     auto& player = WindowsMediaPlayer1.object();
     step([&] { player.setCurrentPosition(v / 100.0 * player.duration()); });
-    step([&] { player.pause(); });
+    step([&] {
+      if (hold)
+        player.pause();
+      else
+        player.play();
+    });
   }
 }
 
+void Form1::seekHold(short button) {
+  // The display stands still for any button; only the left one seeks.
+  step([&] { Timer8.setEnabled(false); });
+  if (button == kLeftButton) seekSelected(true);
+}
+
 void Form1::seekRelease() {
-  const std::string extension = media::ListFileExtension(File1.FileName());
-  const int v = tVate1.Value();
-  if (extension == "swf") {
-    auto& flash = ShockwaveFlash1.object();
-    step([&] { flash.GotoFrame(frameAt(v, flash.TotalFrames())); });
-    step([&] { flash.Play(); });
-  } else if (extension == "flv") {
-    seekFlashVideo(v, "vbplay");
-  } else {
-    auto& player = WindowsMediaPlayer1.object();
-    step([&] { player.setCurrentPosition(v / 100.0 * player.duration()); });
-    step([&] { player.play(); });
-  }
+  seekSelected(false);
   step([&] { Timer8.setEnabled(true); });
 }
 

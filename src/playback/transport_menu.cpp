@@ -38,26 +38,29 @@ void Form1::BUT12_Click() {
   File1_Click();  // starts the selected file again
 }
 
-void Form1::BUT14_Click() {
-  if (BUT14.Checked()) {
+// Checked: plays and removes the mark. Unchecked: takes the mark from the other item and moves
+// along the list.
+void Form1::nextPreviousItem(forms::MenuItem& item, forms::MenuItem& other, bool down) {
+  if (item.Checked()) {
     step([&] { WindowsMediaPlayer1.object().play(); });
-    BUT14.setChecked(false);
+    item.setChecked(false);
     return;
   }
-  BUT14.setChecked(true);
-  BUT15.setChecked(false);
-  Image6_Click();
+  item.setChecked(true);
+  other.setChecked(false);
+  if (down)
+    Image8_Click();
+  else
+    Image6_Click();
+}
+
+// "Next file" moves up the list and "previous file" down it: the pairing is as it always was.
+void Form1::BUT14_Click() {
+  nextPreviousItem(BUT14, BUT15, false);
 }
 
 void Form1::BUT15_Click() {
-  if (BUT15.Checked()) {
-    step([&] { WindowsMediaPlayer1.object().play(); });
-    BUT15.setChecked(false);
-    return;
-  }
-  BUT15.setChecked(true);
-  BUT14.setChecked(false);
-  Image8_Click();
+  nextPreviousItem(BUT15, BUT14, true);
 }
 
 }  // namespace kv::app

@@ -38,6 +38,9 @@ struct PlaybackRig : Form1Rig {
   }
 
   std::string path(const std::string& name) const { return std::string(kFolder) + "/" + name; }
+  // The resource movies as the handlers load them.
+  static std::string idleMovie() { return std::string(kApp) + "/0.swf"; }
+  static std::string playerMovie() { return std::string(kApp) + "/power.swf"; }
 
   // The entries opened so far, in order, from the open step's hand-overs to the engines.
   std::vector<std::string> opened() const {

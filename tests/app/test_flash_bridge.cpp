@@ -10,8 +10,8 @@ using test::PlaybackRig;
 
 namespace {
 
-const std::string kIdle = std::string(PlaybackRig::kApp) + "/0.swf";
-const std::string kPower = std::string(PlaybackRig::kApp) + "/power.swf";
+const std::string kIdle = PlaybackRig::idleMovie();
+const std::string kPower = PlaybackRig::playerMovie();
 
 std::vector<forms::PictureBox*> chrome(app::Form1& f) {
   return {&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5, &f.Picture7};

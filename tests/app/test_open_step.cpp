@@ -11,8 +11,8 @@ using test::PlaybackRig;
 
 namespace {
 
-const std::string kIdle = std::string(PlaybackRig::kApp) + "/0.swf";
-const std::string kPower = std::string(PlaybackRig::kApp) + "/power.swf";
+const std::string kIdle = PlaybackRig::idleMovie();
+const std::string kPower = PlaybackRig::playerMovie();
 
 struct Route {
   const char* name;
@@ -174,4 +174,23 @@ TEST(OpenStep, FailingComponentsDoNotStopTheSteps) {
   EXPECT_TRUE(form.ShockwaveFlash1.Visible());
   EXPECT_TRUE(form.Timer2.Enabled());
   EXPECT_EQ(form.currentIndex, 1);
+}
+
+TEST(OpenStep, ShowsAndHidesInTheOrderOfItsSteps) {
+  PlaybackRig rig;
+  auto& form = rig.startWith({"a.avi", "b.jpg"});
+  rig.click(0);
+  form.Frame1.setVisible(true);
+  rig.forget();
+  // Visibility changes go into the same log as the component calls.
+  form.ControlChanged.connect([&](forms::Control& c, forms::Changes what) {
+    if (what & forms::kChangeVisible)
+      rig.log->push_back(c.name() + (c.Visible() ? ".show" : ".hide"));
+  });
+  rig.click(1);
+  EXPECT_EQ(*rig.log,
+            (CallLog{"WebBrowser1.Stop", "WebBrowser1.Quit", "WindowsMediaPlayer1.hide",
+                     "Image2.show", "Image5.show", "Image7.show", "Image3.hide", "Image6.hide",
+                     "Image8.hide", "ShockwaveFlash1.Movie=" + kIdle, "WindowsMediaPlayer1.show",
+                     "WindowsMediaPlayer1.URL=/media/b.jpg", "Frame1.hide"}));
 }

@@ -12,8 +12,8 @@ using test::inOrder;
 using test::PlaybackRig;
 
 namespace {
-const std::string kIdle = std::string(PlaybackRig::kApp) + "/0.swf";
-const std::string kPower = std::string(PlaybackRig::kApp) + "/power.swf";
+const std::string kIdle = PlaybackRig::idleMovie();
+const std::string kPower = PlaybackRig::playerMovie();
 }  // namespace
 
 TEST(TransportMenu, PlayPauseStopAndScanActOnTheFirstPlayerOnly) {
