@@ -92,22 +92,10 @@ TEST(Filters, ButtonGroupsPlayersAndTheSlideShow) {
     EXPECT_TRUE(form.Dir1.Visible());
     EXPECT_TRUE(form.Dir1.Enabled());
     EXPECT_EQ(rig.cursor.count, 0);
-    // The background music stops; the first player is not touched.
+    // The background music stops; what the first player plays is not touched.
     EXPECT_EQ(*rig.log,
               (CallLog{"WindowsMediaPlayer2.close", "WindowsMediaPlayer2.enabled=false"}));
   }
-}
-
-TEST(Filters, ChoosingPicturesWhileAFilmPlaysKeepsItPlaying) {
-  PlaybackRig rig;
-  auto& form = rig.startWith({"film.avi"});
-  rig.click(0);
-  rig.forget();
-  form.Option1_Click();
-  EXPECT_EQ(rig.player1.calls, CallLog{});
-  EXPECT_EQ(rig.player1.url, "/media/film.avi");
-  EXPECT_TRUE(form.Image2.Visible());
-  EXPECT_FALSE(form.Image3.Visible());
 }
 
 TEST(Filters, ChoosingADriveRefillsBothLists) {
