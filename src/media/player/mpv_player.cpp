@@ -67,6 +67,7 @@ bool MpvPlayer::seekTo(double seconds, const char* flags) {
   if (mpv_command(core_.get(), argv) < 0) return false;
   // Read back as the new position at once; the engine's report follows when it got there.
   timePos_ = std::max(0.0, seconds);
+  positionSettling_ = true;
   return true;
 }
 
@@ -102,6 +103,8 @@ void MpvPlayer::loadNow(double startAt) {
   // Opened with the render context there is now: nothing of it is lost yet.
   videoLost_ = contextReplaced_ = false;
   resumeAt_ = std::max(0.0, startAt);
+  timePos_ = resumeAt_;
+  positionSettling_ = true;
   // Only a reopen after lost video starts past the beginning; a plain open asks for no seek.
   char start[48] = "start=";
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
@@ -174,6 +177,7 @@ void MpvPlayer::close() {
   url_.clear();
   entryId_ = -1;
   timePos_ = duration_ = 0;
+  positionSettling_ = false;
   pendingLoad_ = loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = false;
   videoLost_ = contextReplaced_ = false;
   resumeAt_ = 0;

@@ -149,6 +149,9 @@ class MpvPlayer final : public MediaPlayer {
   // position display's reads never wait on the engine thread.
   double timePos_ = 0;
   double duration_ = 0;
+  // After an open or a seek the engine may report passing positions (the first packets of the
+  // file, the position before the seek) until playback has restarted; they are not shown.
+  bool positionSettling_ = false;
 
   int volume_ = 100;
   bool mute_ = false;

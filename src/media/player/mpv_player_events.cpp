@@ -43,6 +43,13 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
         }
       }
       break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+      // Positioned after the open or the seek: from here on every report counts.
+      if (positionSettling_ && loaded_) {
+        positionSettling_ = false;
+        readTimes();
+      }
+      break;
     case MPV_EVENT_END_FILE:
       onFileEnded(*static_cast<const mpv_event_end_file*>(event.data));
       break;
@@ -130,10 +137,10 @@ void MpvPlayer::onTimeProperty(const std::string& name, int format, const void* 
   double value = 0;
   if (format == MPV_FORMAT_DOUBLE) value = *static_cast<const double*>(data);
   if (!std::isfinite(value) || value < 0) value = 0;
-  if (name == "time-pos")
-    timePos_ = value;
-  else
+  if (name != "time-pos")
     duration_ = value;
+  else if (!positionSettling_)
+    timePos_ = value;
 }
 
 void MpvPlayer::onEofReached(bool eof) {
@@ -173,12 +180,10 @@ void MpvPlayer::detachRenderTarget(MpvRenderTarget* target) {
   // its report of that was handled here.
   if (!engineHasFile()) return;
   videoLost_ = contextReplaced_ = true;
-  // Remember where the file was to bring it back; one still opening starts where it was asked
-  // to (the engine's position may still be that of the file it replaces).
-  double pos = 0;
-  if (loaded_ && mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) >= 0 &&
-      std::isfinite(pos))
-    resumeAt_ = std::max(0.0, pos);
+  // Remember where the file was to bring it back, or where it was just asked to go; one still
+  // opening starts where it was asked to (the engine's position may still be that of the file
+  // it replaces).
+  if (loaded_) resumeAt_ = timePos_;
 }
 
 bool MpvPlayer::engineHasFile() const {
