@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "dialogs/form3.h"
 #include "dialogs/form4.h"
 
 namespace kv::app {
@@ -45,7 +46,8 @@ std::string Form1::appFolder() const {
 }
 
 void Form1::showForm4() {
-  if (!form4_) form4_ = std::make_unique<dialogs::Form4>(services_);
+  // A closed dialog keeps nothing: the next showing is a new window.
+  if (!form4_ || !form4_->loaded()) form4_ = std::make_unique<dialogs::Form4>(services_);
   form4_->Show();
 }
 
@@ -55,6 +57,7 @@ void Form1::connectHandlers() {
   Dir1.Change.connect([this] { Dir1_Change(); });
   Label8.Click.connect([this] { Label8_Click(); });
   connectPlaybackHandlers();
+  connectSessionHandlers();
 }
 
 }  // namespace kv::app

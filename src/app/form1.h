@@ -3,6 +3,7 @@
 // subsystems (defined in the folder of their subsystem).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,8 +18,9 @@
 #include "slider/tvate.h"
 
 namespace kv::dialogs {
+class Form3;
 class Form4;
-}
+}  // namespace kv::dialogs
 
 namespace kv::app {
 
@@ -125,6 +127,25 @@ class Form1 : public forms::Form {
   // ---- Secondary windows ---------------------------------------------------------------
   void showForm4();
   dialogs::Form4* form4() const { return form4_.get(); }
+  void showAbout();
+
+  // ---- Shutdown, execute channel and the popup menu window (form1_session.cpp) ---------
+  void Form_Unload();
+  void BUT3_Click();
+  void Form_Click();
+  void Form_LinkExecute(const std::string& commandText, int& cancel);
+  // The window manager's close, SIGTERM, SIGINT and the end of the session: the same shutdown
+  // as the exit command.
+  void closeFromDesktop();
+  // How the process ends once the main window is unloaded (the event loop's quit); tests
+  // watch it.
+  void setEndProcess(std::function<void()> end) { endProcess_ = std::move(end); }
+  // The menu button: closes the popup menu window when it is open, else opens it under the
+  // button.
+  void toggleForm3();
+  // Closes the popup menu window if it is open.
+  void unloadForm3();
+  dialogs::Form3* form3() const { return form3_.get(); }
 
   // The application folder with the host separator, as the handlers address it.
   std::string appFolder() const;
@@ -137,6 +158,8 @@ class Form1 : public forms::Form {
   void designFilePanel();
   void loadPictureStore();
   void connectHandlers();
+  void connectSessionHandlers();
+  void End();
   void connectPlaybackHandlers();
   // Playback helpers (src/playback).
   void resumeByKind(const std::string& extension);
@@ -169,6 +192,10 @@ class Form1 : public forms::Form {
   Services& services_;
   Components& components_;
   std::unique_ptr<dialogs::Form4> form4_;
+  std::unique_ptr<dialogs::Form3> form3_;
+  std::function<void()> endProcess_;
+  // Set once start-up has passed the instance test: only then is there anything to put back.
+  bool sessionStarted_ = false;
   std::string launchCommandLine_;
 
  public:

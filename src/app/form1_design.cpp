@@ -25,6 +25,9 @@ void Form1::design() {
   designControlBar();
   designFilePanel();
 
+  // The skin panels show the skin's colour wherever a picture is missing.
+  for (forms::PictureBox* panel : {&Picture2, &Picture3, &Picture5, &Picture7})
+    panel->setBackColor(slider::kSkinBackgroundBgr);
   Picture3.design(0, 460, 120, kDesignHeight - 975);
   Image35.design(0, 0, 120, kDesignHeight - 975);
   Picture5.design(kDesignWidth - 128, 460, 120, kDesignHeight - 975);
@@ -166,14 +169,6 @@ void Form1::setInitialMenuMarks() {
     item->setChecked(false);
   BUT2.setChecked(true);
   BUT4.setChecked(true);
-}
-
-void Form1::loadPictureStore() {
-  // Skin pictures staged in the application folder; a missing file leaves the image empty.
-  const std::string app = appFolder();
-  Image1.setPicture(forms::Picture::fromFile(slider::skinPath(app, slider::kSeekBarSkinFile)));
-  Image14.setPicture(forms::Picture::fromFile(slider::skinPath(app, slider::kVolumeBarSkinFile)));
-  Image51.setPicture(forms::Picture::fromFile(slider::skinPath(app, slider::kSliderCursorFile)));
 }
 
 }  // namespace kv::app

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/desktop_session.h"
 #include "app/form1.h"
 #include "app/probe.h"
 #include "media/flash/flash_runtime.h"
@@ -24,6 +24,8 @@ namespace {
 const char* const kUsage =
     "usage: korvelin [FILE]\n"
     "       korvelin --probe FILE...   what the player would do with each file (JSON lines)\n"
+    "       korvelin --execute TEXT    sends TEXT to the running player; exit status 0 when it\n"
+    "                                  took it, 1 refused, 3 no player running, 4 no answer\n"
     "       korvelin --version\n";
 
 // The shell passes one path; a path the shell split at its spaces is joined again.
@@ -46,8 +48,8 @@ std::string startupSummary(const kv::app::Form1& form) {
   return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
-// Until the desktop view, the help window and the registry store are in this build, their
-// services answer as a desktop without them would: nothing is shown, nothing is stored.
+// Until the desktop view and the help window are in this build, their services answer as a
+// desktop without them would: nothing is shown.
 class NoWindowSystem final : public kv::WindowHost {
  public:
   void formShown(kv::forms::Form&) override {}
@@ -70,21 +72,6 @@ class NoHelp final : public kv::HelpService {
   bool showTopic(const std::string&, const std::string&) override { return false; }
 };
 
-class NoRegistry final : public kv::RegistryService {
- public:
-  bool openKey(kv::RegRoot, const std::string&) override { return false; }
-  bool createKey(kv::RegRoot, const std::string&) override { return false; }
-  std::optional<kv::RegValue> queryValue(kv::RegRoot, const std::string&,
-                                         const std::string&) override {
-    return std::nullopt;
-  }
-  bool setValue(kv::RegRoot, const std::string&, const std::string&, const kv::RegValue&) override {
-    return false;
-  }
-  bool deleteKey(kv::RegRoot, const std::string&) override { return false; }
-  bool deleteValue(kv::RegRoot, const std::string&, const std::string&) override { return false; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,6 +90,10 @@ int main(int argc, char** argv) {
       return 2;
     }
     return kv::app::runProbe({args.begin() + 1, args.end()}, std::cout);
+  }
+  if (!args.empty() && args[0] == "--execute") {
+    QCoreApplication client(argc, argv);
+    return kv::app::runExecuteClient(args, std::cerr);
   }
 
   // Without a display the player still starts (for scripts and checks), drawing off screen.
@@ -125,9 +116,9 @@ int main(int argc, char** argv) {
   NoWindowSystem windows;
   kv::host::HostShell shell;
   NoHelp help;
-  NoRegistry registry;
+  kv::app::DesktopRegistry registry(folders);
   kv::Services services{clock,       cursor,   screen,  profile, files, folders,
-                        screenSaver, instance, windows, shell,   help,  registry};
+                        screenSaver, instance, windows, shell,   help,  registry.service()};
 
   const auto soundOnly = kv::media::MpvOptions{
       kv::media::MpvOptions::Video::None, kv::media::MpvOptions::Audio::Device, {}, false};
@@ -143,10 +134,9 @@ int main(int argc, char** argv) {
   form.Show();
   if (form.unloaded()) return 0;  // another instance is running
 
-  // The desktop window that shows the main window is not part of this build yet: report what
-  // start-up did and end.
-  std::cout << startupSummary(form) << "\n";
-  std::cerr << "korvelin: the desktop window is not available in this build; start-up ran and "
-               "the player ends here.\n";
-  return 0;
+  kv::app::DesktopSession session(form, registry);
+  std::cout << startupSummary(form) << std::endl;
+  // The desktop window that shows the main window is not part of this build yet: the player
+  // runs without one until it is ended (SIGTERM, Ctrl+C), through its shutdown.
+  return application.exec();
 }

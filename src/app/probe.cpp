@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <filesystem>
 
+#include "app/probe_flash.h"
 #include "media/flash/swf_info.h"
 #include "media/kinds.h"
 #include "media/player/media_probe.h"
@@ -39,6 +40,7 @@ QJsonObject probeObject(const std::string& path) {
     const media::SwfInfo info = media::probeSwf(path);
     o["swf"] = QJsonDocument::fromJson(QByteArray::fromStdString(media::toJson(info))).object();
     if (!info.ok) o["error"] = QString::fromStdString(info.error);
+    if (info.ok) o["flash"] = flashEngineJson(path, ruffleFolder());
   } else {
     const media::MediaProbe probe = media::probeMedia(path);
     if (probe.ok) {

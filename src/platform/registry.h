@@ -24,6 +24,7 @@ struct RegValue {
   // The stored bytes: text as stored (it may hold NUL characters), a DWORD as 4 bytes little
   // endian.
   std::string data;
+  bool operator==(const RegValue&) const = default;
 };
 
 class RegistryService {
@@ -42,6 +43,26 @@ class RegistryService {
   // Deletes a key that has no sub-keys; fails otherwise or when it does not exist.
   virtual bool deleteKey(RegRoot root, const std::string& key) = 0;
   virtual bool deleteValue(RegRoot root, const std::string& key, const std::string& name) = 0;
+
+  // Changes made between beginBatch and the matching endBatch are stored (and mirrored into
+  // the desktop) together when the outermost batch ends: one write instead of one per change,
+  // and all of them or none if the store cannot be written. Batches nest.
+  virtual void beginBatch() {}
+  virtual void endBatch() {}
+};
+
+// A batch for the life of a scope.
+class RegistryBatch {
+ public:
+  explicit RegistryBatch(RegistryService& registry) : registry_(registry) {
+    registry_.beginBatch();
+  }
+  ~RegistryBatch() { registry_.endBatch(); }
+  RegistryBatch(const RegistryBatch&) = delete;
+  RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+ private:
+  RegistryService& registry_;
 };
 
 }  // namespace kv

@@ -1,8 +1,5 @@
 #include "doubles/fake_window_host.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/forms/form.h"
 #include "platform/forms/menu.h"
 
@@ -60,80 +57,37 @@ void FakeWindowHost::messageBox(forms::Form* owner, const std::string& text,
   if (duringModal) duringModal();
 }
 
-std::string MemoryRegistry::path(RegRoot root, const std::string& key) {
-  std::string p = root == RegRoot::ClassesRoot   ? "hkcr"
-                  : root == RegRoot::CurrentUser ? "hkcu"
-                                                 : "hklm";
-  std::string part;
-  auto flush = [&] {
-    if (!part.empty()) p += "\\" + part;
-    part.clear();
-  };
-  for (char c : key) {
-    if (c == '\\')
-      flush();
-    else
-      part += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  flush();
-  return p;
-}
-
-namespace {
-std::string lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-}  // namespace
-
 bool MemoryRegistry::openKey(RegRoot root, const std::string& key) {
-  return keys_.count(path(root, key)) > 0;
+  return tree_.openKey(root, key);
 }
 
 bool MemoryRegistry::createKey(RegRoot root, const std::string& key) {
   if (readOnly) return openKey(root, key);
-  std::string p = path(root, key);
-  // Every level down to the key exists afterwards.
-  for (std::size_t i = p.find('\\'); i != std::string::npos; i = p.find('\\', i + 1))
-    keys_[p.substr(0, i)];
-  keys_[p];
+  if (!tree_.createKey(root, key)) return false;
   ++writes;
   return true;
 }
 
 std::optional<RegValue> MemoryRegistry::queryValue(RegRoot root, const std::string& key,
                                                    const std::string& name) {
-  const auto k = keys_.find(path(root, key));
-  if (k == keys_.end()) return std::nullopt;
-  const auto v = k->second.values.find(lower(name));
-  if (v == k->second.values.end()) return std::nullopt;
-  return v->second;
+  return tree_.queryValue(root, key, name);
 }
 
 bool MemoryRegistry::setValue(RegRoot root, const std::string& key, const std::string& name,
                               const RegValue& value) {
-  const auto k = keys_.find(path(root, key));
-  if (readOnly || k == keys_.end()) return false;
-  k->second.values[lower(name)] = value;
+  if (readOnly || !tree_.setValue(root, key, name, value)) return false;
   ++writes;
   return true;
 }
 
 bool MemoryRegistry::deleteKey(RegRoot root, const std::string& key) {
-  const std::string p = path(root, key);
-  const auto k = keys_.find(p);
-  if (readOnly || k == keys_.end()) return false;
-  const auto child = keys_.lower_bound(p + "\\");
-  if (child != keys_.end() && child->first.rfind(p + "\\", 0) == 0) return false;  // sub-keys
-  keys_.erase(k);
+  if (readOnly || !tree_.deleteKey(root, key)) return false;
   ++writes;
   return true;
 }
 
 bool MemoryRegistry::deleteValue(RegRoot root, const std::string& key, const std::string& name) {
-  const auto k = keys_.find(path(root, key));
-  if (readOnly || k == keys_.end()) return false;
-  if (k->second.values.erase(lower(name)) == 0) return false;
+  if (readOnly || !tree_.deleteValue(root, key, name)) return false;
   ++writes;
   return true;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/registry_tree.h"
 #include "platform/shell.h"
 #include "platform/window_host.h"
 
@@ -69,8 +70,8 @@ class FakeHelp final : public HelpService {
   bool succeed = true;
 };
 
-// The registry in memory, with the store's rules: key names compared without regard to case,
-// values typed, a key deleted only when it has no sub-keys. Roots can be made read-only.
+// The registry in memory, on the same rules as the store on disk (RegistryTree). A test can
+// make it refuse every change, and count the changes made.
 class MemoryRegistry final : public RegistryService {
  public:
   bool openKey(RegRoot root, const std::string& key) override;
@@ -81,21 +82,25 @@ class MemoryRegistry final : public RegistryService {
                 const RegValue& value) override;
   bool deleteKey(RegRoot root, const std::string& key) override;
   bool deleteValue(RegRoot root, const std::string& key, const std::string& name) override;
+  // Changes apply at once here; a test sees how batches were used.
+  void beginBatch() override { ++openBatches; }
+  void endBatch() override {
+    if (--openBatches == 0) ++batchesEnded;
+  }
 
   // Test helpers: the text of a REG_SZ value, or nothing.
   std::optional<std::string> text(RegRoot root, const std::string& key,
                                   const std::string& name = "");
   void setText(RegRoot root, const std::string& key, const std::string& name,
                const std::string& text, std::uint32_t type = kRegSz);
+  const RegistryTree& tree() const { return tree_; }
   bool readOnly = false;
   int writes = 0;
+  int openBatches = 0;
+  int batchesEnded = 0;
 
  private:
-  struct Key {
-    std::map<std::string, RegValue> values;  // lower-case name -> value
-  };
-  static std::string path(RegRoot root, const std::string& key);  // lower case, normalised
-  std::map<std::string, Key> keys_;
+  RegistryTree tree_;
 };
 
 }  // namespace kv::test

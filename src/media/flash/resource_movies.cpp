@@ -9,6 +9,7 @@
 namespace kv::media {
 
 const char* const kPlayerMovieMarker = "urn:korvelin:movie:flv-player:1";
+const char* const kIdleMovieMarker = "urn:korvelin:movie:idle:1";
 
 namespace {
 
@@ -32,7 +33,7 @@ std::vector<std::uint8_t> idleMovieBytes() {
   using namespace swf;
   Writer w(kVersion, kWidth, kHeight, 12.0);
   w.fileAttributes(0x10)  // HasMetadata
-      .metadata(metadataXml("Korvelin idle movie", "urn:korvelin:movie:idle:1"))
+      .metadata(metadataXml("Korvelin idle movie", kIdleMovieMarker))
       .background(Rgb{0, 0, 0})
       .showFrame()
       .end();
@@ -77,6 +78,10 @@ std::vector<std::uint8_t> playerMovieBytes() {
 
 bool isPlayerMovie(const swf::Movie& movie) {
   return movie.metadata.find(kPlayerMovieMarker) != std::string::npos;
+}
+
+bool isResourceMovie(const swf::Movie& movie) {
+  return isPlayerMovie(movie) || movie.metadata.find(kIdleMovieMarker) != std::string::npos;
 }
 
 bool writeResourceMovies(const std::string& folder, const std::string& extension,

@@ -16,11 +16,15 @@ struct Movie;
 // Carried in the Metadata tag (77) of power.swf; a movie whose metadata contains it is run as
 // the Flash video player movie, whatever its file name.
 extern const char* const kPlayerMovieMarker;
+// Carried in the Metadata tag of 0.swf.
+extern const char* const kIdleMovieMarker;
 
 std::vector<std::uint8_t> idleMovieBytes();    // 0.swf
 std::vector<std::uint8_t> playerMovieBytes();  // power.swf
 
 bool isPlayerMovie(const swf::Movie& movie);
+// One of ours (0.swf or power.swf), whatever the file's name.
+bool isResourceMovie(const swf::Movie& movie);
 
 // Writes folder/0<extension> and folder/power<extension> (extension ".dll" or ".swf");
 // false and an error text when a file cannot be written.

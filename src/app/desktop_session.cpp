@@ -1,0 +1,55 @@
+#include "app/desktop_session.h"
+
+#include <signal.h>
+
+#include <QCoreApplication>
+
+#include "app/form1.h"
+#include "platform/desktop/desktop_state.h"
+#include "platform/host/host_execute.h"
+#include "platform/host/host_signals.h"
+
+namespace kv::app {
+
+DesktopRegistry::DesktopRegistry(FolderService& folders)
+    : desktop_(host::DesktopPaths::fromEnvironment(),
+               desktop::installedProgram(folders.installFolder()),
+               folders.applicationFolder() + "/icons/hicolor"),
+      mirrored_(store_, desktop_) {}
+
+DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {
+  // A client that hangs up before its answer must not end the player.
+  ::signal(SIGPIPE, SIG_IGN);
+  registry.desktop().installApplicationEntry();
+
+  channel_ = std::make_unique<host::ExecuteServer>(host::ExecuteServer::defaultSocketPath(),
+                                                   [&form](const std::string& command) {
+                                                     int cancel = 1;
+                                                     form.Form_LinkExecute(command, cancel);
+                                                     return cancel;
+                                                   });
+  listening_ = channel_->listen();
+
+  form.setEndProcess([] { QCoreApplication::quit(); });
+  signals_ = std::make_unique<host::TerminationSignals>([&form] { form.closeFromDesktop(); });
+  // However the event loop ends, the shutdown has run (it runs once).
+  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                   [&form] { form.closeFromDesktop(); });
+}
+
+DesktopSession::~DesktopSession() = default;
+
+int runExecuteClient(const std::vector<std::string>& args, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "usage: korvelin --execute TEXT\n";
+    return host::kExecuteUsage;
+  }
+  ::signal(SIGPIPE, SIG_IGN);
+  const int status = host::sendExecute(host::ExecuteServer::defaultSocketPath(), args[1]);
+  if (status == host::kExecuteNoPlayer) err << "korvelin: no running player to send it to\n";
+  if (status == host::kExecuteRefused) err << "korvelin: the player refused the command\n";
+  if (status == host::kExecuteLost) err << "korvelin: the player did not answer\n";
+  return status;
+}
+
+}  // namespace kv::app

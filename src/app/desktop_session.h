@@ -1,0 +1,56 @@
+#pragma once
+// The running player in the desktop session, in one place for main: the registry store
+// mirrored into the desktop, the execute channel, the termination signals, and the client
+// mode that sends one command to a running player.
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/host/host_desktop.h"
+#include "platform/host/host_registry.h"
+#include "platform/services.h"
+
+namespace kv::host {
+class ExecuteServer;
+class TerminationSignals;
+}  // namespace kv::host
+
+namespace kv::app {
+
+class Form1;
+
+// The registry the player keeps its associations and its start with the session in: the store
+// in the user's configuration folder, every change mirrored into the desktop's files.
+class DesktopRegistry {
+ public:
+  explicit DesktopRegistry(FolderService& folders);
+  RegistryService& service() { return mirrored_; }
+  host::DesktopIntegration& desktop() { return desktop_; }
+
+ private:
+  host::HostRegistry store_;
+  host::DesktopIntegration desktop_;
+  host::MirroredRegistry mirrored_;
+};
+
+// What the player sets up once its main window has started (a second instance never gets
+// here): its desktop entry installed, the execute channel listening, termination signals and
+// the end of the event loop leading through the main window's shutdown.
+class DesktopSession {
+ public:
+  DesktopSession(Form1& form, DesktopRegistry& registry);
+  ~DesktopSession();
+  bool channelListening() const { return listening_; }
+
+ private:
+  std::unique_ptr<host::ExecuteServer> channel_;
+  std::unique_ptr<host::TerminationSignals> signals_;
+  bool listening_ = false;
+};
+
+// `korvelin --execute TEXT`: sends TEXT to the running player; the exit status is its answer.
+int runExecuteClient(const std::vector<std::string>& args, std::ostream& err);
+
+}  // namespace kv::app

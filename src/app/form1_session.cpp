@@ -1,0 +1,82 @@
+// The main window in the desktop session: shutdown (the exit command, the window manager's
+// close, termination signals), the execute channel's commands and the popup menu window.
+
+#include "app/form1.h"
+#include "dialogs/form3.h"
+#include "platform/errors.h"
+#include "window/cursor.h"
+
+namespace kv::app {
+
+void Form1::connectSessionHandlers() {
+  // After Form_Load: a load that ended at the instance test leaves the window unloaded.
+  Load.connect([this] { sessionStarted_ = loaded(); });
+  Unload_.connect([this] { Form_Unload(); });
+  Click.connect([this] { Form_Click(); });
+  BUT3.Click.connect([this] { BUT3_Click(); });
+}
+
+void Form1::Form_Unload() {
+  // A second instance ends inside its load: the screen saver, the settings and the resource
+  // files belong to the running player and are left alone.
+  if (!sessionStarted_) return;
+  sessionStarted_ = false;
+  const std::string app = appFolder();
+  step([&] { services_.screenSaver.setActive(true); });
+  step([&] {
+    services_.profile.WritePrivateProfileString("user", "filepath", File1.Path(),
+                                                app + "/fileinf.ini");
+  });
+  // Flash resources go back to their stored .dll names.
+  step([&] {
+    for (const std::string& name : services_.files.listFiles(app, "*.swf")) {
+      const std::string dll = name.substr(0, name.size() - 3) + "dll";
+      step([&] { services_.files.rename(app + "/" + name, app + "/" + dll); });
+    }
+  });
+  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+}
+
+void Form1::End() {
+  if (endProcess_) endProcess_();
+}
+
+void Form1::BUT3_Click() {
+  Unload();
+  End();
+}
+
+void Form1::closeFromDesktop() {
+  Unload();
+  End();
+}
+
+void Form1::Form_Click() {
+  unloadForm3();
+}
+
+void Form1::Form_LinkExecute(const std::string& commandText, int& cancel) {
+  if (!commandText.empty())
+    step([&] { services_.windows.messageBox(this, commandText, ""); });
+  else
+    step([&] { SetFocus(); });
+  cancel = 0;
+}
+
+void Form1::toggleForm3() {
+  if (form3_ && form3_->Visible()) {
+    step([&] { form3_->Unload(); });
+    return;
+  }
+  // Each opening is a new window that reads the registry afresh.
+  form3_ = std::make_unique<dialogs::Form3>(*this);
+  step([&] { form3_->setTop(Top() + 450); });
+  step([&] { form3_->setLeft(Left() + Image21.Left()); });
+  step([&] { form3_->Show(); });
+}
+
+void Form1::unloadForm3() {
+  if (form3_ && form3_->loaded()) step([&] { form3_->Unload(); });
+}
+
+}  // namespace kv::app

@@ -1,0 +1,32 @@
+#include "app/probe_flash.h"
+
+#include "media/flash/ruffle/ruffle_movie.h"
+#include "media/flash/swf_reader.h"
+#include "platform/host/host_services.h"
+
+namespace kv::app {
+
+QJsonObject flashEngineJson(const std::string& path, const std::string& ruffleDir) {
+  namespace rf = media::ruffle;
+  const media::swf::ReadResult read = media::swf::readFile(path);
+  if (!read.ok()) return {};
+  QJsonObject o;
+  if (rf::engineFor(read.movie) == rf::FlashEngine::Native) {
+    o["engine"] = "native";
+    o["tier"] = "native";
+  } else if (!rf::ruffleFilesPresent(ruffleDir)) {
+    o["engine"] = "native";
+    o["tier"] = "native";
+    o["reason"] = QString::fromStdString("Ruffle's files are missing from " + ruffleDir);
+  } else {
+    o["engine"] = "ruffle";
+    o["tier"] = rf::tierName(rf::predictedTier(read.movie));
+  }
+  return o;
+}
+
+std::string ruffleFolder() {
+  return host::HostFolders().applicationFolder() + "/ruffle";
+}
+
+}  // namespace kv::app

@@ -1,0 +1,96 @@
+#pragma once
+// The long-lived web page that runs users' Flash movies in Ruffle: its own off-the-record
+// profile (no disk, no network: only the page's scheme is served), a web channel to the page,
+// and a watchdog that reloads the page when it stops answering (a script that loops for ever)
+// or its renderer dies.
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QWebEngineView>
+
+#include "media/flash/ruffle/ruffle_scheme.h"
+
+class QWebChannel;
+class QWebEnginePage;
+class QWebEngineProfile;
+
+namespace kv::media::ruffle {
+
+// The object the page sees as "bridge".
+class PageBridge final : public QObject {
+  Q_OBJECT
+ public:
+  using QObject::QObject;
+  Q_INVOKABLE void report(const QString& json);
+ signals:
+  void request(const QString& json);
+  void reported(const QJsonObject& message);
+};
+
+class RufflePage final : public QObject {
+  Q_OBJECT
+ public:
+  enum class Status { NotStarted, Starting, Ready, Failed };
+
+  struct Options {
+    QString ruffleDir;     // the engine's files
+    int stuckMs = 10'000;  // no heartbeat for this long: the page is stuck
+    int startMs = 60'000;  // the page must say it is ready within this
+  };
+
+  explicit RufflePage(Options options, QObject* parent = nullptr);
+  ~RufflePage() override;
+
+  Status status() const { return status_; }
+  const QString& failure() const { return failure_; }
+  // Creates the view and loads the page; requests sent before it is ready wait for it.
+  void start();
+  // The view, nullptr before start().
+  QWebEngineView* view() const { return view_; }
+  RuffleSchemeHandler& scheme() { return *scheme_; }
+
+  void send(const QJsonObject& request);
+  qint64 rendererPid() const;
+  int blockedRequests() const;
+  // Makes the page's script loop for ever (for tests of the watchdog).
+  void hangForTest();
+
+ signals:
+  void ready();
+  // The engine cannot run here (its files missing, its module failing, the page failing).
+  void failed(const QString& why);
+  // The page stopped answering or its renderer died; it is being loaded afresh.
+  void restarted(const QString& why);
+  void message(const QJsonObject& message);
+
+ private:
+  void createPage();
+  void onReport(const QJsonObject& report);
+  void watch();
+  void restart(const QString& why);
+  void fail(const QString& why);
+
+  Options options_;
+  Status status_ = Status::NotStarted;
+  QString failure_;
+  QWebEngineProfile* profile_ = nullptr;
+  RuffleSchemeHandler* scheme_ = nullptr;
+  LocalOnlyInterceptor* interceptor_ = nullptr;
+  QPointer<QWebEngineView> view_;
+  QWebEnginePage* page_ = nullptr;
+  QWebChannel* channel_ = nullptr;
+  PageBridge* bridge_ = nullptr;
+  QStringList pending_;
+  QTimer watchdog_;
+  QElapsedTimer lastBeat_;
+  QElapsedTimer started_;
+  QElapsedTimer sinceRestarts_;
+  int restarts_ = 0;
+};
+
+}  // namespace kv::media::ruffle
