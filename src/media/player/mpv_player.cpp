@@ -149,6 +149,9 @@ void MpvPlayer::setURL(const std::string& path) {
   }
   endScan();
   openTimer_.stop();
+  // The engine pauses a file held open at its end, and pauses it again when it is unpaused
+  // there: that pause would carry over to this file. Let go of such a file first.
+  if (eof_ && loaded_) mpv_command_string(core_.get(), "stop");
   url_ = path;
   entryId_ = -1;
   timePos_ = duration_ = 0;
@@ -164,9 +167,6 @@ void MpvPlayer::setURL(const std::string& path) {
     mpv_command_string(core_.get(), "stop");
   } else {
     loadNow();
-    // Once more now that the engine has the new file: a previous file held open at its end
-    // pauses itself again when it is unpaused, and that pause would carry over to this one.
-    setFlag("pause", false);
   }
   updateState();
 }
