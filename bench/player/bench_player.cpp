@@ -1,11 +1,14 @@
-// The media player component against the mpv command line on the same generated 720p clips,
-// measured in the same run:
+// The media player component against a bare engine core with the same options, in the same
+// process and the same run, on the same generated 720p clips:
+//  0. what one idle engine core costs (threads, memory, CPU to start), with and without the
+//     scripts built into the engine;
 //  1. time from setURL to the first decoded frame (goal: within 1.2x of the reference);
 //  2. CPU time of playing a 60 s clip with no picture output (goal: within 1.1x);
-//  3. cost of the position display's queries, 20 a second (goal: negligible next to decoding).
+//  3. cost of the position display's reads, 20 a second (goal: negligible next to decoding).
 // Usage: bench_player [runs]   (build without sanitizers; see CMakeLists.txt)
 
 #include <mpv/client.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -14,6 +17,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,27 +57,48 @@ bool waitFirstFrame(mpv_handle* observer, double timeoutSeconds) {
       timeoutSeconds);
 }
 
+// Opens clip on a core that has never played anything and waits for its first frame.
+double firstFrameOnBareCore(const std::string& clip) {
+  const double t = nowSeconds();
+  kv::media::MpvHandle core = kv::media::createMpvCore(MpvOptions::headless());
+  const char* load[] = {"loadfile", clip.c_str(), "replace", nullptr};
+  mpv_command(core.get(), load);
+  if (!waitFirstFrame(core.get(), 20)) std::fprintf(stderr, "bare core: no first frame\n");
+  core.reset();
+  return nowSeconds() - t;
+}
+
+double firstFrameOnNewPlayer(const std::string& clip) {
+  const double t = nowSeconds();
+  {
+    MpvPlayer fresh(MpvOptions::headless());
+    mpv_handle* observer = mpv_create_client(fresh.core(), "bench");
+    fresh.setURL(clip);
+    if (!waitFirstFrame(observer, 20)) std::fprintf(stderr, "new player: no first frame\n");
+    mpv_destroy(observer);
+  }
+  return nowSeconds() - t;
+}
+
 struct FirstFrame {
-  double coldPlayer, cli, warmPlayer, warmLibmpv;
+  double coldPlayer, coldLibmpv, warmPlayer, warmLibmpv;
 };
 
-// clip has sound; silentClip is the same picture without it, for the command line, which with
-// sound would wait for its audio buffer to drain before it exits.
-FirstFrame measureFirstFrame(const std::string& clip, const std::string& silentClip, int runs) {
-  std::vector<double> cold, cli, warm, lib;
+// Both sides in this process with the same engine options, so the ratio is the component's
+// own cost: cold (engine created, file opened, first frame, engine destroyed) and warm (a live
+// engine given one file after another).
+FirstFrame measureFirstFrame(const std::string& clip, int runs) {
+  std::vector<double> cold, coldLib, warm, lib;
   MpvPlayer player(MpvOptions::headless());
   mpv_handle* observer = mpv_create_client(player.core(), "bench");
-
   kv::media::MpvHandle raw = kv::media::createMpvCore(MpvOptions::headless());
   for (int i = 0; i < runs; ++i) {
-    // The component as the program meets it: created once, then given file after file.
     double t = nowSeconds();
     player.setURL(clip);
     if (!waitFirstFrame(observer, 20)) std::fprintf(stderr, "player: no first frame\n");
     warm.push_back(nowSeconds() - t);
     player.close();
 
-    // The same protocol on a bare engine core, without the component around it.
     t = nowSeconds();
     const char* load[] = {"loadfile", clip.c_str(), "replace", nullptr};
     mpv_command(raw.get(), load);
@@ -79,22 +106,17 @@ FirstFrame measureFirstFrame(const std::string& clip, const std::string& silentC
     lib.push_back(nowSeconds() - t);
     mpv_command_string(raw.get(), "stop");
 
-    // Cold, like the command line: engine start, open, first frame, engine end.
-    t = nowSeconds();
-    {
-      MpvPlayer fresh(MpvOptions::headless());
-      mpv_handle* freshObserver = mpv_create_client(fresh.core(), "bench");
-      fresh.setURL(silentClip);
-      if (!waitFirstFrame(freshObserver, 20)) std::fprintf(stderr, "cold: no first frame\n");
-      mpv_destroy(freshObserver);
+    // Alternate which side goes first, so that neither always meets a warmer cache.
+    if (i % 2 == 0) {
+      cold.push_back(firstFrameOnNewPlayer(clip));
+      coldLib.push_back(firstFrameOnBareCore(clip));
+    } else {
+      coldLib.push_back(firstFrameOnBareCore(clip));
+      cold.push_back(firstFrameOnNewPlayer(clip));
     }
-    cold.push_back(nowSeconds() - t);
-
-    cli.push_back(
-        kv::bench::runMpvCli({"--vo=null", "--ao=null", "--frames=1", silentClip}).wallSeconds);
   }
   mpv_destroy(observer);
-  return {median(cold), median(cli), median(warm), median(lib)};
+  return {median(cold), median(coldLib), median(warm), median(lib)};
 }
 
 struct Playback {
@@ -108,7 +130,7 @@ Playback playWithPlayer(const std::string& clip, bool withQueries) {
   MpvPlayer player(MpvOptions::headless());
   mpv_set_property_string(player.core(), "speed", std::to_string(kSpeed).c_str());
   mpv_set_property_string(player.core(), "audio-pitch-correction", "no");
-  QTimer display;  // the position display's tick: six component calls, as the program makes
+  QTimer display;  // the position display's reads, as the program makes them
   display.setInterval(50);
   QObject::connect(&display, &QTimer::timeout, [&] {
     const double t = nowSeconds();
@@ -144,10 +166,86 @@ Playback playWithPlayer(const std::string& clip, bool withQueries) {
   return result;
 }
 
-double playWithCli(const std::string& clip) {
-  return kv::bench::runMpvCli({"--vo=null", "--ao=null", "--speed=" + std::to_string(kSpeed),
-                               "--audio-pitch-correction=no", clip})
-      .cpuSeconds;
+// The same clip on a bare core with the component's options, waited for on its own client;
+// observing position and length as the component does when observeTimes is set.
+double playWithBareCore(const std::string& clip, bool observeTimes) {
+  kv::media::MpvHandle core = kv::media::createMpvCore(MpvOptions::headless());
+  mpv_handle* h = core.get();
+  mpv_set_property_string(h, "speed", std::to_string(kSpeed).c_str());
+  mpv_set_property_string(h, "audio-pitch-correction", "no");
+  mpv_observe_property(h, 0, "eof-reached", MPV_FORMAT_FLAG);
+  if (observeTimes) {
+    mpv_observe_property(h, 0, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(h, 0, "duration", MPV_FORMAT_DOUBLE);
+  }
+  const double cpu = processCpuSeconds();
+  const char* load[] = {"loadfile", clip.c_str(), "replace", nullptr};
+  mpv_command(h, load);
+  const double end = nowSeconds() + 300;
+  for (bool atEnd = false; !atEnd && nowSeconds() < end;) {
+    const mpv_event* e = mpv_wait_event(h, 1.0);
+    if (e->event_id != MPV_EVENT_PROPERTY_CHANGE) continue;
+    const auto* p = static_cast<const mpv_event_property*>(e->data);
+    atEnd = std::string(p->name) == "eof-reached" && p->format == MPV_FORMAT_FLAG &&
+            *static_cast<int*>(p->data) != 0;
+  }
+  return processCpuSeconds() - cpu;
+}
+
+// Threads of this process, and its resident memory in MiB (Linux /proc).
+int threadCount() {
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                                        std::filesystem::directory_iterator()));
+}
+double residentMiB() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0, resident = 0;
+  statm >> size >> resident;
+  return resident * (sysconf(_SC_PAGESIZE) / 1048576.0);
+}
+
+// A core as the component configured it before: the same options without switching off the
+// scripts that come built into the engine.
+kv::media::MpvHandle coreWithBuiltInScripts() {
+  kv::media::MpvHandle core(mpv_create());
+  for (const auto& [name, value] :
+       std::vector<std::pair<const char*, const char*>>{{"config", "no"},
+                                                        {"terminal", "no"},
+                                                        {"load-scripts", "no"},
+                                                        {"input-default-bindings", "no"},
+                                                        {"input-vo-keyboard", "no"},
+                                                        {"osc", "no"},
+                                                        {"ytdl", "no"},
+                                                        {"resume-playback", "no"},
+                                                        {"idle", "yes"},
+                                                        {"keep-open", "yes"},
+                                                        {"image-display-duration", "inf"},
+                                                        {"pause", "no"},
+                                                        {"vo", "null"},
+                                                        {"ao", "null"}})
+    mpv_set_option_string(core.get(), name, value);
+  mpv_initialize(core.get());
+  return core;
+}
+
+struct CoreCost {
+  double threads = 0, memoryMiB = 0, cpuMs = 0;  // per core
+};
+
+// Starts `count` idle cores one after another and keeps them; what each costs once its threads
+// have settled.
+template <class Make>
+CoreCost measureCores(Make make, int count) {
+  std::vector<kv::media::MpvHandle> cores;
+  const int threads = threadCount();
+  const double memory = residentMiB(), cpu = processCpuSeconds();
+  for (int i = 0; i < count; ++i) cores.push_back(make());
+  pumpUntil([] { return false; }, 1.0);  // scripts start on threads of their own
+  CoreCost c;
+  c.threads = double(threadCount() - threads) / count;
+  c.memoryMiB = (residentMiB() - memory) / count;
+  c.cpuMs = (processCpuSeconds() - cpu) * 1e3 / count;
+  return c;
 }
 
 }  // namespace
@@ -156,58 +254,70 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   kv::media::useCNumericLocale();
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+
+  // One of each first, so that neither side pays for loading the libraries.
+  const auto makeCore = [] { return kv::media::createMpvCore(MpvOptions::headless()); };
+  coreWithBuiltInScripts();
+  makeCore();
+  const int cores = 6;
+  const CoreCost now = measureCores(makeCore, cores);
+  const CoreCost before = measureCores(coreWithBuiltInScripts, cores);
+  std::printf("0. one idle engine core, mean of %d\n", cores);
+  std::printf("                                  threads  resident MiB  CPU to start (ms)\n");
+  std::printf("   with the built-in scripts      %7.1f  %12.1f  %17.1f\n", before.threads,
+              before.memoryMiB, before.cpuMs);
+  std::printf("   as the component starts it     %7.1f  %12.1f  %17.1f\n", now.threads,
+              now.memoryMiB, now.cpuMs);
+
   QTemporaryDir dir;
-  std::printf("generating clips...\n");
+  std::printf("\ngenerating clips...\n");
   const std::string shortClip = kv::bench::makeClip720p(dir.path().toStdString(), 10);
-  const std::string silentClip = kv::bench::makeClip720p(dir.path().toStdString(), 10, false);
   const std::string longClip = kv::bench::makeClip720p(dir.path().toStdString(), 60);
 
-  const FirstFrame ff = measureFirstFrame(shortClip, silentClip, runs);
-  std::printf("\n1. first decoded frame of a 720p clip (median of %d)\n", runs);
-  std::printf("   cold, picture only: component created, opens, first frame, destroyed\n");
-  std::printf("                                                           %7.1f ms\n",
-              ff.coldPlayer * 1e3);
-  std::printf("   reference: mpv --vo=null --ao=null --frames=1 (wall)    %7.1f ms\n",
-              ff.cli * 1e3);
-  std::printf("   ratio cold / command line                                 %6.2f  (goal <= 1.2)\n",
-              ff.coldPlayer / ff.cli);
-  std::printf("   warm, with sound: setURL to first frame on the live component\n");
-  std::printf("                                                           %7.1f ms\n",
-              ff.warmPlayer * 1e3);
-  std::printf("   reference: loadfile to first frame on a bare core       %7.1f ms\n",
-              ff.warmLibmpv * 1e3);
-  std::printf("   ratio warm / bare core                                    %6.2f  (goal <= 1.2)\n",
+  const FirstFrame ff = measureFirstFrame(shortClip, runs);
+  std::printf("\n1. first decoded frame of a 720p clip with sound (median of %d)\n", runs);
+  std::printf("   cold: engine created, file opened, first frame, engine destroyed\n");
+  std::printf("   component                                     %7.1f ms\n", ff.coldPlayer * 1e3);
+  std::printf("   reference: bare core, same options            %7.1f ms\n", ff.coldLibmpv * 1e3);
+  std::printf("   ratio                                           %6.2f  (goal <= 1.2)\n",
+              ff.coldPlayer / ff.coldLibmpv);
+  std::printf("   warm: a live engine given the file\n");
+  std::printf("   component (setURL)                            %7.1f ms\n", ff.warmPlayer * 1e3);
+  std::printf("   reference: bare core (loadfile)               %7.1f ms\n", ff.warmLibmpv * 1e3);
+  std::printf("   ratio                                           %6.2f  (goal <= 1.2)\n",
               ff.warmPlayer / ff.warmLibmpv);
 
   const int playRuns = 3;
-  std::vector<double> ours, cli, queried, queryTime, perTick;
+  std::vector<double> ours, bare, bareObserving, queried, perTick;
   for (int i = 0; i < playRuns; ++i) {
     ours.push_back(playWithPlayer(longClip, false).cpu);
-    cli.push_back(playWithCli(longClip));
+    bare.push_back(playWithBareCore(longClip, false));
+    bareObserving.push_back(playWithBareCore(longClip, true));
     const Playback q = playWithPlayer(longClip, true);
     queried.push_back(q.cpu);
-    queryTime.push_back(q.queryTime);
     perTick.push_back(q.queryTicks ? q.queryTime / q.queryTicks : 0);
   }
   std::printf(
       "\n2. CPU time of playing 60 s of 720p with sound, no picture output, at %.0fx speed "
-      "(median of %d)\n",
+      "(median of %d; this process, all threads)\n",
       kSpeed, playRuns);
-  std::printf("   component                                    %7.2f s\n", median(ours));
-  std::printf("   reference: mpv --vo=null --ao=null (child)   %7.2f s\n", median(cli));
-  std::printf("   ratio                                          %6.2f  (goal <= 1.1)\n",
-              median(ours) / median(cli));
+  std::printf("   component                                     %7.2f s\n", median(ours));
+  std::printf("   reference: bare core, same options            %7.2f s\n", median(bare));
+  std::printf("   ratio                                           %6.2f  (goal <= 1.1)\n",
+              median(ours) / median(bare));
+  std::printf("   bare core observing position and length       %7.2f s  (%.2fx the bare core)\n",
+              median(bareObserving), median(bareObserving) / median(bare));
 
   // At normal speed a second of this clip costs median(ours) / 60 s of CPU to decode, and the
   // display makes 20 ticks in that second.
   const double tick = median(perTick), decodePerSecond = median(ours) / 60.0;
-  std::printf("\n3. position display queries, 20 a second, during the same playback\n");
-  std::printf("   one tick (6 calls)                           %7.1f us\n", tick * 1e6);
-  std::printf("   20 ticks, one second of the display          %7.2f ms\n", 20 * tick * 1e3);
-  std::printf("   decoding one second of the clip (CPU)        %7.2f ms\n", decodePerSecond * 1e3);
-  std::printf("   ratio display / decoding                       %6.3f  (goal: negligible)\n",
+  std::printf("\n3. the position display's reads, 20 a second, during the same playback\n");
+  std::printf("   one tick (5 reads)                            %7.2f us\n", tick * 1e6);
+  std::printf("   20 ticks, one second of the display           %7.3f ms\n", 20 * tick * 1e3);
+  std::printf("   decoding one second of the clip (CPU)         %7.2f ms\n", decodePerSecond * 1e3);
+  std::printf("   ratio display / decoding                        %6.4f  (goal: negligible)\n",
               20 * tick / decodePerSecond);
-  std::printf("   CPU of the whole run with queries / without    %6.2f  (noisy: shared cores)\n",
+  std::printf("   CPU of the whole run with reads / without       %6.2f  (noisy: shared cores)\n",
               median(queried) / median(ours));
   return 0;
 }

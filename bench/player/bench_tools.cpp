@@ -1,8 +1,6 @@
 #include "bench_tools.h"
 
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <QCoreApplication>
 #include <QFile>
@@ -12,8 +10,6 @@
 #include <chrono>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace kv::bench {
 
@@ -45,28 +41,6 @@ std::string makeClip720p(const std::string& dir, int seconds, bool sound) {
   if (!ffmpeg.waitForFinished(600000) || ffmpeg.exitCode() != 0)
     throw std::runtime_error("ffmpeg failed: " + ffmpeg.readAllStandardError().toStdString());
   return path;
-}
-
-ChildRun runMpvCli(const std::vector<std::string>& args) {
-  std::vector<std::string> all{"mpv", "--no-config", "--really-quiet"};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  ChildRun run;
-  const double start = nowSeconds();
-  pid_t pid = -1;
-  if (posix_spawnp(&pid, "mpv", nullptr, nullptr, argv.data(), environ) != 0)
-    throw std::runtime_error("mpv could not be started");
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);  // the child's own resource use, exactly
-  run.wallSeconds = nowSeconds() - start;
-  run.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-                   usage.ru_stime.tv_usec / 1e6;
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
 }
 
 double processCpuSeconds() {

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the player benchmark: generated media, the mpv command line as the reference,
-// process CPU time, and waiting on the Qt event loop.
+// Helpers of the player benchmarks: generated media, process CPU time, and waiting on the Qt
+// event loop.
 
 #include <functional>
 #include <string>
@@ -10,14 +10,6 @@ namespace kv::bench {
 
 // Generates a 1280x720 clip of the given length into dir (once), with or without sound.
 std::string makeClip720p(const std::string& dir, int seconds, bool sound = true);
-
-struct ChildRun {
-  double wallSeconds = 0;
-  double cpuSeconds = 0;  // user + system of the child
-  int exitCode = -1;
-};
-// Runs the command line player with the arguments and waits for it.
-ChildRun runMpvCli(const std::vector<std::string>& args);
 
 // User + system time of this process so far (all threads, the engine's included).
 double processCpuSeconds();

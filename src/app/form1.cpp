@@ -56,6 +56,7 @@ void Form1::connectHandlers() {
   Drive1.Change.connect([this] { Drive1_Change(); });
   Dir1.Change.connect([this] { Dir1_Change(); });
   Label8.Click.connect([this] { Label8_Click(); });
+  connectPlaybackHandlers();
   connectSessionHandlers();
   connectBrowseAndDialogHandlers();
 }

@@ -60,6 +60,74 @@ class Form1 : public forms::Form {
   void Dir1_Change();
   void Label8_Click();  // blog tab
 
+  // ---- Open step (src/media) -----------------------------------------------------------
+  void File1_Click();
+  void showPictureLayout();  // background music and the picture slide-show list buttons
+  void showMediaLayout();    // play and the media list buttons
+
+  // ---- Filters, list tab, list mouse moves (src/browser) -------------------------------
+  void Option1_Click();
+  void Option2_Click();
+  void Option3_Click();
+  void Label6_Click();  // list tab
+  void Dir1_MouseMove(int button, int shift, float x, float y);
+  void File1_MouseMove(int button, int shift, float x, float y);
+  // The shared check of the mouse-move handlers that brings a hidden cursor back; the arming
+  // variant also restarts the cursor-hide timer.
+  void CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming);
+
+  // ---- Flash and Flash video bridge (src/playback) -------------------------------------
+  void ShockwaveFlash1_FSCommand(const std::string& command, const std::string& args);
+  // Idle movie, then the player movie, then the video path and Play.
+  void LoadFlashVideo(const std::string& path);
+  // Idle movie, then a fresh player movie with no video.
+  void ResetPlayerMovie();
+
+  // ---- Transport (src/playback) --------------------------------------------------------
+  void BUT4_Click();    // play / pause
+  void BUT5_Click();    // stop (closes the file)
+  void BUT6_Click();    // fast forward
+  void BUT7_Click();    // rewind
+  void BUT12_Click();   // loop
+  void BUT14_Click();   // next file (moves up the list)
+  void BUT15_Click();   // previous file (moves down the list)
+  void Image3_Click();  // play / resume, or the file panel
+  void Image4_Click();  // pause
+  void Image9_Click();  // stop
+  void Image5_Click();  // list up, picture layout
+  void Image6_Click();  // list up, media layout
+  void Image7_Click();  // list down, picture layout
+  void Image8_Click();  // list down, media layout
+  void Label3_Click();  // play tab
+
+  // ---- Position and time display, seek, volume and channels (src/playback) -------------
+  void Timer8_Timer();
+  void tVate1_MouseDown(short& button, short& shift, float& x, float& y);
+  void tVate1_MouseMove(short& button, short& shift, float& x, float& y);
+  void tVate1_MouseUp(short& button, short& shift, float& x, float& y);
+  void tVate1_MouseOverCmd();  // the bar's own pointer while the thumb is hovered or dragged
+  void tVate1_MouseOutCmd();
+  void volume_MouseOverCmd();
+  void volume_MouseOutCmd();
+  void volume_Click();
+  void volume_MouseDown(short& button, short& shift, float& x, float& y);
+  void volume_MouseMove(short& button, short& shift, float& x, float& y);
+  void BUT9A_Click();   // louder (90)
+  void BUT9B_Click();   // softer (10)
+  void BUT9C_Click();   // mute
+  void BUT13A_Click();  // left channel
+  void BUT13B_Click();  // right channel
+  void BUT13C_Click();  // stereo
+
+  // ---- Automatic advance (src/playback) ------------------------------------------------
+  void Timer1_Timer();  // picture slide show
+  void Timer2_Timer();  // start delay of a Flash movie
+  void Timer4_Timer();  // follow-up of player media and Flash movies
+  void Timer5_Timer();  // three-minute limit of a Flash movie
+  void Timer7_Timer();  // next entry after a Flash video ended
+  // The next-entry rule: wraps currentIndex to -1 past the last entry; returns the next index.
+  int NextEntry();
+
   // ---- Secondary windows ---------------------------------------------------------------
   void showForm4();
   dialogs::Form4* form4() const { return form4_.get(); }
@@ -104,9 +172,6 @@ class Form1 : public forms::Form {
   dialogs::Form0* promotion() const { return form0_.get(); }
   // The page of the blog tab: the configured blog address, else our news page.
   std::string blogAddress() const;
-  // The shared check of the mouse-move handlers that brings a hidden cursor back; the arming
-  // variant also restarts the cursor-hide timer.
-  void CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming);
 
   // The application folder with the host separator, as the handlers address it.
   std::string appFolder() const;
@@ -125,6 +190,34 @@ class Form1 : public forms::Form {
   void connectBrowseAndDialogHandlers();
   void OpenChosenFile(const std::string& P);
   void TabHover(forms::Label& tab, float X, float Y);
+  void connectPlaybackHandlers();
+  // Playback helpers (src/playback).
+  void resumeByKind(const std::string& extension);
+  void toggleFilePanel();
+  void moveNavIndex(bool down);
+  void nextPreviousItem(forms::MenuItem& item, forms::MenuItem& other, bool down);
+  void mediaListCommand();
+  void pictureListCommand(bool down);
+  void seekSelected(bool hold);  // seeks the selected file to the bar; holds it or plays it
+  void seekHold(short button);
+  void seekRelease();
+  void seekFlashVideo(double barValue, const char* command);
+  void setVolumeFromBar();
+  void applyFilter(const char* pattern, bool pictureButtons, bool showPlayer);
+  // Whether the Flash component still holds the Flash movie the open step gave it.
+  bool flashMovieOpen() const;
+  // Selects the next entry (which opens it); `played` says whether the entry being left was
+  // seen playing. Returns false when the advance stopped instead: a whole pass of entries that
+  // would not play.
+  bool advanceToNextEntry(bool played);
+  void stopAutomaticAdvance();
+
+  // Handlers on the components, which may outlive the window.
+  Connections componentConnections_;
+  // Consecutive automatic advances away from entries that did not play.
+  int unplayedAdvances_ = 0;
+  bool advancing_ = false;         // the open step runs for an automatic advance
+  bool flashVideoPlayed_ = false;  // the player movie reported a length for the open video
 
   Services& services_;
   Components& components_;

@@ -35,8 +35,9 @@ tVate::~tVate() = default;
 // --- Properties ---
 
 void tVate::setValue(int v) {
-  // The user's drag owns the value until the release.
-  if (dragging_) return;
+  // The user's drag owns the value until the release. The position display sets the value 20
+  // times a second: an unchanged value neither repaints nor raises Changed.
+  if (dragging_ || v == value_) return;
   value_ = v;
   Repaint();
   Changed.raise(value_, max_);

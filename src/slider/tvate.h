@@ -54,7 +54,8 @@ class tVate : public forms::Control {
   // repaint; Caption does not. ---
 
   int Value() const { return value_; }
-  // Ignored while the thumb is dragged; otherwise stored unclamped, repainted, Changed raised.
+  // Ignored while the thumb is dragged or when it equals the value; otherwise stored unclamped,
+  // repainted, Changed raised.
   void setValue(int v);
   int Max() const { return max_; }
   void setMax(int v);

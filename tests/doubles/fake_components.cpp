@@ -30,7 +30,8 @@ void FakeMediaPlayer::setURL(const std::string& path) {
   record("URL=" + path);
   url = path;
   position = 0;
-  state = stateAfterSetUrl;
+  const auto it = stateForUrl.find(path);
+  state = it == stateForUrl.end() ? stateAfterSetUrl : it->second;
 }
 
 void FakeMediaPlayer::close() {
@@ -115,6 +116,10 @@ void FakeFlashPlayer::setMovie(const std::string& path) {
   frame = 0;
   playing = true;
   variables.clear();
+  if (const auto it = framesForMovie.find(path); it != framesForMovie.end()) {
+    totalFrames = it->second;
+    playing = totalFrames > 0;
+  }
 }
 
 void FakeFlashPlayer::Play() {

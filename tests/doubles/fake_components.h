@@ -69,6 +69,8 @@ class FakeMediaPlayer final : public media::MediaPlayer, public Recorder {
   std::string url;
   int state = media::kUndefined;
   int stateAfterSetUrl = media::kPlaying;  // auto-start; an engine still opening the file differs
+  // What setURL leaves for particular files (media::kReady: the file cannot be played).
+  std::map<std::string, int> stateForUrl;
   int stateAfterClose = media::kUndefined;
   double position = 0;
   double length = 0;  // 0 with a file loaded means "unknown"
@@ -103,6 +105,9 @@ class FakeFlashPlayer final : public media::FlashPlayer, public Recorder {
   void SetVariable(const std::string& name, const std::string& value) override;
   std::string GetVariable(const std::string& name) const override;
 
+  // Frame counts of particular movies, taken by setMovie; 0 is a file the component cannot
+  // read (nothing plays).
+  std::map<std::string, int> framesForMovie;
   std::string movie;
   int frame = 0;
   int totalFrames = 0;

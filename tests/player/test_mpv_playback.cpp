@@ -183,6 +183,20 @@ TEST_F(PlayerTest, ReplacingAFileIsNotAStop) {
   EXPECT_EQ(player->playState(), kPlaying);
 }
 
+TEST_F(PlayerTest, AFileOpenedAfterTheEndOfAnotherPlays) {
+  // The engine pauses a file held open at its end, and pauses it again when unpaused: that
+  // pause must not carry over to the next file (a list playing on would stand still).
+  for (int round = 0; round < 3; ++round) {
+    openPlaying(media.red(1));
+    ASSERT_TRUE(waitForState(kStopped, 10000));
+    player->setURL(media.red(2));
+    ASSERT_TRUE(waitForState(kPlaying));
+    EXPECT_TRUE(pumpUntil([&] { return player->currentPosition() > 0.5; }, 5000))
+        << "round " << round << " at " << player->currentPosition();
+    ASSERT_TRUE(waitForState(kStopped, 10000));
+  }
+}
+
 TEST_F(PlayerTest, PlaysAFlashVideoFile) {
   openPlaying(media.flashVideo());
   EXPECT_NEAR(player->duration(), 2.0, 0.1);

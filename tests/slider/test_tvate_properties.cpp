@@ -98,6 +98,20 @@ TEST(SliderProperties, ValueIsStoredUnclampedAndRaisesChangedAfterTheRepaint) {
   EXPECT_EQ(changes.size(), 2u);
 }
 
+TEST(SliderProperties, TheSameValueAgainNeitherRepaintsNorRaisesChanged) {
+  Fresh f;
+  f.bar.setValue(40);
+  int changes = 0;
+  f.bar.Changed.connect([&](int&, int&) { ++changes; });
+  const int before = f.bar.refreshCount();
+  for (int i = 0; i < 20; ++i) f.bar.setValue(40);  // the position display, once a second
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(f.bar.refreshCount(), before);
+  f.bar.setValue(41);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(f.bar.refreshCount(), before + 1);
+}
+
 TEST(SliderProperties, BitesFitASixteenBitTwipsField) {
   Fresh f;
   f.bar.setBite_LP(2184);  // 32760 twips

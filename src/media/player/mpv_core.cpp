@@ -42,6 +42,11 @@ MpvHandle createMpvCore(const MpvOptions& options) {
   set(h, "input-vo-keyboard", "no");
   set(h, "osc", "no");
   set(h, "ytdl", "no");
+  // The built-in scripts ignore load-scripts: each would start a Lua thread of its own in every
+  // core (stats overlay, OSD console), and auto profiles one more when a profile asks for it.
+  set(h, "load-stats-overlay", "no");
+  set(h, "load-osd-console", "no");
+  set(h, "load-auto-profiles", "no");
   set(h, "resume-playback", "no");
   set(h, "idle", "yes");
   // The last frame stays at the end (stopped, not unloaded) and a picture never ends.

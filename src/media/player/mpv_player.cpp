@@ -22,6 +22,8 @@ constexpr int kReverseStepMs = 200;
 
 MpvPlayer::MpvPlayer(const MpvOptions& options) : options_(options), core_(createMpvCore(options)) {
   mpv_observe_property(core_.get(), 0, "eof-reached", MPV_FORMAT_FLAG);
+  mpv_observe_property(core_.get(), 0, "time-pos", MPV_FORMAT_DOUBLE);
+  mpv_observe_property(core_.get(), 0, "duration", MPV_FORMAT_DOUBLE);
   // Tells when a lost render context has really switched the picture off, and when it is back.
   mpv_observe_property(core_.get(), 0, "current-tracks/video/id", MPV_FORMAT_INT64);
   // Error lines of the engine explain a file that cannot be played.
@@ -63,7 +65,11 @@ bool MpvPlayer::seekTo(double seconds, const char* flags) {
       std::to_chars(buf, buf + sizeof buf - 1, std::max(0.0, seconds), std::chars_format::fixed, 3);
   *end.ptr = '\0';
   const char* argv[] = {"seek", buf, flags, nullptr};
-  return mpv_command(core_.get(), argv) >= 0;
+  if (mpv_command(core_.get(), argv) < 0) return false;
+  // Read back as the new position at once; the engine's report follows when it got there.
+  timePos_ = std::max(0.0, seconds);
+  positionSettling_ = true;
+  return true;
 }
 
 void MpvPlayer::requireMedia() const {
@@ -98,6 +104,8 @@ void MpvPlayer::loadNow(double startAt) {
   // Opened with the render context there is now: nothing of it is lost yet.
   videoLost_ = contextReplaced_ = false;
   resumeAt_ = std::max(0.0, startAt);
+  timePos_ = resumeAt_;
+  positionSettling_ = true;
   // Only a reopen after lost video starts past the beginning; a plain open asks for no seek.
   char start[48] = "start=";
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
@@ -142,8 +150,12 @@ void MpvPlayer::setURL(const std::string& path) {
   }
   endScan();
   openTimer_.stop();
+  // The engine pauses a file held open at its end, and pauses it again when it is unpaused
+  // there: that pause would carry over to this file. Let go of such a file first.
+  if (eof_ && loaded_) mpv_command_string(core_.get(), "stop");
   url_ = path;
   entryId_ = -1;
+  timePos_ = duration_ = 0;
   loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = videoLost_ = false;
   contextReplaced_ = false;
   resumeAt_ = 0;
@@ -165,6 +177,8 @@ void MpvPlayer::close() {
   openTimer_.stop();
   url_.clear();
   entryId_ = -1;
+  timePos_ = duration_ = 0;
+  positionSettling_ = false;
   pendingLoad_ = loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = false;
   videoLost_ = contextReplaced_ = false;
   resumeAt_ = 0;
@@ -258,10 +272,7 @@ void MpvPlayer::reverseTick() {
 double MpvPlayer::currentPosition() const {
   requireMedia();
   if (scan_ == Scan::Reverse) return reverseTarget_;
-  double pos = 0;
-  if (mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0 || !std::isfinite(pos))
-    return 0;  // opened but not positioned yet
-  return std::max(0.0, pos);
+  return timePos_;
 }
 
 void MpvPlayer::setCurrentPosition(double seconds) {
@@ -279,10 +290,7 @@ std::string MpvPlayer::currentPositionString() const {
 
 double MpvPlayer::duration() const {
   requireMedia();
-  double d = 0;
-  if (mpv_get_property(core_.get(), "duration", MPV_FORMAT_DOUBLE, &d) < 0 || !std::isfinite(d))
-    return 0;  // a still picture or a stream without a known length
-  return std::max(0.0, d);
+  return duration_;  // 0 for a still picture or a stream without a known length
 }
 
 std::string MpvPlayer::durationString() const {

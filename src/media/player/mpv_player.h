@@ -97,6 +97,8 @@ class MpvPlayer final : public MediaPlayer {
   void onFileEnded(const mpv_event_end_file& end);
   void onEofReached(bool eof);
   void onVideoTrack(bool selected);
+  void onTimeProperty(const std::string& name, int format, const void* data);
+  void readTimes();
 
   void loadNow(double startAt = 0);
   bool engineHasFile() const;
@@ -142,6 +144,14 @@ class MpvPlayer final : public MediaPlayer {
   double reverseTarget_ = 0;
   std::string error_;
   std::string lastLogError_;
+
+  // Position and length as the engine last reported them (observed properties), so that the
+  // position display's reads never wait on the engine thread.
+  double timePos_ = 0;
+  double duration_ = 0;
+  // After an open or a seek the engine may report passing positions (the first packets of the
+  // file, the position before the seek) until playback has restarted; they are not shown.
+  bool positionSettling_ = false;
 
   int volume_ = 100;
   bool mute_ = false;

@@ -31,6 +31,7 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       if (entryId_ >= 0 && lastStartedId_ == entryId_ && !failed_) {
         loaded_ = true;
         openTimer_.stop();
+        readTimes();
         lastLogError_.clear();
         // The render context was replaced while the engine opened the file (it may have shown
         // frames before this report was handled): bring the picture back if it went with it.
@@ -42,13 +43,22 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
         }
       }
       break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+      // Positioned after the open or the seek: from here on every report counts.
+      if (positionSettling_ && loaded_) {
+        positionSettling_ = false;
+        readTimes();
+      }
+      break;
     case MPV_EVENT_END_FILE:
       onFileEnded(*static_cast<const mpv_event_end_file*>(event.data));
       break;
     case MPV_EVENT_PROPERTY_CHANGE: {
       const auto* prop = static_cast<const mpv_event_property*>(event.data);
       const std::string name = prop->name;
-      if (prop->format == MPV_FORMAT_FLAG && name == "eof-reached")
+      if (name == "time-pos" || name == "duration")
+        onTimeProperty(name, prop->format, prop->data);
+      else if (prop->format == MPV_FORMAT_FLAG && name == "eof-reached")
         onEofReached(*static_cast<const int*>(prop->data) != 0);
       else if (name == "current-tracks/video/id")
         onVideoTrack(prop->format != MPV_FORMAT_NONE);
@@ -112,6 +122,27 @@ void MpvPlayer::onFileEnded(const mpv_event_end_file& end) {
   }
 }
 
+void MpvPlayer::readTimes() {
+  // Once per opened file: the observed values follow a moment after the engine's report that
+  // the file is open, and the display may ask before they do.
+  for (const char* name : {"time-pos", "duration"}) {
+    double value = 0;
+    const bool known = mpv_get_property(core_.get(), name, MPV_FORMAT_DOUBLE, &value) >= 0;
+    onTimeProperty(name, known ? MPV_FORMAT_DOUBLE : MPV_FORMAT_NONE, &value);
+  }
+}
+
+void MpvPlayer::onTimeProperty(const std::string& name, int format, const void* data) {
+  // Unavailable (opening, a picture, nothing loaded) reads as 0, like a value that is not finite.
+  double value = 0;
+  if (format == MPV_FORMAT_DOUBLE) value = *static_cast<const double*>(data);
+  if (!std::isfinite(value) || value < 0) value = 0;
+  if (name != "time-pos")
+    duration_ = value;
+  else if (!positionSettling_)
+    timePos_ = value;
+}
+
 void MpvPlayer::onEofReached(bool eof) {
   eof_ = eof;
   if (!eof || !loaded_ || stopped_) return;
@@ -149,12 +180,10 @@ void MpvPlayer::detachRenderTarget(MpvRenderTarget* target) {
   // its report of that was handled here.
   if (!engineHasFile()) return;
   videoLost_ = contextReplaced_ = true;
-  // Remember where the file was to bring it back; one still opening starts where it was asked
-  // to (the engine's position may still be that of the file it replaces).
-  double pos = 0;
-  if (loaded_ && mpv_get_property(core_.get(), "time-pos", MPV_FORMAT_DOUBLE, &pos) >= 0 &&
-      std::isfinite(pos))
-    resumeAt_ = std::max(0.0, pos);
+  // Remember where the file was to bring it back, or where it was just asked to go; one still
+  // opening starts where it was asked to (the engine's position may still be that of the file
+  // it replaces).
+  if (loaded_) resumeAt_ = timePos_;
 }
 
 bool MpvPlayer::engineHasFile() const {

@@ -1,0 +1,58 @@
+// The three filters of the file panel, the list tab, and the mouse moves over the lists.
+
+#include "app/form1.h"
+#include "media/kinds.h"
+#include "platform/errors.h"
+#include "window/cursor.h"
+
+namespace kv::app {
+namespace {
+constexpr std::uint32_t kTabHighlight = 16750899;  // RGB 51, 153, 255
+constexpr std::uint32_t kTabPlain = 0xFFFFFF;
+}  // namespace
+
+void Form1::applyFilter(const char* pattern, bool pictureButtons, bool showPlayer) {
+  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { File1.setPattern(pattern); });
+  step([&] { Timer1.setEnabled(false); });
+  step([&] { Dir1.setVisible(true); });
+  step([&] { Dir1.setEnabled(true); });
+  step([&] { Dir1.Refresh(); });
+  for (forms::Image* picture : {&Image2, &Image5, &Image7})
+    step([&] { picture->setVisible(pictureButtons); });
+  for (forms::Image* media : {&Image3, &Image6, &Image8})
+    step([&] { media->setVisible(!pictureButtons); });
+  if (showPlayer) step([&] { WindowsMediaPlayer1.setVisible(true); });
+  step([&] { WindowsMediaPlayer2.object().close(); });
+  step([&] { WindowsMediaPlayer2.object().setEnabled(false); });
+}
+
+void Form1::Option1_Click() {
+  applyFilter(media::PicturePattern, true, true);
+}
+
+void Form1::Option2_Click() {
+  applyFilter(media::MoviePattern, false, false);
+}
+
+void Form1::Option3_Click() {
+  applyFilter(media::MusicPattern, false, true);
+}
+
+void Form1::Label6_Click() {
+  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { Label6.setForeColor(kTabHighlight); });
+  for (forms::Label* plain : {&Label3, &Label7, &Label8, &Label9})
+    step([&] { plain->setForeColor(kTabPlain); });
+  Image3_Click();
+}
+
+void Form1::Dir1_MouseMove(int, int, float x, float y) {
+  CursorWakeCheck(x, y, true, true);
+}
+
+void Form1::File1_MouseMove(int, int, float x, float y) {
+  CursorWakeCheck(x, y, true, true);
+}
+
+}  // namespace kv::app
