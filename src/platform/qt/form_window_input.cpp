@@ -47,7 +47,9 @@ bool FormWindow::routeWheel(QWidget* widget, QEvent* event) {
   const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
   if (delta == 0) return false;
   step([&] { form_->inputMouseWheel(*control, delta); });
-  return true;  // once, for the innermost control only
+  // Taken: the parents that a real wheel event is handed on to do not see it again.
+  event->accept();
+  return true;
 }
 
 void FormWindow::dragEnterEvent(QDragEnterEvent* event) {
