@@ -1,30 +1,30 @@
-// Display modes, zoom, the maximise and restore buttons and the cursor-hide timer.
+// Display modes, the full-screen toggle of the double click and the keys, zoom, the maximise
+// and restore buttons and the cursor-hide timer.
 
 #include <gtest/gtest.h>
 
-#include "app/form1_rig.h"
+#include <functional>
+#include <map>
+
 #include "app/playback_rig.h"
+#include "window/keys.h"
 
 using namespace kv;
-using kv::test::Form1Rig;
 using kv::test::PlaybackRig;
 
 namespace {
 
-struct Geometry {
+struct Box {
   float left, top, width, height;
-  bool operator==(const Geometry&) const = default;
+  bool operator==(const Box&) const = default;
 };
-
-Geometry placeOf(const forms::Control& c) {
+std::ostream& operator<<(std::ostream& os, const Box& b) {
+  return os << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
+}
+Box boxOf(const forms::Control& c) {
   return {c.Left(), c.Top(), c.Width(), c.Height()};
 }
 
-std::ostream& operator<<(std::ostream& os, const Geometry& g) {
-  return os << "(" << g.left << ", " << g.top << ") " << g.width << " x " << g.height;
-}
-
-// The ticked mode item(s), as "BUT2", "BUT0 BUT1"...
 std::string modeMarks(app::Form1& f) {
   std::string marks;
   for (forms::MenuItem* item : {&f.BUT2, &f.BUT0, &f.BUT1, &f.BUT17})
@@ -32,189 +32,131 @@ std::string modeMarks(app::Form1& f) {
   return marks;
 }
 
-bool skinShown(app::Form1& f) {
-  return f.Picture2.Visible() && f.Picture3.Visible() && f.Picture4.Visible() &&
-         f.Picture5.Visible() && f.Picture7.Visible();
-}
-
-bool skinHidden(app::Form1& f) {
-  return !f.Picture2.Visible() && !f.Picture3.Visible() && !f.Picture4.Visible() &&
-         !f.Picture5.Visible() && !f.Picture7.Visible() && !f.Frame1.Visible();
-}
+const std::map<std::string, std::function<void(app::Form1&, PlaybackRig&)>> kActions = {
+    {"theatre", [](app::Form1& f, PlaybackRig&) { f.BUT0.Click.raise(); }},
+    {"full", [](app::Form1& f, PlaybackRig&) { f.BUT1.Click.raise(); }},
+    {"stretch", [](app::Form1& f, PlaybackRig&) { f.BUT17.Click.raise(); }},
+    {"native", [](app::Form1& f, PlaybackRig&) { f.BUT2.Click.raise(); }},
+    {"maximise", [](app::Form1& f, PlaybackRig&) { f.Image16.Click.raise(); }},
+    {"dblclick", [](app::Form1&, PlaybackRig& r) { r.player1.DoubleClick.raise(1, 0, 9, 9); }},
+    {"F", [](app::Form1& f, PlaybackRig&) { f.Form_KeyDown(window::kKeyF, 0); }},
+    {"Enter", [](app::Form1& f, PlaybackRig&) { f.Form_KeyDown(window::kKeyReturn, 0); }},
+    {"Escape", [](app::Form1& f, PlaybackRig&) { f.Form_KeyDown(window::kKeyEscape, 0); }},
+};
 
 }  // namespace
 
-TEST(DisplayModes, EachScreenFillingModeMaximisesHidesTheSkinAndPlacesThePlayer) {
+TEST(DisplayModes, Transitions) {
+  constexpr float kNative = -1;  // the player in the normal window: 120, 645, W - 240, H - 1620
   struct Case {
-    const char* item;
-    Geometry player;  // on a screen of 19200 x 15360 twips
+    std::vector<std::string> actions;
+    const char* marks;
+    int state;
+    Box player;
+    float screenWidth = 19200, screenHeight = 15360;
   };
-  for (const Case& c : {Case{"BUT0", {120, 645, 18960, 13710}}, Case{"BUT1", {0, 0, 19200, 15360}},
-                        Case{"BUT17", {-1920, -1536, 23040, 18432}}}) {
-    SCOPED_TRACE(c.item);
-    Form1Rig rig;
-    auto& f = rig.start();
-    forms::MenuItem& item = c.item == std::string("BUT0")   ? f.BUT0
-                            : c.item == std::string("BUT1") ? f.BUT1
-                                                            : f.BUT17;
-    item.Click.raise();
-    EXPECT_EQ(modeMarks(f), c.item);
-    EXPECT_EQ(f.WindowState(), forms::kMaximized);
-    EXPECT_TRUE(skinHidden(f));
-    EXPECT_TRUE(f.Image19.Visible());
-    EXPECT_FALSE(f.Image16.Visible());
-    EXPECT_TRUE(f.Timer3.Enabled());
-    EXPECT_EQ(placeOf(f.WindowsMediaPlayer1), c.player);
-    EXPECT_TRUE(f.WindowsMediaPlayer1.Visible());
+  const Box native{kNative, 0, 0, 0};
+  const Box theatre{120, 645, 18960, 13710}, full{0, 0, 19200, 15360};
+  for (const Case& c : {
+           Case{{"theatre"}, "BUT0", forms::kMaximized, theatre},
+           Case{{"full"}, "BUT1", forms::kMaximized, full},
+           Case{
+               {"stretch"}, "BUT17", forms::kMaximized, {-1920, -1440, 23040, 17280}, 19200, 14400},
+           Case{{"theatre", "theatre"}, "BUT2", forms::kNormal, native},
+           Case{{"theatre", "full"}, "BUT1", forms::kMaximized, full},
+           Case{{"full", "stretch", "native"}, "BUT2", forms::kNormal, native},
+           Case{{"theatre"}, "BUT0", forms::kMaximized, {120, 645, 11760, 7350}, 12000, 9000},
+           Case{{"full"}, "BUT1", forms::kMaximized, {0, 0, 12000, 9000}, 12000, 9000},
+           Case{{"dblclick"}, "BUT1", forms::kMaximized, full},
+           Case{{"dblclick", "dblclick"}, "BUT2", forms::kNormal, native},
+           Case{{"theatre", "dblclick"}, "BUT2", forms::kNormal, native},
+           Case{{"maximise", "dblclick"}, "BUT1", forms::kMaximized, full},
+           Case{{"F", "Enter"}, "BUT2", forms::kNormal, native},
+           Case{{"stretch", "Escape"}, "BUT2", forms::kNormal, native},
+           Case{{"maximise", "Escape"}, "BUT2", forms::kMaximized, {}},
+       }) {
+    std::string trace;
+    for (const auto& a : c.actions) trace += a + " ";
+    SCOPED_TRACE(trace + std::to_string(c.screenWidth));
+    PlaybackRig rig;
+    rig.screen.width = c.screenWidth;
+    rig.screen.height = c.screenHeight;
+    auto& f = rig.startWith({});
+    const Box normal = boxOf(f);
+    const Box before = boxOf(f.WindowsMediaPlayer1);
+    for (const auto& a : c.actions) kActions.at(a)(f, rig);
+
+    EXPECT_EQ(modeMarks(f), c.marks);
+    EXPECT_EQ(f.WindowState(), c.state);
+    const bool filling = c.marks != std::string("BUT2");
+    for (forms::PictureBox* skin : {&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5})
+      EXPECT_EQ(skin->Visible(), !filling) << skin->name();
+    EXPECT_FALSE(f.Frame1.Visible());
+    EXPECT_EQ(f.Image19.Visible(), c.state == forms::kMaximized);
+    EXPECT_EQ(f.Image16.Visible(), c.state != forms::kMaximized);
+    if (filling) {
+      EXPECT_TRUE(f.Timer3.Enabled());
+    }
+    const Box expected = c.player.left == kNative
+                             ? Box{120, 645, normal.width - 240, normal.height - 1620}
+                         : c.player == Box{} ? before  // native size did nothing
+                                             : c.player;
+    EXPECT_EQ(boxOf(f.WindowsMediaPlayer1), expected);
+    if (c.state == forms::kNormal) {
+      EXPECT_EQ(boxOf(f), normal);
+    }
   }
 }
 
-TEST(DisplayModes, TheatreTwiceReturnsToNativeSizeWithTheSkinAndTheNormalBounds) {
-  Form1Rig rig;
-  auto& f = rig.start();
-  const Geometry normal = placeOf(f);
-  f.BUT0.Click.raise();
-  f.BUT0.Click.raise();
-  EXPECT_EQ(modeMarks(f), "BUT2");
-  EXPECT_EQ(f.WindowState(), forms::kNormal);
-  EXPECT_EQ(placeOf(f), normal);
-  EXPECT_TRUE(skinShown(f));
-  EXPECT_FALSE(f.Frame1.Visible());
-  EXPECT_TRUE(f.Image16.Visible());
-  EXPECT_FALSE(f.Image19.Visible());
-  EXPECT_EQ(placeOf(f.WindowsMediaPlayer1),
-            (Geometry{120, 645, normal.width - 240, normal.height - 1620}));
-  EXPECT_TRUE(f.WindowsMediaPlayer1.Visible());
-}
-
-TEST(DisplayModes, TheatreThenFullScreenGoesStraightThere) {
-  Form1Rig rig;
-  auto& f = rig.start();
-  f.BUT0.Click.raise();
-  f.BUT1.Click.raise();
-  EXPECT_EQ(modeMarks(f), "BUT1");
-  EXPECT_EQ(f.WindowState(), forms::kMaximized);
-  EXPECT_TRUE(skinHidden(f));
-  EXPECT_EQ(placeOf(f.WindowsMediaPlayer1), (Geometry{0, 0, 19200, 15360}));
-}
-
-TEST(DisplayModes, StretchOnAScreenOf19200By14400) {
-  Form1Rig rig;
-  rig.screen.height = 14400;
-  auto& f = rig.start();
-  f.BUT17.Click.raise();
-  EXPECT_EQ(placeOf(f.WindowsMediaPlayer1), (Geometry{-1920, -1440, 23040, 17280}));
-}
-
-TEST(DisplayModes, AScreenOf800By600) {
-  Form1Rig rig;
-  rig.screen.width = 12000;
-  rig.screen.height = 9000;
-  auto& f = rig.start();
-  f.BUT0.Click.raise();
-  EXPECT_EQ(placeOf(f.WindowsMediaPlayer1), (Geometry{120, 645, 11760, 7350}));
-  f.BUT1.Click.raise();
-  EXPECT_EQ(placeOf(f.WindowsMediaPlayer1), (Geometry{0, 0, 12000, 9000}));
-  f.BUT1.Click.raise();
-  EXPECT_EQ(modeMarks(f), "BUT2");
-  EXPECT_EQ(f.WindowState(), forms::kNormal);
-}
-
-TEST(DisplayModes, MaximiseKeepsTheSkinAndNativeSizeThenDoesNothing) {
-  Form1Rig rig;
-  auto& f = rig.start();
-  f.Picture7.setVisible(true);
-  f.Image16.Click.raise();
-  EXPECT_EQ(f.WindowState(), forms::kMaximized);
-  EXPECT_TRUE(skinShown(f));
-  EXPECT_TRUE(f.Image19.Visible());
-  EXPECT_FALSE(f.Image16.Visible());
-  EXPECT_EQ(modeMarks(f), "BUT2");
-  const Geometry player = placeOf(f.WindowsMediaPlayer1);
-
-  f.BUT2.Click.raise();
-  EXPECT_EQ(f.WindowState(), forms::kMaximized);
-  EXPECT_EQ(placeOf(f.WindowsMediaPlayer1), player);
-
-  rig.cursor.count = -1;
-  f.Image19.Click.raise();
-  EXPECT_EQ(f.WindowState(), forms::kNormal);
-  EXPECT_TRUE(f.Image16.Visible());
-  EXPECT_FALSE(f.Image19.Visible());
-  EXPECT_FALSE(f.Timer3.Enabled());
-  EXPECT_GE(rig.cursor.count, 0);
-  EXPECT_EQ(modeMarks(f), "BUT2");
-}
-
-TEST(DisplayModes, MaximiseArmsTheCursorTimerExceptForFlashVideo) {
+TEST(DisplayModes, TheRestoreButtonAndTheCursorTimer) {
   struct Case {
     const char* name;
     bool armed;
   };
-  for (const Case& c : {Case{"clip.flv", false}, Case{"clip.FLV", true}, Case{"clip.avi", true},
-                        Case{"clip.flv.avi", true}}) {
+  for (const Case& c : {Case{"clip.flv", false}, Case{"clip.FLV", true}, Case{"clip.avi", true}}) {
     SCOPED_TRACE(c.name);
     PlaybackRig rig;
     auto& f = rig.startWith({c.name});
     rig.click(0);
-    f.Timer3.setEnabled(!c.armed);
+    rig.cursor.count = -1;
     f.Image16.Click.raise();
+    EXPECT_EQ(rig.cursor.count, 0);
     EXPECT_EQ(f.Timer3.Enabled(), c.armed);
+    rig.clock.advance(11999);
+    EXPECT_EQ(rig.cursor.count, 0);
+    rig.clock.advance(60000);
+    EXPECT_EQ(rig.cursor.count, c.armed ? -1 : 0) << "hidden once, after 12 s";
+    f.Timer3.setEnabled(true);
+    f.Image19.Click.raise();
+    EXPECT_EQ(f.WindowState(), forms::kNormal);
+    EXPECT_TRUE(f.Image16.Visible());
+    EXPECT_FALSE(f.Image19.Visible());
+    EXPECT_FALSE(f.Timer3.Enabled());
+    EXPECT_GE(rig.cursor.count, 0);
   }
-}
-
-TEST(DisplayModes, TheCursorHidesTwelveSecondsAfterAModeIsEntered) {
-  Form1Rig rig;
-  auto& f = rig.start();
-  rig.cursor.count = 2;
-  f.BUT1.Click.raise();
-  rig.clock.advance(11999);
-  EXPECT_GE(rig.cursor.count, 0);
-  rig.clock.advance(1);
-  EXPECT_LT(rig.cursor.count, 0);
-  EXPECT_FALSE(f.Timer3.Enabled());
-  rig.clock.advance(60000);
-  EXPECT_EQ(rig.cursor.count, -1) << "hidden once, not again and again";
 }
 
 TEST(Zoom, ShareOfTheComponentAreaCentredOnTheWindow) {
   struct Case {
-    const char* item;
-    Geometry player;  // in a normal window of 9600 x 7200
+    int item;
+    float height;  // of the normal window, 9600 wide
+    Box player;
   };
   for (const Case& c :
-       {Case{"BUT8A", {2460, 2212.5f, 4680, 2775}}, Case{"BUT8B", {120, 645, 9360, 5550}},
-        Case{"BUT8C", {-2220, -562.5f, 14040, 8325}},
-        Case{"BUT8D", {-4560, -1950, 18720, 11100}}}) {
+       {Case{0, 7200, {2460, 2212.5f, 4680, 2775}}, Case{1, 7200, {120, 645, 9360, 5550}},
+        Case{2, 7200, {-2220, -562.5f, 14040, 8325}}, Case{3, 7200, {-4560, -1950, 18720, 11100}},
+        Case{1, 1600, {120, 645, 9360, 5115}}}) {  // height refused: kept
     SCOPED_TRACE(c.item);
-    Form1Rig rig;
-    auto& f = rig.start();
+    PlaybackRig rig;
+    auto& f = rig.startWith({});
     f.setWidth(9600);
-    f.setHeight(7200);
-    f.BUT0.setChecked(true);  // a mode mark the zoom must leave alone
+    f.setHeight(c.height);
+    f.BUT0.setChecked(true);  // a mode mark the zoom leaves alone
     forms::MenuItem* items[] = {&f.BUT8A, &f.BUT8B, &f.BUT8C, &f.BUT8D};
-    forms::MenuItem* own = nullptr;
-    for (forms::MenuItem* i : items)
-      if (i->name() == c.item) own = i;
-    ASSERT_NE(own, nullptr);
-    own->Click.raise();
-    EXPECT_EQ(placeOf(f.WindowsMediaPlayer1), c.player);
+    items[c.item]->Click.raise();
+    EXPECT_EQ(boxOf(f.WindowsMediaPlayer1), c.player);
     EXPECT_TRUE(f.WindowsMediaPlayer1.Visible());
-    for (forms::MenuItem* i : items) EXPECT_EQ(i->Checked(), i == own) << i->name();
-    EXPECT_TRUE(f.BUT0.Checked());
-    EXPECT_EQ(f.WindowState(), forms::kNormal);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(items[i]->Checked(), i == c.item);
+    EXPECT_EQ(modeMarks(f), "BUT2 BUT0");
   }
-}
-
-TEST(Zoom, AWindowLowerThanTheMarginsKeepsThePreviousHeight) {
-  Form1Rig rig;
-  auto& f = rig.start();
-  f.setWidth(9600);
-  f.setHeight(1600);
-  const float height = f.WindowsMediaPlayer1.Height();
-  f.BUT8B.Click.raise();
-  EXPECT_EQ(f.WindowsMediaPlayer1.Height(), height);
-  EXPECT_EQ(f.WindowsMediaPlayer1.Width(), 9360);
-  EXPECT_TRUE(f.WindowsMediaPlayer1.Visible());
-  EXPECT_TRUE(f.BUT8B.Checked());
 }

@@ -1,9 +1,7 @@
-// The keyboard, the wheel and drops of the main window, on the doubles: each key runs the
-// handler the menu or the control bar already runs.
+// The keys and the wheel of the main window run the handlers of the menu and the control bar
+// (the full-screen keys are among the display-mode transitions).
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "app/playback_rig.h"
 #include "platform/errors.h"
@@ -13,58 +11,44 @@ using namespace kv;
 using namespace kv::window;
 using kv::test::PlaybackRig;
 
-namespace {
-bool has(const std::vector<std::string>& calls, const std::string& call) {
-  return std::find(calls.begin(), calls.end(), call) != calls.end();
-}
-}  // namespace
+TEST(Keys, PlayPauseMuteVolumeAndTheWheelOverTheVideo) {
+  EXPECT_EQ(keyCommand(kKeySpace, kShiftKey), KeyCommand::PlayPause);
+  EXPECT_EQ(keyCommand(kKeySpace, kCtrlKey), KeyCommand::None);
+  EXPECT_EQ(keyCommand(kKeyF, kAltKey), KeyCommand::None);
+  EXPECT_EQ(keyCommand('A', 0), KeyCommand::None);
 
-TEST(KeyMap, EveryKeyAndNothingWithCtrlOrAlt) {
-  struct Case {
-    int key;
-    KeyCommand command;
-  };
-  for (const Case& c :
-       {Case{kKeySpace, KeyCommand::PlayPause}, Case{kKeyLeft, KeyCommand::SeekBack},
-        Case{kKeyRight, KeyCommand::SeekForward}, Case{kKeyUp, KeyCommand::VolumeUp},
-        Case{kKeyDown, KeyCommand::VolumeDown}, Case{kKeyF, KeyCommand::FullScreenToggle},
-        Case{kKeyReturn, KeyCommand::FullScreenToggle},
-        Case{kKeyEscape, KeyCommand::LeaveScreenMode}, Case{kKeyM, KeyCommand::Mute},
-        Case{kKeyPageUp, KeyCommand::PreviousEntry}, Case{kKeyPageDown, KeyCommand::NextEntry},
-        Case{'A', KeyCommand::None}, Case{0, KeyCommand::None}}) {
-    SCOPED_TRACE(c.key);
-    EXPECT_EQ(keyCommand(c.key, 0), c.command);
-    EXPECT_EQ(keyCommand(c.key, kShiftKey), c.command);
-    EXPECT_EQ(keyCommand(c.key, kCtrlKey), KeyCommand::None);
-    EXPECT_EQ(keyCommand(c.key, kAltKey), KeyCommand::None);
-  }
-}
-
-TEST(Keys, SpacePausesAndPlaysMMutesAndTheArrowsMoveTheVolumeBar) {
   PlaybackRig rig;
   auto& f = rig.startWith({"a.avi"});
   rig.click(0);
-  rig.forget();
   f.Form_KeyDown(kKeySpace, 0);
   EXPECT_EQ(rig.player1.lastCall(), "controls.pause");
   f.Form_KeyDown(kKeySpace, 0);
   EXPECT_EQ(rig.player1.lastCall(), "controls.play");
-
   f.Form_KeyDown(kKeyM, 0);
   EXPECT_TRUE(rig.player1.muted);
   EXPECT_TRUE(f.BUT9C.Checked());
 
-  f.volume.setValue(50);
-  f.Form_KeyDown(kKeyUp, 0);
-  EXPECT_EQ(f.volume.Value(), 60);
-  EXPECT_EQ(rig.player1.vol, 60);
-  f.volume.setValue(95);
-  f.Form_KeyDown(kKeyUp, 0);
-  EXPECT_EQ(f.volume.Value(), 100);
-  f.volume.setValue(4);
-  f.Form_KeyDown(kKeyDown, 0);
-  EXPECT_EQ(f.volume.Value(), 0);
-  EXPECT_EQ(rig.player1.vol, 0);
+  struct Step {
+    int key, wheel;  // one of them
+    forms::Control* over;
+    int from, to;
+  };
+  for (const Step& s :
+       {Step{kKeyUp, 0, nullptr, 50, 60}, Step{kKeyUp, 0, nullptr, 95, 100},
+        Step{kKeyDown, 0, nullptr, 4, 0}, Step{0, 120, &f.WindowsMediaPlayer1, 50, 55},
+        Step{0, -240, &f.WindowsMediaPlayer1, 50, 40},
+        Step{0, 30, &f.WindowsMediaPlayer1, 50, 55},  // part of a notch
+        Step{0, 120, &f.Picture4, 50, 50}}) {         // only over the video
+    SCOPED_TRACE(testing::Message() << s.key << " " << s.wheel << " " << s.from);
+    f.volume.setValue(s.from);
+    rig.player1.vol = s.from;
+    if (s.key)
+      f.inputKeyDown(s.key, 0);
+    else
+      f.inputMouseWheel(*s.over, s.wheel);
+    EXPECT_EQ(f.volume.Value(), s.to);
+    EXPECT_EQ(rig.player1.vol, s.to);
+  }
 }
 
 TEST(Keys, LeftAndRightSeekFiveSecondsThroughTheSeekBarRelease) {
@@ -86,96 +70,27 @@ TEST(Keys, LeftAndRightSeekFiveSecondsThroughTheSeekBarRelease) {
     rig.forget();
     f.Form_KeyDown(c.key, 0);
     EXPECT_EQ(f.tVate1.Value(), c.expectedBar);
-    EXPECT_TRUE(has(rig.player1.calls,
-                    "controls.currentPosition=" + numberText(c.expectedBar / 100.0 * c.length)));
-    EXPECT_EQ(rig.player1.lastCall(), "controls.play");
+    EXPECT_EQ(rig.player1.calls,
+              (std::vector<std::string>{
+                  "currentMedia.duration", "currentMedia.duration",
+                  "controls.currentPosition=" + numberText(c.expectedBar / 100.0 * c.length),
+                  "controls.play"}));
     EXPECT_TRUE(f.Timer8.Enabled());
   }
 }
 
-TEST(Keys, FAndEnterToggleFullScreenAndEscapeLeavesTheModes) {
-  PlaybackRig rig;
-  auto& f = rig.startWith({});
-  for (int key : {kKeyF, kKeyReturn}) {
-    f.Form_KeyDown(key, 0);
-    EXPECT_TRUE(f.BUT1.Checked());
-    EXPECT_EQ(f.WindowState(), forms::kMaximized);
-    f.Form_KeyDown(key, 0);
-    EXPECT_TRUE(f.BUT2.Checked());
-    EXPECT_EQ(f.WindowState(), forms::kNormal);
-  }
-  for (forms::MenuItem* mode : {&f.BUT0, &f.BUT1, &f.BUT17}) {
-    SCOPED_TRACE(mode->name());
-    mode->Click.raise();
-    f.Form_KeyDown(kKeyEscape, 0);
-    EXPECT_TRUE(f.BUT2.Checked());
-    EXPECT_FALSE(mode->Checked());
-    EXPECT_EQ(f.WindowState(), forms::kNormal);
-  }
-  // The maximised skinned window is left by its restore button only; Escape in native size
-  // does nothing either.
-  f.Image16.Click.raise();
-  f.Form_KeyDown(kKeyEscape, 0);
-  EXPECT_EQ(f.WindowState(), forms::kMaximized);
-  f.Form_KeyDown(kKeyF, kCtrlKey);
-  EXPECT_FALSE(f.BUT1.Checked());
-}
-
 TEST(Keys, PageUpAndPageDownUseTheListButtonsOfTheLayoutOnShow) {
   PlaybackRig rig;
-  auto& f = rig.startWith({"a.avi", "b.avi", "c.avi"});
+  auto& f = rig.startWith({"a.avi", "b.avi", "c.jpg", "d.jpg"});
   rig.click(1);
   f.navIndex = 1;
-  rig.forget();
-  f.Form_KeyDown(kKeyPageDown, 0);
-  EXPECT_EQ(f.File1.ListIndex(), 2);
-  f.Form_KeyDown(kKeyPageUp, 0);
   f.Form_KeyDown(kKeyPageUp, 0);
   EXPECT_EQ(f.File1.ListIndex(), 0);
   EXPECT_EQ(rig.player1.url, rig.path("a.avi"));
-
-  PlaybackRig pictures;
-  auto& g = pictures.startWith({"a.jpg", "b.jpg"});
-  pictures.click(0);
-  ASSERT_TRUE(g.Image5.Visible());
-  g.navIndex = 0;
-  g.Form_KeyDown(kKeyPageDown, 0);
-  EXPECT_EQ(g.File1.ListIndex(), 1);
-  EXPECT_TRUE(g.Timer1.Enabled()) << "the slide show goes on";
-}
-
-TEST(Keys, TheWheelOverTheVideoMovesTheVolumeBar) {
-  PlaybackRig rig;
-  auto& f = rig.startWith({"a.avi"});
-  rig.click(0);
-  f.volume.setValue(50);
-  f.Form_MouseWheel(f.WindowsMediaPlayer1, 120);
-  EXPECT_EQ(f.volume.Value(), 55);
-  f.Form_MouseWheel(f.WindowsMediaPlayer1, -240);
-  EXPECT_EQ(f.volume.Value(), 45);
-  f.Form_MouseWheel(f.WindowsMediaPlayer1, 30);  // a touchpad's part of a notch
-  EXPECT_EQ(f.volume.Value(), 50);
-  EXPECT_EQ(rig.player1.vol, 50);
-  f.Form_MouseWheel(f.Picture4, 120);
-  EXPECT_EQ(f.volume.Value(), 50) << "only over the video";
-}
-
-TEST(Keys, TheFormsEventsReachTheHandlersAndADropOpensTheFile) {
-  PlaybackRig rig;
-  auto& f = rig.startWith({});
-  f.inputKeyDown(kKeyF, 0);
-  EXPECT_TRUE(f.BUT1.Checked());
-  f.volume.setValue(20);
-  f.inputMouseWheel(f.WindowsMediaPlayer1, 120);
-  EXPECT_EQ(f.volume.Value(), 25);
-
-  EXPECT_TRUE(f.acceptsDrops());
-  rig.files.addFolder("/drops");
-  rig.files.addFile("/drops/song.mp3");
-  f.inputFileDropped("/drops/song.mp3");
-  EXPECT_EQ(rig.player1.url, "/drops/song.mp3");
-  EXPECT_EQ(f.File1.Path(), "/drops");
-  rig.forget();
-  f.inputFileDropped("/drops/missing.mp3");
-  EXPECT_TRUE(rig.player1.calls.empty());
+  rig.click(2);  // a picture: the slide-show buttons
+  ASSERT_TRUE(f.Image7.Visible());
+  f.navIndex = 2;
+  f.Form_KeyDown(kKeyPageDown, 0);
+  EXPECT_EQ(f.File1.ListIndex(), 3);
+  EXPECT_TRUE(f.Timer1.Enabled()) << "the slide show goes on";
 }

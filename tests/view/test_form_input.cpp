@@ -1,10 +1,9 @@
-// Keys, the wheel and dropped files on a form's window come back as the form's events; the
-// main window's key map runs its handlers through the desktop view.
+// The wheel and dropped files on a form's window come back as the form's events (keys: the
+// main window's test).
 
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 #include <QWheelEvent>
@@ -18,18 +17,6 @@ using namespace kv::forms;
 using test::ViewRig;
 
 namespace {
-
-void key(QWidget* w, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, qtKey, mods);
-  QApplication::sendEvent(w, &press);
-}
-
-void wheel(QWidget* w, int delta) {
-  const QPointF at(5, 5);
-  QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(w, &event);
-}
 
 // A wheel turn as the window system delivers it (spontaneous, so that Qt hands it on to the
 // parents of a widget that ignores it).
@@ -55,31 +42,6 @@ bool drop(QWidget* w, const QList<QUrl>& urls) {
 
 }  // namespace
 
-TEST(FormInput, KeysNoControlTookReachTheFormWithTheirCodes) {
-  ViewRig rig;
-  Image image("Image3", &rig.form);
-  image.design(300, 300, 600, 600);
-  std::vector<std::string> keys;
-  rig.form.KeyDown.connect([&](int code, int shift) {
-    keys.push_back(std::to_string(code) + "/" + std::to_string(shift));
-  });
-  rig.form.Show();
-  ViewRig::settle();
-  QWidget* window = rig.window();
-  ASSERT_NE(window, nullptr);
-  key(window, Qt::Key_Space);
-  key(window, Qt::Key_F, Qt::ShiftModifier);
-  key(window, Qt::Key_Return);
-  key(window, Qt::Key_Enter);
-  key(window, Qt::Key_Escape, Qt::ControlModifier);
-  key(window, Qt::Key_PageDown);
-  key(window, Qt::Key_Left);
-  key(window, Qt::Key_F5);            // no code: not delivered
-  key(rig.widget(image), Qt::Key_M);  // a control that takes no keys passes them on
-  EXPECT_EQ(keys, (std::vector<std::string>{"32/0", "70/1", "13/0", "13/0", "27/2", "34/0", "37/0",
-                                            "77/0"}));
-}
-
 TEST(FormInput, TheWheelNamesTheControlUnderThePointerOnce) {
   ViewRig rig;
   PictureBox bar("Picture4", &rig.form);
@@ -101,7 +63,7 @@ TEST(FormInput, TheWheelNamesTheControlUnderThePointerOnce) {
   ASSERT_NE(content, nullptr);
   systemWheel(content, 120);
   systemWheel(rig.widget(icon), -240);
-  wheel(rig.window(), 120);
+  systemWheel(rig.window(), 120);
   EXPECT_EQ(seen,
             (std::vector<std::string>{"WindowsMediaPlayer1 120", "Image37 -240", "Form1 120"}));
 }

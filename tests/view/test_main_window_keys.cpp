@@ -87,7 +87,7 @@ TEST(MainWindowKeys, KeysAndTheWheelRunTheirHandlersThroughTheView) {
   EXPECT_EQ(f.volume.Value(), 55);
   EXPECT_EQ(rig.player1.vol, 55);
 
-  key(rig.window(), Qt::Key_F);
+  key(rig.window(), Qt::Key_Enter);
   EXPECT_TRUE(f.BUT1.Checked());
   EXPECT_EQ(f.WindowState(), forms::kMaximized);
   test::ViewRig::settle();
