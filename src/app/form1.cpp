@@ -59,6 +59,7 @@ void Form1::connectHandlers() {
   connectPlaybackHandlers();
   connectSessionHandlers();
   connectBrowseAndDialogHandlers();
+  connectModeHandlers();
 }
 
 }  // namespace kv::app

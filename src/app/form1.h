@@ -173,6 +173,32 @@ class Form1 : public forms::Form {
   // The page of the blog tab: the configured blog address, else our news page.
   std::string blogAddress() const;
 
+  // ---- Display modes, zoom, component events, list search, keyboard ---------------------
+  // (src/window: display modes, zoom, cursor hiding, keys; src/playback: component events,
+  // background music, list search)
+  void BUT2_Click();     // native size
+  void BUT0_Click();     // theatre mode
+  void BUT1_Click();     // full screen
+  void BUT17_Click();    // stretch mode
+  void BUT8A_Click();    // zoom 50 %
+  void BUT8B_Click();    // zoom 100 %
+  void BUT8C_Click();    // zoom 150 %
+  void BUT8D_Click();    // zoom 200 %
+  void Image16_Click();  // maximise
+  void Image19_Click();  // restore
+  void Timer3_Timer();   // hides the cursor
+  void WindowsMediaPlayer1_Click(int button, int shift, int x, int y);
+  void WindowsMediaPlayer1_DoubleClick(int button, int shift, int x, int y);
+  void WindowsMediaPlayer1_MouseDown(int button, int shift, int x, int y);
+  void WindowsMediaPlayer1_MouseMove(int button, int shift, int x, int y);
+  void WindowsMediaPlayer2_PlayStateChange(int newState);
+  void Image2_Click();   // background music
+  void Timer6_Timer();   // list search
+  void Timer10_Timer();  // list search
+  // Keys of the desktop (codes of window::KeyCode) and the wheel over a control.
+  void Form_KeyDown(int keyCode, int shift);
+  void Form_MouseWheel(forms::Control& over, int delta);
+
   // The application folder with the host separator, as the handlers address it.
   std::string appFolder() const;
   Services& services() { return services_; }
@@ -211,6 +237,21 @@ class Form1 : public forms::Form {
   // would not play.
   bool advanceToNextEntry(bool played);
   void stopAutomaticAdvance();
+  // Display modes and the list search (src/window, src/playback).
+  void connectModeHandlers();
+  void screenMode(forms::MenuItem& own, void (Form1::*place)());
+  void placeTheatre();
+  void placeFullScreen();
+  void placeStretch();
+  void zoom(forms::MenuItem& own, float factor);
+  void bringBarsToFront();
+  void ListSearch(forms::Timer& timer);
+  // Key commands: seek by seconds through the seek bar's release, volume bar by steps, leave
+  // a screen-filling mode, the list button of the layout on show.
+  void seekBySeconds(double seconds);
+  void stepVolumeBar(int delta);
+  void leaveScreenMode();
+  void listButton(bool down);
 
   // Handlers on the components, which may outlive the window.
   Connections componentConnections_;

@@ -24,8 +24,7 @@ struct Form1Rig {
   FakeShell shell;
   FakeHelp help;
   MemoryRegistry registry;
-  Services services{clock,       cursor,   screen,  profile, files, folders,
-                    screenSaver, instance, windows, shell,   help,  registry};
+  Services services;
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
   FakeMediaPlayer player1{"WindowsMediaPlayer1", log};
   FakeMediaPlayer player2{"WindowsMediaPlayer2", log};
@@ -36,8 +35,13 @@ struct Form1Rig {
 
   static constexpr const char* kApp = "/opt/korvelin";
 
-  // An installed player that has run before: resources under .dll names, datinf present.
-  Form1Rig() {
+  // An installed player that has run before: resources under .dll names, datinf present. The
+  // windows are the recording double's unless a real window host (the desktop view) is given.
+  explicit Form1Rig(WindowHost* host = nullptr)
+      : services{clock,       cursor,   screen,
+                 profile,     files,    folders,
+                 screenSaver, instance, host ? *host : windows,
+                 shell,       help,     registry} {
     folders.application = kApp;
     files.addFolder(folders.documents);
     files.addFile(std::string(kApp) + "/0.dll", "idle");

@@ -12,6 +12,7 @@
 namespace kv::test {
 
 struct PlaybackRig : Form1Rig {
+  using Form1Rig::Form1Rig;
   static constexpr const char* kFolder = "/media";
 
   // Starts the window and shows `names` (files created in kFolder) in the file list, every

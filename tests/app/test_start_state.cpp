@@ -25,9 +25,8 @@ TEST(StartState, APipeNamedLikeTheSettingsFileNeitherHoldsNorChangesStartUp) {
   rig.folders.documents = dir.path();
   host::HostFiles files;
   host::HostProfile profile;
-  Services services{rig.clock,   rig.cursor,   rig.screen,      profile,
-                    files,       rig.folders,  rig.screenSaver, rig.instance,
-                    rig.windows, rig.shell,    rig.help,        rig.registry};
+  Services services{rig.clock,       rig.cursor,   rig.screen,  profile,   files,    rig.folders,
+                    rig.screenSaver, rig.instance, rig.windows, rig.shell, rig.help, rig.registry};
   app::Form1 form(services, rig.components);
   form.Show();
   EXPECT_FALSE(form.unloaded());

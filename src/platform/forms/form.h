@@ -2,6 +2,7 @@
 // A top-level window of the forms runtime.
 
 #include <cstdint>
+#include <string>
 
 #include "platform/forms/control.h"
 
@@ -78,6 +79,22 @@ class Form : public Control {
   Event<> Unload_;
   Event<> Resize;
 
+  // Keyboard, wheel and drops, as the desktop delivers them. Keys arrive here when no control
+  // of the window took them (a list keeps its own arrows): key code and shift bits. The wheel
+  // names the control under the pointer and the delta (120 a notch, positive away from the
+  // user). A window that accepts drops gets every dropped local file, one path at a time.
+  Event<int, int> KeyDown;
+  Event<Control&, int> MouseWheel;
+  Event<std::string> FileDropped;
+  void inputKeyDown(int keyCode, int shift) { KeyDown.raise(keyCode, shift); }
+  void inputMouseWheel(Control& over, int delta) { MouseWheel.raise(over, delta); }
+  void inputFileDropped(const std::string& path) { FileDropped.raise(path); }
+  bool acceptsDrops() const { return acceptsDrops_; }
+  void setAcceptsDrops(bool v) {
+    acceptsDrops_ = v;
+    changed(kChangeStyle);
+  }
+
  private:
   void resizeTo(float width, float height);
 
@@ -89,6 +106,7 @@ class Form : public Control {
       kStyleCaption | kStyleSysMenu | kStyleThickFrame | kStyleMinimizeBox | kStyleMaximizeBox;
   bool topmost_ = false;
   float currentX_ = 0, currentY_ = 0;
+  bool acceptsDrops_ = false;
   bool loaded_ = false;
   int unloadCount_ = 0;
   int focusCount_ = 0;

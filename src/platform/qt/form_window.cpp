@@ -79,6 +79,9 @@ FormWindow::FormWindow(Form& form, const ComponentRegistry& components)
   restack(form);
   setEnabled(form.Enabled());
   setPointer(this, form);
+  setAcceptDrops(form.acceptsDrops());
+  // Keys reach the window itself when no control has the focus.
+  setFocusPolicy(Qt::StrongFocus);
   placeWindow();
   changes_ = form.ControlChanged.connect(
       [this](Control& control, forms::Changes changes) { onChanged(control, changes); });
@@ -265,7 +268,10 @@ void FormWindow::applyTo(Control& control, QWidget* widget, unsigned changes) {
 
 void FormWindow::applyToWindow(unsigned changes) {
   const Form& form = *form_;
-  if (changes & forms::kChangeStyle) applyFlags();
+  if (changes & forms::kChangeStyle) {
+    applyFlags();
+    setAcceptDrops(form.acceptsDrops());
+  }
   if (changes & (forms::kChangeGeometry | forms::kChangeWindowState | forms::kChangeStyle))
     placeWindow();
   if (changes & forms::kChangeCaption) setWindowTitle(QString::fromStdString(form.Caption()));
@@ -402,6 +408,7 @@ bool FormWindow::manualMoveEvent(QEvent* event) {
 // ---- Input -------------------------------------------------------------------------------
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel) return routeWheel(qobject_cast<QWidget*>(watched), event);
   if (!isMouseEvent(event->type())) return QWidget::eventFilter(watched, event);
   if (manualMove_) return manualMoveEvent(event);
   auto* widget = qobject_cast<QWidget*>(watched);

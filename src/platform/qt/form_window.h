@@ -67,6 +67,11 @@ class FormWindow final : public QWidget {
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Keys no control took, the wheel and dropped files (form_window_input.cpp).
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void onChanged(forms::Control& control, forms::Changes changes);
@@ -80,6 +85,7 @@ class FormWindow final : public QWidget {
   void dropVanishedChildren(const forms::Control& container);
   void forget(QWidget* widget);
   bool route(QWidget* widget, forms::Control& control, QEvent* event, QPoint offset);
+  bool routeWheel(QWidget* widget, QEvent* event);
   bool manualMoveEvent(QEvent* event);
   void reportGeometry();
 

@@ -1,0 +1,48 @@
+#pragma once
+// The keyboard of the main window: key codes as the desktop view delivers them, and the
+// table of what each key runs. Every command is an existing handler of the window.
+
+namespace kv::window {
+
+// Key codes of Form.KeyDown (the classic virtual-key numbers).
+enum KeyCode : int {
+  kKeyReturn = 13,
+  kKeyEscape = 27,
+  kKeySpace = 32,
+  kKeyPageUp = 33,
+  kKeyPageDown = 34,
+  kKeyLeft = 37,
+  kKeyUp = 38,
+  kKeyRight = 39,
+  kKeyDown = 40,
+  kKeyF = 70,
+  kKeyM = 77,
+};
+
+// Shift codes of Form.KeyDown (bits).
+enum ShiftBits : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
+
+enum class KeyCommand {
+  None,
+  PlayPause,         // the play/pause item
+  SeekBack,          // 5 s back through the seek bar's release
+  SeekForward,       // 5 s on
+  VolumeUp,          // the volume bar a step up
+  VolumeDown,        // a step down
+  FullScreenToggle,  // the double click on the video
+  LeaveScreenMode,   // native size from theatre, full screen or stretch
+  Mute,              // the mute item
+  PreviousEntry,     // the list button up
+  NextEntry,         // the list button down
+};
+
+// The command of a key; keys held with Ctrl or Alt belong to the desktop and run nothing.
+KeyCommand keyCommand(int keyCode, int shift);
+
+// Seconds a seek key moves, volume bar steps of a volume key and of one wheel notch (a notch
+// is a delta of 120).
+constexpr double kSeekKeySeconds = 5;
+constexpr int kVolumeKeyStep = 10;
+constexpr int kVolumeWheelStep = 5;
+
+}  // namespace kv::window

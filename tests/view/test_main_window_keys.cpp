@@ -1,0 +1,64 @@
+// The main window on the desktop view, with the engines and services doubles: keys and the
+// wheel run the handlers they are mapped to.
+
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+#include "app/playback_rig.h"
+#include "view_rig.h"
+
+using namespace kv;
+
+namespace {
+
+struct MainWindowRig {
+  view::ComponentRegistry registry;
+  view::DesktopView view{registry};
+  test::PlaybackRig rig{&view};
+  app::Form1& f = rig.startWith({"a.avi"});
+
+  MainWindowRig() {
+    rig.click(0);
+    test::ViewRig::settle();
+  }
+  ~MainWindowRig() {
+    rig.form.reset();
+    test::ViewRig::settle();
+  }
+  void key(int qtKey) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(view.windowOf(f), &press);
+  }
+};
+
+}  // namespace
+
+TEST(MainWindowKeys, KeysAndTheWheelRunTheirHandlersThroughTheView) {
+  MainWindowRig m;
+  ASSERT_NE(m.view.windowOf(m.f), nullptr);
+  m.key(Qt::Key_Space);
+  EXPECT_EQ(m.rig.player1.lastCall(), "controls.pause");
+  m.key(Qt::Key_M);
+  EXPECT_TRUE(m.rig.player1.muted);
+  m.f.volume.setValue(50);
+  m.key(Qt::Key_Up);
+  EXPECT_EQ(m.f.volume.Value(), 60);
+
+  QWidget* video = m.view.windowOf(m.f)->widgetOf(m.f.WindowsMediaPlayer1);
+  ASSERT_NE(video, nullptr);
+  QWheelEvent wheel(QPointF(5, 5), video->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(video, &wheel);
+  EXPECT_EQ(m.f.volume.Value(), 55);
+  EXPECT_EQ(m.rig.player1.vol, 55);
+
+  m.key(Qt::Key_Enter);
+  EXPECT_TRUE(m.f.BUT1.Checked());
+  EXPECT_EQ(m.f.WindowState(), forms::kMaximized);
+  test::ViewRig::settle();
+  m.key(Qt::Key_Escape);
+  EXPECT_TRUE(m.f.BUT2.Checked());
+  EXPECT_EQ(m.f.WindowState(), forms::kNormal);
+}
