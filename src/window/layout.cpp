@@ -27,7 +27,8 @@ void place(forms::Control& c, Value top, Value left, Value width = keep, Value h
 
 void Form1::Form_Resize() {
   currentIndex = File1.ListIndex();
-  window::ShowCursorUntilVisible(services_.cursor);
+  // A cursor service that fails must not keep the window from being laid out.
+  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
   unloadForm3();
 
   const float W = Width(), H = Height();
