@@ -12,7 +12,7 @@ using engines::DeferredPlayer;
 using engines::PlayerEngine;
 using view::ComponentPlace;
 
-DesktopComponents::DesktopComponents(engines::Engines& engines, Clock& clock)
+DesktopComponents::DesktopComponents(engines::Engines& engines, Clock& clock, std::string ruffleDir)
     : player1(engines, true),
       player2(engines, false),
       flash(clock,
@@ -22,6 +22,7 @@ DesktopComponents::DesktopComponents(engines::Engines& engines, Clock& clock)
               FlashVideoMade.raise();
               return player;
             }),
+      flashMovies(engines, clock, flash, std::move(ruffleDir)),
       web(engines),
       engines_(engines) {}
 
@@ -51,6 +52,15 @@ void DesktopComponents::registerPlaces(view::ComponentRegistry& registry, Form1&
     };
     showVideo();
     links_ += FlashVideoMade.connect(showVideo);
+    // Once Ruffle is there, the place shows its view, or the stage while our runtime has the
+    // movie.
+    flashMovies.whenReady(
+        [guard = QPointer<ComponentPlace>(&place),
+         stage = QPointer<media::FlashStage>(stage)](engines::FlashMovieEngine& engine) {
+          if (!guard || !stage) return;
+          engine.setNativePage(stage);
+          guard->setContent(engine.widget());
+        });
   });
 
   // The browser engine is started for a page that is on screen, not for one hidden at once.

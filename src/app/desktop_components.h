@@ -1,9 +1,11 @@
 #pragma once
 // The main window's components as the desktop program makes them: players and web page that
 // wait for their engine modules (loaded once the window is on screen), the native Flash
-// runtime, and how each shows in the window (the places of the view's component registry).
+// runtime with Ruffle for users' movies, and how each shows in the window (the places of the view's
+// component registry).
 
 #include "app/components.h"
+#include "engines/deferred_flash.h"
 #include "engines/deferred_player.h"
 #include "engines/deferred_web_page.h"
 #include "media/flash/flash_runtime.h"
@@ -19,11 +21,12 @@ class Form1;
 
 class DesktopComponents {
  public:
-  DesktopComponents(engines::Engines& engines, Clock& clock);
+  // ruffleDir: Ruffle's files, for users' Flash movies.
+  DesktopComponents(engines::Engines& engines, Clock& clock, std::string ruffleDir);
   DesktopComponents(const DesktopComponents&) = delete;
   DesktopComponents& operator=(const DesktopComponents&) = delete;
 
-  Components components() { return {player1, player2, flash, web}; }
+  Components components() { return {player1, player2, flashMovies, web}; }
   // How each component of the main window shows: the video picture, the Flash stage with its
   // video, the web page.
   void registerPlaces(view::ComponentRegistry& registry, Form1& form);
@@ -32,8 +35,9 @@ class DesktopComponents {
   void setPicturesShown(bool shown);
 
   engines::DeferredPlayer player1;
-  engines::DeferredPlayer player2;  // background music: no picture
-  media::FlashRuntime flash;
+  engines::DeferredPlayer player2;     // background music: no picture
+  media::FlashRuntime flash;           // our own movies, and users' until Ruffle is there
+  engines::DeferredFlash flashMovies;  // the Flash component the window uses
   engines::DeferredWebPage web;
   // The player of Flash video and embedded streams, made by the runtime when it first needs it.
   engines::DeferredPlayer* flashVideo() const { return flashVideo_; }

@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(programIcon(folders.applicationFolder()));
 
   kv::engines::Engines engines;
-  kv::app::DesktopComponents components(engines, clock);
+  kv::app::DesktopComponents components(engines, clock, folders.applicationFolder() + "/ruffle");
   kv::view::ComponentRegistry places;
   kv::view::DesktopView view(places);
   cursor.setResolver([&view](kv::Point p) { return view.controlAt(p); });

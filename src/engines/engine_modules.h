@@ -3,7 +3,8 @@
 // they are first needed rather than when the program starts: libmpv brings in some 230
 // libraries and the browser engine is large, and the main window is on screen before either
 // is loaded. korvelin-media.so holds libmpv (the media player component, its video picture
-// and the probe); korvelin-web.so holds the browser engine (the web page component).
+// and the probe); korvelin-web.so holds the browser engine (the web page component and Ruffle's
+// Flash component).
 //
 // Both sides are built from the same sources with the same compiler and flags; objects made
 // in a module are used and deleted through these interfaces only.
@@ -15,7 +16,12 @@
 
 class QWidget;
 
+namespace kv {
+class Clock;
+}
 namespace kv::media {
+class FlashPlayer;
+class FlashRuntime;
 class MediaPlayer;
 class WebPage;
 }  // namespace kv::media
@@ -49,10 +55,25 @@ class WebEngine {
   virtual void setHost(QWidget* host) = 0;
 };
 
+// The Flash component with users' movies drawn by Ruffle on the browser engine; our own
+// movies, and every movie when Ruffle cannot run, go to the native runtime it is given.
+class FlashMovieEngine {
+ public:
+  virtual ~FlashMovieEngine() = default;
+  virtual media::FlashPlayer& player() = 0;
+  // The widget to put at the component's place: Ruffle's view or the native page.
+  virtual QWidget* widget() = 0;
+  // The drawing of the native runtime, shown while the native runtime has the movie.
+  virtual void setNativePage(QWidget* page) = 0;
+};
+
 class WebModule {
  public:
   virtual ~WebModule() = default;
   virtual std::unique_ptr<WebEngine> createWebPage() = 0;
+  // native outlives the engine; ruffleDir holds Ruffle's files.
+  virtual std::unique_ptr<FlashMovieEngine> createFlash(Clock& clock, media::FlashRuntime& native,
+                                                        const std::string& ruffleDir) = 0;
 };
 
 // File names beside the executable and the functions each exports (extern "C", returning a

@@ -15,11 +15,13 @@ struct PlaybackRig : Form1Rig {
   static constexpr const char* kFolder = "/media";
 
   // Starts the window and shows `names` (files created in kFolder) in the file list, every
-  // name listed whatever its extension; the start-up's calls are forgotten.
-  app::Form1& startWith(const std::vector<std::string>& names) {
+  // name listed whatever its extension; the start-up's calls are forgotten. The promotion
+  // timer, which shares the Flash movies' deadline, is off unless `promotion` says otherwise.
+  app::Form1& startWith(const std::vector<std::string>& names, bool promotion = false) {
     files.addFolder(kFolder);
     for (const auto& n : names) files.addFile(std::string(kFolder) + "/" + n);
     auto& f = start();
+    if (!promotion) f.Timer12.setEnabled(false);
     f.File1.setPattern("*.*");
     f.File1.setPath(kFolder);
     forget();

@@ -131,6 +131,19 @@ TEST(Advance, ThePromotionMovingTheDeadlineDelaysTheLimit) {
   EXPECT_EQ(form.currentIndex, 1);
 }
 
+TEST(Advance, ThePromotionFiringFirstKeepsTheMovieForAnotherHalfHour) {
+  PlaybackRig rig;
+  auto& form = rig.startWith({"a.swf", "b.swf"}, true);
+  rig.flash.framesForMovie["/media/a.swf"] = 100;
+  rig.click(0);
+  rig.clock.advance(5 * kSecond);
+  // The promotion timer runs since start-up; at the limit it finds the deadline first.
+  rig.clock.advance(3 * kMinute + kSecond);
+  ASSERT_NE(form.promotion(), nullptr);
+  EXPECT_EQ(form.currentIndex, 0);
+  EXPECT_GE(form.promotionDue, rig.clock.now() + 29 * kMinute);
+}
+
 TEST(Advance, OknextOnTheLastEntryPlaysTheFirst) {
   PlaybackRig rig;
   auto& form = rig.startWith({"a.flv", "b.avi", "c.flv"});

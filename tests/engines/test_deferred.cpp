@@ -50,6 +50,10 @@ class FakeWebEngine final : public WebEngine {
 
 class FakeWebModule final : public WebModule {
  public:
+  std::unique_ptr<FlashMovieEngine> createFlash(Clock&, media::FlashRuntime&,
+                                                const std::string&) override {
+    return nullptr;
+  }
   int made = 0;
   FakeWebEngine* last = nullptr;
   std::unique_ptr<WebEngine> createWebPage() override {
