@@ -57,6 +57,7 @@ void Form1::connectHandlers() {
   Dir1.Change.connect([this] { Dir1_Change(); });
   Label8.Click.connect([this] { Label8_Click(); });
   connectPlaybackHandlers();
+  connectWindowHandlers();
   connectSessionHandlers();
   connectBrowseAndDialogHandlers();
   connectModeHandlers();

@@ -150,6 +150,66 @@ class Form1 : public forms::Form {
   void unloadForm3();
   dialogs::Form3* form3() const { return form3_.get(); }
 
+  // ---- Layout and window chrome (src/window) --------------------------------------------
+  void Form_Resize();
+  // The skin panels and pieces move the window (system move, normal state only) and close the
+  // popup menu window.
+  void Picture2_MouseDown(int Button, int Shift, float X, float Y);
+  void Picture3_MouseDown(int Button, int Shift, float X, float Y);
+  void Picture4_MouseDown(int Button, int Shift, float X, float Y);
+  void Picture5_MouseDown(int Button, int Shift, float X, float Y);
+  void Image33_MouseDown(int Button, int Shift, float X, float Y);
+  void Image34_MouseDown(int Button, int Shift, float X, float Y);
+  void Image35_MouseDown(int Button, int Shift, float X, float Y);
+  void Image36_MouseDown(int Button, int Shift, float X, float Y);
+  void Image38_MouseDown(int Button, int Shift, float X, float Y);
+  void Image39_MouseDown(int Button, int Shift, float X, float Y);
+  void Image40_MouseDown(int Button, int Shift, float X, float Y);
+  void Image41_MouseDown(int Button, int Shift, float X, float Y);
+  // The bare background: moves the window or resizes it by the right and bottom strips.
+  void Form_MouseDown(int Button, int Shift, float X, float Y);
+  void Form_MouseMove(int Button, int Shift, float X, float Y);
+  void Form_MouseUp(int Button, int Shift, float X, float Y);
+  // The corner grip.
+  void Picture7_MouseDown(int Button, int Shift, float X, float Y);
+  void Picture7_MouseMove(int Button, int Shift, float X, float Y);
+  void Picture7_MouseUp(int Button, int Shift, float X, float Y);
+  void Timer11_Timer();  // shows the grip once start-up is over
+  void Image17_Click();  // minimise
+  void Image18_Click();  // close
+  void Image21_Click();  // menu
+  void Image20_Click();  // play the selected entry
+  void Image42_Click();  // left channel
+  void Image43_Click();  // both channels
+  void Image44_Click();  // right channel
+  // Hover pictures of the title buttons and the control-bar buttons.
+  void Image16_MouseMove(int Button, int Shift, float X, float Y);
+  void Image17_MouseMove(int Button, int Shift, float X, float Y);
+  void Image18_MouseMove(int Button, int Shift, float X, float Y);
+  void Image19_MouseMove(int Button, int Shift, float X, float Y);
+  void Image21_MouseMove(int Button, int Shift, float X, float Y);
+  void Image3_MouseMove(int Button, int Shift, float X, float Y);
+  void Image4_MouseMove(int Button, int Shift, float X, float Y);
+  void Image6_MouseMove(int Button, int Shift, float X, float Y);
+  void Image8_MouseMove(int Button, int Shift, float X, float Y);
+  void Image9_MouseMove(int Button, int Shift, float X, float Y);
+  void Image20_MouseMove(int Button, int Shift, float X, float Y);
+  // The skin pieces reset the hover pictures (and the tab colours) and wake the cursor.
+  void Image33_MouseMove(int Button, int Shift, float X, float Y);
+  void Image34_MouseMove(int Button, int Shift, float X, float Y);
+  void Image35_MouseMove(int Button, int Shift, float X, float Y);
+  void Image36_MouseMove(int Button, int Shift, float X, float Y);
+  void Image38_MouseMove(int Button, int Shift, float X, float Y);
+  void Image39_MouseMove(int Button, int Shift, float X, float Y);
+  void Image40_MouseMove(int Button, int Shift, float X, float Y);
+  void Image41_MouseMove(int Button, int Shift, float X, float Y);
+  // Minimum size of the main window, kept when the mouse is released over the background.
+  static constexpr float kMinWidth = 5200;
+  static constexpr float kMinHeight = 1550;
+  static constexpr float kMinHeightSet = 1560;
+  // Width of the band along the right and bottom edges where the background resizes.
+  static constexpr float kResizeBand = 120;
+
   // ---- Browse tab, tab strip, help, About box, promotion (browser/, dialogs/) ------------
   void Label7_Click();  // browse tab
   // A file dropped on the window opens the way the browse tab opens a chosen one; anything
@@ -217,6 +277,15 @@ class Form1 : public forms::Form {
   void OpenChosenFile(const std::string& P);
   void TabHover(forms::Label& tab, float X, float Y);
   void connectPlaybackHandlers();
+  // Window chrome helpers (src/window).
+  void connectWindowHandlers();
+  void moveBySkinPanel();
+  void raiseSliders();  // grip repainted, then the two bars above the control-bar pictures
+  void titleButtonsHover(const forms::Image* hovered);  // nullptr: all normal
+  void titleButtonHover(forms::Image& button);
+  void barButtonsNormal();
+  void barButtonHover(forms::Image& button);
+  void selectChannel(forms::Image& selected, int balance);
   // Playback helpers (src/playback).
   void resumeByKind(const std::string& extension);
   void toggleFilePanel();

@@ -109,9 +109,6 @@ void Form1::connectBrowseAndDialogHandlers() {
       [this](int b, int s, float x, float y) { Label8_MouseMove(b, s, x, y); });
   Label9.MouseMove.connect(
       [this](int b, int s, float x, float y) { Label9_MouseMove(b, s, x, y); });
-  // The title-bar pieces un-highlight the tabs; their other hover work is the window chrome's.
-  for (forms::Image* piece : {&Image33, &Image38, &Image39})
-    piece->MouseMove.connect([this](int, int, float, float) { ResetTabColours(); });
   BUT10.Click.connect([this] { BUT10_Click(); });
   BUT11.Click.connect([this] { BUT11_Click(); });
   Timer12.Tick.connect([this] { Timer12_Timer(); });

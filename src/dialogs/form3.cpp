@@ -64,8 +64,12 @@ std::string Form3::program() const {
   return desktop::installedProgram(services_.folders.installFolder());
 }
 
+void Form3::SetFormTopmost() {
+  setTopmost(true);
+}
+
 void Form3::Form_Load() {
-  step([&] { setTopmost(true); });
+  step([&] { SetFormTopmost(); });
   std::string v;
   step([&] {
     v = ReadRegString(RegRoot::LocalMachine, std::string(desktop::kRunKey),

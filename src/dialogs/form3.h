@@ -26,6 +26,8 @@ class Form3 : public forms::Form {
   explicit Form3(app::Form1& owner);
 
   void Form_Load();
+  // Above every window that is not top-most, without moving or sizing it.
+  void SetFormTopmost();
   void Label1_Click();  // help
   void Label2_Click();  // media extractor page
   void Label3_Click();  // blog

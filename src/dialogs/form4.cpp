@@ -39,8 +39,12 @@ std::string Form4::stateFile() const {
   return folder + "/datinf/KRinf.ini";
 }
 
+void Form4::SetFormTopmost() {
+  setTopmost(true);
+}
+
 void Form4::Form_Load() {
-  step([&] { setTopmost(true); });
+  step([&] { SetFormTopmost(); });
   const std::string state = stateFile();
   const auto boxes = checks();
   if (services_.files.fileExists(state)) {

@@ -31,6 +31,8 @@ class Form4 : public forms::Form {
   explicit Form4(Services& services);
 
   void Form_Load();
+  // Above every window that is not top-most, without moving or sizing it.
+  void SetFormTopmost();
   // A box toggled: its row's description in Label2 (index 0 for Check1).
   void Check_Click(std::size_t index);
   void Check1_Click() { Check_Click(0); }

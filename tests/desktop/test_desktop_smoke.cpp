@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "dialogs/form3.h"
 #include "doubles/fake_components.h"
 #include "doubles/fake_services.h"
 #include "doubles/fake_window_host.h"
@@ -145,15 +146,20 @@ TEST(DesktopSmoke, ClicksOnTheWindowReachTheRuntimeAndItsChangesReachTheWindow) 
   EXPECT_TRUE(rig.widget(f.WebBrowser1)->isVisible());
   EXPECT_EQ(f.Label8.ForeColor(), 16750899u);
 
-  // A title-bar button: the close button reports a left click at its place, in twips.
+  // A title-bar button: the menu button reports a left click at its place, in twips, and
+  // opens the popup menu window; a second click closes it.
   std::vector<std::string> seen;
-  f.Image18.MouseDown.connect([&](int b, int, float x, float y) {
+  f.Image21.MouseDown.connect([&](int b, int, float x, float y) {
     seen.push_back("down " + std::to_string(b) + " " + std::to_string(int(x)) + "," +
                    std::to_string(int(y)));
   });
-  f.Image18.Click.connect([&] { seen.push_back("click"); });
-  test::click(rig.widget(f.Image18), {4, 6});
+  f.Image21.Click.connect([&] { seen.push_back("click"); });
+  test::click(rig.widget(f.Image21), {4, 6});
   EXPECT_EQ(seen, (std::vector<std::string>{"down 1 60,90", "click"}));
+  ASSERT_NE(f.form3(), nullptr);
+  EXPECT_TRUE(f.form3()->Visible());
+  test::click(rig.widget(f.Image21), {4, 6});
+  EXPECT_FALSE(f.form3()->Visible());
 
   // A list entry: the file panel's list selects what the user clicks.
   f.Frame1.setVisible(true);
@@ -183,4 +189,11 @@ TEST(DesktopSmoke, ClicksOnTheWindowReachTheRuntimeAndItsChangesReachTheWindow) 
   f.setWindowState(forms::kMinimized);
   test::ViewRig::settle();
   EXPECT_TRUE(rig.view.windowOf(f)->windowState().testFlag(Qt::WindowMinimized));
+
+  // The close button ends the program.
+  bool ended = false;
+  f.setEndProcess([&] { ended = true; });
+  test::click(rig.widget(f.Image18), {4, 6});
+  EXPECT_FALSE(f.loaded());
+  EXPECT_TRUE(ended);
 }
