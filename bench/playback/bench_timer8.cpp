@@ -20,40 +20,16 @@
 
 #include "app/playback_rig.h"
 #include "bench_tools.h"
+#include "common/latency.h"
 #include "media/player/mpv_player.h"
 #include "platform/errors.h"
 
 namespace {
 
-using Steady = std::chrono::steady_clock;
-
-struct Stats {
-  double p50 = 0, p99 = 0, mean = 0;  // microseconds
-};
-
-Stats stats(std::vector<double> us) {
-  Stats s;
-  if (us.empty()) return s;
-  std::sort(us.begin(), us.end());
-  s.p50 = us[us.size() / 2];
-  s.p99 = us[std::min(us.size() - 1, us.size() * 99 / 100)];
-  double sum = 0;
-  for (double v : us) sum += v;
-  s.mean = sum / static_cast<double>(us.size());
-  return s;
-}
-
-template <class F>
-double timedUs(F&& f) {
-  const auto t0 = Steady::now();
-  f();
-  return std::chrono::duration<double, std::micro>(Steady::now() - t0).count();
-}
-
-void printRow(const char* what, const Stats& s, const Stats& empty) {
-  std::printf("  %-34s p50 %8.2f us  p99 %8.2f us  mean %8.2f us  = %7.1fx empty (p50)\n", what,
-              s.p50, s.p99, s.mean, empty.p50 > 0 ? s.p50 / empty.p50 : 0);
-}
+using kv::bench::printRow;
+using kv::bench::Stats;
+using kv::bench::stats;
+using kv::bench::timedUs;
 
 // A playing file of each kind on the doubles; the engine moves on a little at every tick.
 void onDoubles(int ticks) {
