@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "probe/probe_run.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -48,19 +50,7 @@ class Probe : public ::testing::Test {
   static std::vector<QJsonObject> probe(const std::vector<std::string>& names, int* exitCode) {
     QStringList args{"--probe"};
     for (const auto& n : names) args << QString::fromStdString(*dir_ + "/" + n);
-    QProcess p;
-    p.start(KORVELIN_EXE, args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    if (exitCode) *exitCode = p.exitCode();
-    std::vector<QJsonObject> out;
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
-      if (line.isEmpty()) continue;
-      QJsonParseError error;
-      const auto doc = QJsonDocument::fromJson(line, &error);
-      EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-      out.push_back(doc.object());
-    }
-    return out;
+    return kv::test::runKorvelin(args, *dir_, 60000, exitCode);
   }
 
   static std::string* dir_;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "flash/crafted_movies.h"
+#include "probe/probe_run.h"
 
 namespace fs = std::filesystem;
 
@@ -56,20 +57,7 @@ class HostileProbe : public ::testing::Test {
 
   // Runs korvelin with args in the test folder; its objects, one a line.
   static std::vector<QJsonObject> run(const QStringList& args, int* exitCode = nullptr) {
-    QProcess p;
-    p.setWorkingDirectory(QString::fromStdString(*dir_));
-    p.start(KORVELIN_EXE, args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    if (exitCode) *exitCode = p.exitCode();
-    std::vector<QJsonObject> out;
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
-      if (line.isEmpty()) continue;
-      QJsonParseError error;
-      const auto doc = QJsonDocument::fromJson(line, &error);
-      EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-      out.push_back(doc.object());
-    }
-    return out;
+    return kv::test::runKorvelin(args, *dir_, 120000, exitCode);
   }
   static std::vector<QJsonObject> probe(const std::vector<std::string>& names) {
     QStringList args{"--probe"};
@@ -208,7 +196,8 @@ TEST_F(HostileProbe, UnderTheLeakCheckerThePlayerEndsCleanlyAndOurOwnLeaksStillF
   player.start(KORVELIN_EXE, {"--summary"});
   // The player runs until it is closed: once start-up has answered, end it as the session does.
   QByteArray out;
-  while (!out.contains('\n') && player.waitForReadyRead(120000)) out += player.readAllStandardOutput();
+  while (!out.contains('\n') && player.waitForReadyRead(120000))
+    out += player.readAllStandardOutput();
   ASSERT_TRUE(out.contains("\"playing\"")) << out.toStdString();
   player.terminate();
   ASSERT_TRUE(player.waitForFinished(120000));
