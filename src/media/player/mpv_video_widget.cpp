@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "media/player/covered_region.h"
 #include "media/player/mpv_video_surface.h"
 
 namespace kv::media {
@@ -39,6 +40,9 @@ MpvVideoWidget::MpvVideoWidget(MpvPlayer& player, QWidget* parent)
   container_->setMouseTracking(true);
   container_->setFocusPolicy(Qt::NoFocus);
   container_->setGeometry(rect());
+  // Panels may be moved over the video at any time; a look ten times a second is cheap.
+  coverTimer_.setInterval(100);
+  connect(&coverTimer_, &QTimer::timeout, this, &MpvVideoWidget::updateCover);
 }
 
 MpvVideoWidget::~MpvVideoWidget() = default;
@@ -66,12 +70,32 @@ bool MpvVideoWidget::raisesEvents() const {
 
 void MpvVideoWidget::resizeEvent(QResizeEvent*) {
   container_->setGeometry(rect());
+  updateCover();
+}
+
+void MpvVideoWidget::showEvent(QShowEvent*) {
+  updateCover();
+  coverTimer_.start();
+}
+
+void MpvVideoWidget::hideEvent(QHideEvent*) {
+  coverTimer_.stop();
+}
+
+void MpvVideoWidget::updateCover() {
+  const QRegion covered = coveredByWidgetsAbove(*this);
+  if (covered == covered_) return;
+  covered_ = covered;
+  surface_->setMask(covered.isEmpty() ? QRegion() : QRegion(rect()) - covered);
 }
 
 void MpvVideoWidget::paintEvent(QPaintEvent*) {
-  // On screen the native window covers this; a picture of the window gets the frame from here.
   QPainter painter(this);
-  const QImage picture = grabFramebuffer();
+  // On screen the native window covers this, and black does. A picture of the window (grab())
+  // is drawn into a pixmap rather than the backing store's image: it gets the frame from here.
+  const QPaintDevice* target = redirected(nullptr);
+  const QImage picture =
+      target && target->devType() == QInternal::Pixmap ? grabFramebuffer() : QImage();
   if (picture.isNull())
     painter.fillRect(rect(), Qt::black);
   else

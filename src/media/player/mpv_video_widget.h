@@ -7,6 +7,8 @@
 // window's OpenGL context exists). The widget may be destroyed before or after its player.
 
 #include <QImage>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
 #include "media/player/mpv_player.h"
@@ -36,6 +38,8 @@ class MpvVideoWidget final : public QWidget {
   // Draws the current picture: what QWidget::grab() and render() see of the native window.
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -43,9 +47,14 @@ class MpvVideoWidget final : public QWidget {
 
  private:
   bool raisesEvents() const;
+  // Cuts what widgets stacked above this one cover out of the native window, which would
+  // otherwise hide them.
+  void updateCover();
 
   MpvVideoSurface* surface_;  // owned by container_
   QWidget* container_;
+  QTimer coverTimer_;
+  QRegion covered_;
   bool pressedHere_ = false;
   bool inDoubleClick_ = false;
 };
