@@ -2,10 +2,12 @@
 // native window and the screen, pictures of the window show them, widgets stacked above the video
 // stay visible, and mouse input becomes the component's events.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -413,6 +415,61 @@ TEST_F(MOUSE_SUITE, PressAndReleaseIsMouseDownAndClick) {
   send(QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
   send(QEvent::MouseButtonRelease, {10, 20}, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
   EXPECT_EQ(calls, (std::vector<Call>{{"MouseDown", 1, 1, 10, 20}, {"Click", 1, 1, 10, 20}}));
+}
+
+// The pointer of the X server itself (XTest, a library the web engine brings along): input on
+// the native video window must reach the widget around it, where the component's events come from.
+class FakePointer {
+ public:
+  FakePointer() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    display_ = x11 ? x11->display() : nullptr;
+    // Kept loaded: the extension leaves a hook in the display that runs when it is closed.
+    xtst_ = dlopen("libXtst.so.6", RTLD_NOW | RTLD_NODELETE);
+    x11lib_ = dlopen("libX11.so.6", RTLD_NOW | RTLD_NODELETE);
+    if (xtst_ && x11lib_) {
+      motion_ = reinterpret_cast<Motion>(dlsym(xtst_, "XTestFakeMotionEvent"));
+      button_ = reinterpret_cast<Button>(dlsym(xtst_, "XTestFakeButtonEvent"));
+      flush_ = reinterpret_cast<Flush>(dlsym(x11lib_, "XFlush"));
+    }
+  }
+  FakePointer(const FakePointer&) = delete;
+  FakePointer& operator=(const FakePointer&) = delete;
+  bool ok() const { return display_ && motion_ && button_ && flush_; }
+  void moveTo(QPoint native) {
+    motion_(display_, -1, native.x(), native.y(), 0);
+    flush_(display_);
+  }
+  void click(unsigned button) {
+    button_(display_, button, 1, 0);
+    button_(display_, button, 0, 0);
+    flush_(display_);
+  }
+
+ private:
+  using Motion = int (*)(void*, int, int, int, unsigned long);
+  using Button = int (*)(void*, unsigned, int, unsigned long);
+  using Flush = int (*)(void*);
+  void* display_ = nullptr;
+  void* xtst_ = nullptr;
+  void* x11lib_ = nullptr;
+  Motion motion_ = nullptr;
+  Button button_ = nullptr;
+  Flush flush_ = nullptr;
+};
+
+TEST_F(MOUSE_SUITE, ThePointerOverTheVideoReachesThePlayer) {
+  FakePointer pointer;
+  ASSERT_TRUE(pointer.ok());
+  const qreal ratio = widget->devicePixelRatioF();
+  const auto native = [&](QPoint at) { return widget->mapToGlobal(at) * ratio; };
+  pointer.moveTo(native({30, 40}));
+  ASSERT_TRUE(pumpUntil([&] { return !calls.empty(); }, 3000));
+  EXPECT_EQ(calls.back(), (Call{"MouseMove", 0, 0, 30, 40}));
+  calls.clear();
+  pointer.click(3);  // the right button
+  ASSERT_TRUE(pumpUntil([&] { return calls.size() >= 2; }, 3000));
+  EXPECT_EQ(calls, (std::vector<Call>{{"MouseDown", 2, 0, 30, 40}, {"Click", 2, 0, 30, 40}}));
 }
 
 TEST_F(MOUSE_SUITE, RightButtonAndModifiers) {
