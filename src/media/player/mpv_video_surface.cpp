@@ -75,7 +75,7 @@ void MpvVideoSurface::frameReady() {
   if (!render_ || !context()) return;
   makeCurrent();
   const std::uint64_t flags = mpv_render_context_update(render_);
-  if ((flags & MPV_RENDER_UPDATE_FRAME) && !isExposed()) {
+  if ((flags & MPV_RENDER_UPDATE_FRAME) && (!isExposed() || width() <= 0 || height() <= 0)) {
     // Hidden or minimised: take the frame without drawing it, so the engine keeps its pace.
     int skip = 1;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
