@@ -379,6 +379,12 @@ TEST_F(PICTURE_SUITE, WidgetsAboveTheVideoStayVisible) {
   EXPECT_TRUE(shows(isGreen));
   panel->lower();
   EXPECT_TRUE(shows(isRed));
+  // All of the video covered: nothing of it is left on top.
+  panel->raise();
+  panel->setGeometry(window.rect());
+  EXPECT_TRUE(pumpUntil([&] { return allPass(onScreen(), isGreen); }, 3000));
+  panel->hide();
+  EXPECT_TRUE(waitForPicture(isRed));
 }
 
 using Call = std::tuple<std::string, int, int, int, int>;

@@ -86,13 +86,18 @@ void MpvVideoWidget::updateCover() {
   const QRegion covered = coveredByWidgetsAbove(*this);
   if (covered == covered_) return;
   covered_ = covered;
-  surface_->setMask(covered.isEmpty() ? QRegion() : QRegion(rect()) - covered);
+  // An empty mask would be no mask at all: a video covered all over is hidden instead (and
+  // takes its frames without drawing them).
+  const QRegion shown = QRegion(rect()) - covered;
+  container_->setVisible(!shown.isEmpty());
+  surface_->setMask(covered.isEmpty() ? QRegion() : shown);
 }
 
 void MpvVideoWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  // On screen the native window covers this, and black does. A picture of the window (grab())
-  // is drawn into a pixmap rather than the backing store's image: it gets the frame from here.
+  // On screen the native window covers this widget, which only needs to be black under it. A
+  // picture of the window (grab()) is drawn into a pixmap rather than the backing store's image:
+  // that one gets the frame from here.
   const QPaintDevice* target = redirected(nullptr);
   const QImage picture =
       target && target->devType() == QInternal::Pixmap ? grabFramebuffer() : QImage();
