@@ -1,12 +1,17 @@
 // The video on screen, under a private X server: frames of a generated clip reach the widget's
-// framebuffer, and mouse input becomes the component's events.
+// native window and the screen, pictures of the window show them, widgets stacked above the video
+// stay visible, and mouse input becomes the component's events.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
 #include <QThread>
 #include <QWidget>
 #include <algorithm>
@@ -14,6 +19,7 @@
 #include <tuple>
 #include <vector>
 
+#include "media/player/mpv_video_surface.h"
 #include "media/player/mpv_video_widget.h"
 #include "test_media.h"
 
@@ -32,6 +38,7 @@ using media::MpvVideoWidget;
 #define KV_JOIN(a, b) KV_JOIN2(a, b)
 #define VIDEO_SUITE KV_JOIN(VideoWidget, KV_TEST_VARIANT)
 #define MOUSE_SUITE KV_JOIN(VideoWidgetMouse, KV_TEST_VARIANT)
+#define PICTURE_SUITE KV_JOIN(VideoWindow, KV_TEST_VARIANT)
 
 bool isRed(QRgb c) {
   return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
@@ -54,23 +61,32 @@ class VideoWidgetTest : public ::testing::Test {
     player.reset();
   }
 
-  // Waits until every sampled point of the framebuffer (near the corners and the centre, in
-  // device pixels) passes the test.
+  // Waits until every sampled point of the picture (near the corners and the centre) passes the
+  // test, both in the widget's own picture (in device pixels) and on the screen.
   bool waitForPicture(bool (*test)(QRgb), int timeoutMs = 10000) {
     return pumpUntil(
-        [&] {
-          const QImage image = widget->grabFramebuffer();
-          if (image.isNull() || image.width() < 4 || image.height() < 4) return false;
-          const int w = image.width(), h = image.height();
-          for (auto [x, y] : {std::pair{w / 10, h / 10},
-                              {w / 2, h / 2},
-                              {w * 9 / 10, h * 9 / 10},
-                              {w * 9 / 10, h / 10},
-                              {w / 10, h * 9 / 10}})
-            if (!test(image.pixel(x, y))) return false;
-          return true;
-        },
+        [&] { return allPass(widget->grabFramebuffer(), test) && allPass(onScreen(), test); },
         timeoutMs);
+  }
+
+  static bool allPass(const QImage& image, bool (*test)(QRgb)) {
+    if (image.isNull() || image.width() < 4 || image.height() < 4) return false;
+    const int w = image.width(), h = image.height();
+    for (auto [x, y] : {std::pair{w / 10, h / 10},
+                        {w / 2, h / 2},
+                        {w * 9 / 10, h * 9 / 10},
+                        {w * 9 / 10, h / 10},
+                        {w / 10, h * 9 / 10}})
+      if (!test(image.pixel(x, y))) return false;
+    return true;
+  }
+
+  // What the X server shows where the widget is, in the widget's coordinates.
+  QImage onScreen() const { return screenAt(*widget); }
+  static QImage screenAt(const QWidget& w) {
+    const QPoint at = w.mapToGlobal(QPoint(0, 0));
+    const QImage image = w.screen()->grabWindow(0, at.x(), at.y(), w.width(), w.height()).toImage();
+    return image.scaled(w.size());
   }
 
   // A frame may be drawn before the player has handled the engine's report that the file is
@@ -275,6 +291,102 @@ TEST_F(VIDEO_SUITE, ANewWidgetTakesOverAPictureOnlyFile) {
   EXPECT_GE(player->currentPosition(), before - 0.1);
 }
 
+// The native window may be destroyed and made again (as when the window system takes it away):
+// the picture comes back and the file goes on from where it was.
+TEST_F(VIDEO_SUITE, VideoComesBackWhenItsWindowIsMadeAgain) {
+  widget->show();
+  player->setURL(media.red(20));
+  ASSERT_TRUE(waitForPicture(isRed));
+  ASSERT_TRUE(waitForPlaying());
+  ASSERT_TRUE(waitForPosition(1.0));
+  const double before = player->currentPosition();
+  widget->surface().destroy();
+  widget->surface().show();
+  ASSERT_TRUE(waitForPicture(isRed)) << "state " << player->playState();
+  ASSERT_TRUE(waitForPlaying());
+  EXPECT_TRUE(widget->rendering());
+  EXPECT_GE(player->currentPosition(), before - 0.1);
+}
+
+// A window holding the video at (0, 0, 160, 120), as the main window holds the player.
+class VideoInAWindow : public VideoWidgetTest {
+ protected:
+  void SetUp() override {
+    VideoWidgetTest::SetUp();
+    window.resize(200, 150);
+    widget->setParent(&window);
+    widget->setGeometry(0, 0, 160, 120);
+    window.show();
+    widget->show();
+  }
+  void TearDown() override {
+    widget->setParent(nullptr);
+    VideoWidgetTest::TearDown();
+  }
+  // A green panel over the left half of the video, stacked above it.
+  QWidget* addPanel() {
+    auto* panel = new QWidget(&window);
+    panel->setAutoFillBackground(true);
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::green);
+    panel->setPalette(palette);
+    panel->setGeometry(0, 0, 80, 120);
+    panel->show();
+    return panel;
+  }
+  QWidget window;
+};
+using PICTURE_SUITE = VideoInAWindow;
+
+bool isGreen(QRgb c) {
+  return qGreen(c) > 200 && qRed(c) < 60 && qBlue(c) < 60;
+}
+
+TEST_F(PICTURE_SUITE, APictureOfTheWindowShowsTheFrame) {
+  player->setURL(media.red(10));
+  ASSERT_TRUE(waitForPicture(isRed));
+  // What a screenshot of the player takes: the widgets' own painting, not the screen.
+  const QImage picture = window.grab().toImage().scaled(window.size());
+  EXPECT_TRUE(isRed(picture.pixel(80, 60))) << std::hex << picture.pixel(80, 60);
+  EXPECT_TRUE(isRed(picture.pixel(10, 110)));
+  EXPECT_FALSE(isRed(picture.pixel(180, 140)));  // the window around the video
+}
+
+TEST_F(PICTURE_SUITE, WidgetsAboveTheVideoStayVisible) {
+  player->setURL(media.red(10));
+  ASSERT_TRUE(waitForPicture(isRed));
+  QWidget* panel = addPanel();
+  const auto shows = [&](bool (*left)(QRgb)) {
+    return pumpUntil(
+        [&] {
+          const QImage screen = onScreen();
+          return !screen.isNull() && left(screen.pixel(40, 60)) && isRed(screen.pixel(120, 60));
+        },
+        3000);
+  };
+  EXPECT_TRUE(shows(isGreen));
+  const QImage picture = window.grab().toImage().scaled(window.size());
+  EXPECT_TRUE(isGreen(picture.pixel(40, 60)));
+  EXPECT_TRUE(isRed(picture.pixel(120, 60)));
+  // Moved away, hidden, or put under the video, the panel gives the picture back.
+  panel->move(0, 120);
+  EXPECT_TRUE(shows(isRed));
+  panel->move(0, 0);
+  EXPECT_TRUE(shows(isGreen));
+  panel->hide();
+  EXPECT_TRUE(shows(isRed));
+  panel->show();
+  EXPECT_TRUE(shows(isGreen));
+  panel->lower();
+  EXPECT_TRUE(shows(isRed));
+  // All of the video covered: nothing of it is left on top.
+  panel->raise();
+  panel->setGeometry(window.rect());
+  EXPECT_TRUE(pumpUntil([&] { return allPass(onScreen(), isGreen); }, 3000));
+  panel->hide();
+  EXPECT_TRUE(waitForPicture(isRed));
+}
+
 using Call = std::tuple<std::string, int, int, int, int>;
 
 class MouseTest : public VideoWidgetTest {
@@ -291,19 +403,79 @@ class MouseTest : public VideoWidgetTest {
     widget->show();
     pumpFor(100);
   }
+  // Input reaches the widget through the native window's container, which covers all of it.
   void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
             Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, mods);
-    QApplication::sendEvent(widget.get(), &event);
+    QWidget* receiver = widget->childAt(at);
+    if (!receiver) receiver = widget.get();  // outside the widget
+    QMouseEvent event(type, QPointF(receiver->mapFrom(widget.get(), at)),
+                      QPointF(widget->mapToGlobal(at)), button, buttons, mods);
+    QApplication::sendEvent(receiver, &event);
   }
   std::vector<Call> calls;
 };
 using MOUSE_SUITE = MouseTest;
 
 TEST_F(MOUSE_SUITE, PressAndReleaseIsMouseDownAndClick) {
+  ASSERT_NE(widget->childAt(10, 20), nullptr);
   send(QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
   send(QEvent::MouseButtonRelease, {10, 20}, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
   EXPECT_EQ(calls, (std::vector<Call>{{"MouseDown", 1, 1, 10, 20}, {"Click", 1, 1, 10, 20}}));
+}
+
+// The pointer of the X server itself (XTest, a library the web engine brings along): input on
+// the native video window must reach the widget around it, where the component's events come from.
+class FakePointer {
+ public:
+  FakePointer() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    display_ = x11 ? x11->display() : nullptr;
+    // Kept loaded: the extension leaves a hook in the display that runs when it is closed.
+    xtst_ = dlopen("libXtst.so.6", RTLD_NOW | RTLD_NODELETE);
+    x11lib_ = dlopen("libX11.so.6", RTLD_NOW | RTLD_NODELETE);
+    if (xtst_ && x11lib_) {
+      motion_ = reinterpret_cast<Motion>(dlsym(xtst_, "XTestFakeMotionEvent"));
+      button_ = reinterpret_cast<Button>(dlsym(xtst_, "XTestFakeButtonEvent"));
+      flush_ = reinterpret_cast<Flush>(dlsym(x11lib_, "XFlush"));
+    }
+  }
+  FakePointer(const FakePointer&) = delete;
+  FakePointer& operator=(const FakePointer&) = delete;
+  bool ok() const { return display_ && motion_ && button_ && flush_; }
+  void moveTo(QPoint native) {
+    motion_(display_, -1, native.x(), native.y(), 0);
+    flush_(display_);
+  }
+  void click(unsigned button) {
+    button_(display_, button, 1, 0);
+    button_(display_, button, 0, 0);
+    flush_(display_);
+  }
+
+ private:
+  using Motion = int (*)(void*, int, int, int, unsigned long);
+  using Button = int (*)(void*, unsigned, int, unsigned long);
+  using Flush = int (*)(void*);
+  void* display_ = nullptr;
+  void* xtst_ = nullptr;
+  void* x11lib_ = nullptr;
+  Motion motion_ = nullptr;
+  Button button_ = nullptr;
+  Flush flush_ = nullptr;
+};
+
+TEST_F(MOUSE_SUITE, ThePointerOverTheVideoReachesThePlayer) {
+  FakePointer pointer;
+  ASSERT_TRUE(pointer.ok());
+  const qreal ratio = widget->devicePixelRatioF();
+  const auto native = [&](QPoint at) { return widget->mapToGlobal(at) * ratio; };
+  pointer.moveTo(native({30, 40}));
+  ASSERT_TRUE(pumpUntil([&] { return !calls.empty(); }, 3000));
+  EXPECT_EQ(calls.back(), (Call{"MouseMove", 0, 0, 30, 40}));
+  calls.clear();
+  pointer.click(3);  // the right button
+  ASSERT_TRUE(pumpUntil([&] { return calls.size() >= 2; }, 3000));
+  EXPECT_EQ(calls, (std::vector<Call>{{"MouseDown", 2, 0, 30, 40}, {"Click", 2, 0, 30, 40}}));
 }
 
 TEST_F(MOUSE_SUITE, RightButtonAndModifiers) {

@@ -27,7 +27,7 @@ struct mpv_event_end_file;
 
 namespace kv::media {
 
-// The video widget's side of the render connection, implemented by MpvVideoWidget.
+// The video window's side of the render connection, implemented by MpvVideoSurface.
 class MpvRenderTarget {
  public:
   virtual ~MpvRenderTarget() = default;

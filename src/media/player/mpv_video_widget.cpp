@@ -1,21 +1,12 @@
 #include "media/player/mpv_video_widget.h"
 
-#include <mpv/render_gl.h>
-
 #include <QMouseEvent>
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
+#include <QPainter>
+
+#include "media/player/covered_region.h"
+#include "media/player/mpv_video_surface.h"
 
 namespace kv::media {
-
-namespace {
-
-void* procAddress(void*, const char* name) {
-  QOpenGLContext* ctx = QOpenGLContext::currentContext();
-  return ctx ? reinterpret_cast<void*>(ctx->getProcAddress(name)) : nullptr;
-}
-
-}  // namespace
 
 int eventButton(Qt::MouseButton button) {
   switch (button) {
@@ -41,113 +32,87 @@ int eventShift(Qt::KeyboardModifiers modifiers) {
 }
 
 MpvVideoWidget::MpvVideoWidget(MpvPlayer& player, QWidget* parent)
-    : QOpenGLWidget(parent), player_(&player) {
+    : QWidget(parent),
+      surface_(new MpvVideoSurface(player)),
+      container_(QWidget::createWindowContainer(surface_, this)) {
   // Moves without a button matter too: they bring back the cursor and the bars in full screen.
   setMouseTracking(true);
+  container_->setMouseTracking(true);
+  container_->setFocusPolicy(Qt::NoFocus);
+  container_->setGeometry(rect());
+  // Panels may be moved over the video at any time; a look ten times a second is cheap.
+  coverTimer_.setInterval(100);
+  connect(&coverTimer_, &QTimer::timeout, this, &MpvVideoWidget::updateCover);
 }
 
-MpvVideoWidget::~MpvVideoWidget() {
-  // The base class destroys the context after this body; our slot must not run then.
-  disconnect(contextGone_);
-  if (render_) {
-    makeCurrent();
-    freeRenderContext();
-    doneCurrent();
-  }
-  if (player_) player_->detachRenderTarget(this);
+MpvVideoWidget::~MpvVideoWidget() = default;
+
+MpvPlayer* MpvVideoWidget::player() const {
+  return surface_->player();
 }
 
-void MpvVideoWidget::initializeGL() {
-  // Called again with a new context after reparenting; the old one was freed on its way out.
-  disconnect(contextGone_);
-  contextGone_ = connect(
-      context(), &QOpenGLContext::aboutToBeDestroyed, this,
-      [this] {
-        makeCurrent();
-        freeRenderContext();
-        doneCurrent();
-      },
-      Qt::DirectConnection);
-  if (!player_ || render_) return;
-
-  mpv_opengl_init_params gl{&procAddress, nullptr};
-  char apiType[] = MPV_RENDER_API_TYPE_OPENGL;
-  mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType},
-                               {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
-                               {MPV_RENDER_PARAM_INVALID, nullptr}};
-  if (mpv_render_context_create(&render_, player_->core(), params) < 0) {
-    render_ = nullptr;
-    return;
-  }
-  mpv_render_context_set_update_callback(render_, &MpvVideoWidget::onEngineUpdate, this);
-  player_->attachRenderTarget(this);
+bool MpvVideoWidget::rendering() const {
+  return surface_->rendering();
 }
 
-void MpvVideoWidget::onEngineUpdate(void* self) {
-  // An engine thread: only queue the work for the GUI thread.
-  auto* widget = static_cast<MpvVideoWidget*>(self);
-  if (widget->updateQueued_.exchange(true)) return;
-  QMetaObject::invokeMethod(widget, &MpvVideoWidget::frameReady, Qt::QueuedConnection);
+int MpvVideoWidget::framesDrawn() const {
+  return surface_->framesDrawn();
 }
 
-void MpvVideoWidget::frameReady() {
-  updateQueued_ = false;
-  if (!render_) return;
-  makeCurrent();
-  const std::uint64_t flags = mpv_render_context_update(render_);
-  if ((flags & MPV_RENDER_UPDATE_FRAME) && (!isVisible() || width() <= 0 || height() <= 0)) {
-    // Hidden or minimised: take the frame without drawing it, so the engine keeps its pace.
-    int skip = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(render_, params);
-  }
-  doneCurrent();
-  if (flags & MPV_RENDER_UPDATE_FRAME) update();
+QImage MpvVideoWidget::grabFramebuffer() {
+  return surface_->picture();
 }
 
-void MpvVideoWidget::paintGL() {
-  const qreal ratio = devicePixelRatioF();
-  const int w = static_cast<int>(width() * ratio), h = static_cast<int>(height() * ratio);
-  if (!render_ || !player_ || player_->playState() == kUndefined || w <= 0 || h <= 0) {
-    // Nothing open: an empty, black picture.
-    QOpenGLFunctions* gl = context()->functions();
-    gl->glClearColor(0, 0, 0, 1);
-    gl->glClear(GL_COLOR_BUFFER_BIT);
-    return;
-  }
-  mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()), w, h, 0};
-  int flipY = 1;
-  mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-                               {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-                               {MPV_RENDER_PARAM_INVALID, nullptr}};
-  mpv_render_context_render(render_, params);
-  ++framesDrawn_;
+bool MpvVideoWidget::raisesEvents() const {
+  MpvPlayer* p = player();
+  return p && p->enabled();
 }
 
-void MpvVideoWidget::freeRenderContext() {
-  if (!render_) return;
-  if (player_) player_->detachRenderTarget(this);  // while the file still knows its position
-  mpv_render_context_free(render_);  // switches the engine's video off if a file plays
-  render_ = nullptr;
+void MpvVideoWidget::resizeEvent(QResizeEvent*) {
+  container_->setGeometry(rect());
+  updateCover();
 }
 
-void MpvVideoWidget::playerDestroyed() {
-  if (render_) {
-    makeCurrent();
-    freeRenderContext();
-    doneCurrent();
-  }
-  player_ = nullptr;
-  update();
+void MpvVideoWidget::showEvent(QShowEvent*) {
+  updateCover();
+  coverTimer_.start();
+}
+
+void MpvVideoWidget::hideEvent(QHideEvent*) {
+  coverTimer_.stop();
+}
+
+void MpvVideoWidget::updateCover() {
+  const QRegion covered = coveredByWidgetsAbove(*this);
+  if (covered == covered_) return;
+  covered_ = covered;
+  // An empty mask would be no mask at all: a video covered all over is hidden instead (and
+  // takes its frames without drawing them).
+  const QRegion shown = QRegion(rect()) - covered;
+  container_->setVisible(!shown.isEmpty());
+  surface_->setMask(covered.isEmpty() ? QRegion() : shown);
+}
+
+void MpvVideoWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  // On screen the native window covers this widget, which only needs to be black under it. A
+  // picture of the window (grab()) is drawn into a pixmap rather than the backing store's image:
+  // that one gets the frame from here.
+  const QPaintDevice* target = redirected(nullptr);
+  const QImage picture =
+      target && target->devType() == QInternal::Pixmap ? grabFramebuffer() : QImage();
+  if (picture.isNull())
+    painter.fillRect(rect(), Qt::black);
+  else
+    painter.drawImage(rect(), picture);
 }
 
 void MpvVideoWidget::mousePressEvent(QMouseEvent* event) {
   pressedHere_ = true;
   if (raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player_->MouseDown.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
-                             p.y());
+    player()->MouseDown.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
+                              p.y());
   }
   event->accept();
 }
@@ -161,8 +126,8 @@ void MpvVideoWidget::mouseReleaseEvent(QMouseEvent* event) {
   inDoubleClick_ = false;
   if (click && raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player_->Click.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
-                         p.y());
+    player()->Click.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
+                          p.y());
   }
   event->accept();
 }
@@ -172,8 +137,8 @@ void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   inDoubleClick_ = true;
   if (raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player_->DoubleClick.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
-                               p.y());
+    player()->DoubleClick.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
+                                p.y());
   }
   event->accept();
 }
@@ -181,8 +146,8 @@ void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void MpvVideoWidget::mouseMoveEvent(QMouseEvent* event) {
   if (raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player_->MouseMove.raise(eventButtons(event->buttons()), eventShift(event->modifiers()), p.x(),
-                             p.y());
+    player()->MouseMove.raise(eventButtons(event->buttons()), eventShift(event->modifiers()), p.x(),
+                              p.y());
   }
   event->accept();
 }

@@ -1,55 +1,62 @@
 #pragma once
 // Shows an MpvPlayer's video and turns real mouse input into the player's mouse events.
 //
-// The player must be created with MpvOptions::Video::Render. A file set while the widget has not
-// been shown yet starts as soon as the widget is first shown (the engine can only open video once
-// the widget's OpenGL context exists). The widget may be destroyed before or after its player.
+// The player must be created with MpvOptions::Video::Render. The engine draws into a native
+// window embedded in this widget (MpvVideoSurface). A file set while the widget has not been
+// shown yet starts as soon as the widget is first shown (the engine can only open video once the
+// window's OpenGL context exists). The widget may be destroyed before or after its player.
 
-#include <QOpenGLWidget>
-#include <atomic>
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
 
 #include "media/player/mpv_player.h"
 
-struct mpv_render_context;
-
 namespace kv::media {
 
-class MpvVideoWidget final : public QOpenGLWidget, private MpvRenderTarget {
+class MpvVideoSurface;
+
+class MpvVideoWidget final : public QWidget {
   Q_OBJECT
 
  public:
   explicit MpvVideoWidget(MpvPlayer& player, QWidget* parent = nullptr);
   ~MpvVideoWidget() override;
 
-  MpvPlayer* player() const { return player_; }
+  MpvPlayer* player() const;
   // The engine is connected and can show video.
-  bool rendering() const { return render_ != nullptr; }
-  // Frames drawn into the widget so far.
-  int framesDrawn() const { return framesDrawn_; }
+  bool rendering() const;
+  // Frames drawn into the window so far.
+  int framesDrawn() const;
+  // The picture shown, in device pixels (null until the window has been shown).
+  QImage grabFramebuffer();
+  // The native window the video is drawn into.
+  MpvVideoSurface& surface() const { return *surface_; }
 
  protected:
-  void initializeGL() override;
-  void paintGL() override;
+  // Draws the current picture: what QWidget::grab() and render() see of the native window.
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  static void onEngineUpdate(void* self);
-  void frameReady();
-  void freeRenderContext();
-  void playerDestroyed() override;
-  void mediaCleared() override { update(); }
-  bool raisesEvents() const { return player_ && player_->enabled(); }
+  bool raisesEvents() const;
+  // Cuts what widgets stacked above this one cover out of the native window, which would
+  // otherwise hide them.
+  void updateCover();
 
-  MpvPlayer* player_;
-  mpv_render_context* render_ = nullptr;
-  QMetaObject::Connection contextGone_;
-  std::atomic<bool> updateQueued_{false};
+  MpvVideoSurface* surface_;  // owned by container_
+  QWidget* container_;
+  QTimer coverTimer_;
+  QRegion covered_;
   bool pressedHere_ = false;
   bool inDoubleClick_ = false;
-  int framesDrawn_ = 0;
 };
 
 // Mouse buttons and modifier keys as the component's events carry them.

@@ -1,0 +1,53 @@
+#pragma once
+// The native window the engine draws an MpvPlayer's video into.
+//
+// The video has an OpenGL window of its own, so that the rest of the main window keeps painting
+// on the raster backing store: a frame costs the engine's drawing and one buffer swap of the
+// video's area, not a composition of the whole window. The window lets mouse input through to
+// the widget it is embedded in (MpvVideoWidget), which raises the player's mouse events.
+
+#include <QImage>
+#include <QOpenGLWindow>
+#include <atomic>
+
+#include "media/player/mpv_player.h"
+
+struct mpv_render_context;
+
+namespace kv::media {
+
+class MpvVideoSurface final : public QOpenGLWindow, private MpvRenderTarget {
+  Q_OBJECT
+
+ public:
+  explicit MpvVideoSurface(MpvPlayer& player);
+  ~MpvVideoSurface() override;
+
+  MpvPlayer* player() const { return player_; }
+  bool rendering() const { return render_ != nullptr; }
+  int framesDrawn() const { return framesDrawn_; }
+  // The picture as it is on screen, in device pixels: the current frame drawn once more into an
+  // image (null before the window has its OpenGL context).
+  QImage picture();
+
+ protected:
+  void initializeGL() override;
+  void paintGL() override;
+
+ private:
+  static void onEngineUpdate(void* self);
+  void frameReady();
+  void freeRenderContext();
+  bool drawsFrames() const;
+  void draw(int framebuffer, int w, int h, bool wait);
+  void playerDestroyed() override;
+  void mediaCleared() override { update(); }
+
+  MpvPlayer* player_;
+  mpv_render_context* render_ = nullptr;
+  QMetaObject::Connection contextGone_;
+  std::atomic<bool> updateQueued_{false};
+  int framesDrawn_ = 0;
+};
+
+}  // namespace kv::media
