@@ -5,31 +5,13 @@
 
 #include "media/player/covered_region.h"
 #include "media/player/mpv_video_surface.h"
+#include "platform/qt/input_codes.h"
 
 namespace kv::media {
 
-int eventButton(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return 1;
-    case Qt::RightButton:
-      return 2;
-    case Qt::MiddleButton:
-      return 4;
-    default:
-      return 0;
-  }
-}
-
-int eventButtons(Qt::MouseButtons buttons) {
-  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-         (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int eventShift(Qt::KeyboardModifiers modifiers) {
-  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-         (modifiers & Qt::AltModifier ? 4 : 0);
-}
+using view::buttonCode;
+using view::buttonsCode;
+using view::shiftCode;
 
 MpvVideoWidget::MpvVideoWidget(MpvPlayer& player, QWidget* parent)
     : QWidget(parent),
@@ -111,7 +93,7 @@ void MpvVideoWidget::mousePressEvent(QMouseEvent* event) {
   pressedHere_ = true;
   if (raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player()->MouseDown.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
+    player()->MouseDown.raise(buttonCode(event->button()), shiftCode(event->modifiers()), p.x(),
                               p.y());
   }
   event->accept();
@@ -126,8 +108,7 @@ void MpvVideoWidget::mouseReleaseEvent(QMouseEvent* event) {
   inDoubleClick_ = false;
   if (click && raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player()->Click.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
-                          p.y());
+    player()->Click.raise(buttonCode(event->button()), shiftCode(event->modifiers()), p.x(), p.y());
   }
   event->accept();
 }
@@ -137,7 +118,7 @@ void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   inDoubleClick_ = true;
   if (raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player()->DoubleClick.raise(eventButton(event->button()), eventShift(event->modifiers()), p.x(),
+    player()->DoubleClick.raise(buttonCode(event->button()), shiftCode(event->modifiers()), p.x(),
                                 p.y());
   }
   event->accept();
@@ -146,7 +127,7 @@ void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void MpvVideoWidget::mouseMoveEvent(QMouseEvent* event) {
   if (raisesEvents()) {
     const QPoint p = event->position().toPoint();
-    player()->MouseMove.raise(eventButtons(event->buttons()), eventShift(event->modifiers()), p.x(),
+    player()->MouseMove.raise(buttonsCode(event->buttons()), shiftCode(event->modifiers()), p.x(),
                               p.y());
   }
   event->accept();

@@ -59,9 +59,4 @@ class MpvVideoWidget final : public QWidget {
   bool inDoubleClick_ = false;
 };
 
-// Mouse buttons and modifier keys as the component's events carry them.
-int eventButton(Qt::MouseButton button);  // 1 left, 2 right, 4 middle, 0 other
-int eventButtons(Qt::MouseButtons buttons);
-int eventShift(Qt::KeyboardModifiers modifiers);  // 1 shift, 2 control, 4 alt
-
 }  // namespace kv::media

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/qt/input_codes.h"
+
 namespace kv::forms {
 class Control;
 }
@@ -35,10 +37,6 @@ QFont captionFont(const forms::Control& control);
 // control without a window of its own).
 std::optional<QCursor> pointerShape(const forms::Control& control);
 
-// Mouse buttons and modifier keys as the runtime's events carry them.
-int buttonCode(Qt::MouseButton button);  // 1 left, 2 right, 4 middle, 0 other
-int buttonsCode(Qt::MouseButtons buttons);
-int shiftCode(Qt::KeyboardModifiers modifiers);  // 1 shift, 2 control, 4 alt
 // A key as the runtime's KeyDown carries it (the classic virtual-key numbers: letters and
 // digits as their upper-case characters, 13 Enter, 27 Escape, 32 Space, 33/34 Page Up/Down,
 // 37-40 the arrows); 0 for a key the runtime has no code for.
