@@ -30,11 +30,12 @@ bool DeferredFlash::usersMovie(const std::string& path) {
 void DeferredFlash::setMovie(const std::string& path) {
   if (engine_) return engine_->player().setMovie(path);
   native_.setMovie(path);  // shows the movie's background until Ruffle is there
-  if (!failed_ && !path.empty() && usersMovie(path)) wantRuffle();
+  // Read the file to tell whose movie it is only while Ruffle may still be asked for.
+  if (failed_ || path.empty() || loaded_.connected()) return;
+  if (usersMovie(path)) wantRuffle();
 }
 
 void DeferredFlash::wantRuffle() {
-  if (loaded_.connected()) return;  // already asked for
   if (!media::ruffle::ruffleFilesPresent(ruffleDir_))
     return giveUp("Ruffle's files are missing from " + ruffleDir_);
   if (engines_.webTried()) return attach(engines_.web());
