@@ -1,7 +1,8 @@
 // The player's first start and its exit with the real stores on a disk without room, or with
-// one page left (a tmpfs of its own, so as root only): the associations of the first start,
-// the desktop's defaults that follow them and the last folder cannot be stored, and every file
-// the person had stays as it was, with the reason on standard error and no message box.
+// one page left (a tmpfs of its own, so as root only): the associations of the first start
+// (made once the small types file fits in the page), the desktop's defaults that follow them
+// and the last folder cannot be stored, and every file the person had stays as it was, with
+// the reason on standard error and no message box.
 
 #include <gtest/gtest.h>
 
@@ -87,7 +88,7 @@ TEST(FullDiskExit, AFirstStartAndAnExitLoseNoStoredFile) {
       r.createKey(RegRoot::ClassesRoot, "avifile\\shell\\open\\command");
       r.setValue(RegRoot::ClassesRoot, "avifile\\shell\\open\\command", "",
                  {kRegSz, app + "/korvelin %1"});
-      for (int i = 0; i < 90; ++i) r.createKey(RegRoot::ClassesRoot, "other" + std::to_string(i));
+      for (int i = 0; i < 200; ++i) r.createKey(RegRoot::ClassesRoot, "other" + std::to_string(i));
     }
     const std::vector<std::string> kept = {app + "/fileinf.ini", root + "/config/mimeapps.list",
                                            root + "/config/korvelin/registry"};
@@ -107,7 +108,10 @@ TEST(FullDiskExit, AFirstStartAndAnExitLoseNoStoredFile) {
     for (std::size_t i = 0; i < kept.size(); ++i) {
       EXPECT_TRUE(readFile(kept[i]) == before[i]) << kept[i] << ": " << readFile(kept[i]).size()
                                                   << " bytes instead of " << before[i].size();
-      EXPECT_NE(err.text().find(kept[i] + " was not written"), std::string::npos) << err.text();
+      // Without room the types file cannot be made, so the first start associates nothing.
+      if (i == 0 || room > 0) {
+        EXPECT_NE(err.text().find(kept[i] + " was not written"), std::string::npos) << err.text();
+      }
     }
     EXPECT_TRUE(player.windows.messages.empty());
   }
