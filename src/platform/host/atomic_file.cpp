@@ -70,9 +70,10 @@ void syncFolder(const fs::path& folder) {
 }
 
 bool fail(const std::string& path, const char* what, int error) {
-  std::cerr << "korvelin: " << path << " was not written (" << what << ": "
-            << std::error_code(error, std::generic_category()).message()
-            << "); nothing was changed\n";
+  // One piece, so that the line is never broken up by another thread's output.
+  std::cerr << ("korvelin: " + path + " was not written (" + what + ": " +
+                std::error_code(error, std::generic_category()).message() +
+                "); nothing was changed\n");
   return false;
 }
 
@@ -99,7 +100,7 @@ bool replaceFileAtomically(const std::string& path, const std::string& text,
   const bool existed = ::stat(target->c_str(), &old) == 0;
   if (existed && !S_ISREG(old.st_mode)) return fail(path, "not a regular file", EINVAL);
   // A file its owner made read-only stays as it is.
-  if (existed && ::access(target->c_str(), W_OK) != 0) return fail(path, "checking", errno);
+  if (existed && ::access(target->c_str(), W_OK) != 0) return fail(path, "it is read-only", errno);
 
   std::string temporary;
   int fd = createTemporary(*target, temporary);
