@@ -9,6 +9,7 @@
 #include <QProcessEnvironment>
 #include <filesystem>
 
+#include "platform/full_disk.h"
 #include "platform/temp_dir.h"
 
 using namespace kv;
@@ -129,4 +130,34 @@ TEST_F(Session, AfterACrashTheNextStartCleansUpAndAnswers) {
 
   start({}, true);
   EXPECT_EQ(execute(""), 0);
+}
+
+// An exit on a disk without room, or with one page left (a tmpfs of its own, so as root only):
+// the last folder cannot be stored and the settings file stays as it was.
+TEST_F(Session, AnExitOnADiskWithoutRoomKeepsTheSettingsFile) {
+  for (const long long room : {0LL, 4096LL}) {
+    SCOPED_TRACE(room);
+    test::SmallTmpfs disk(dir.path() + "/home", "4m");
+    if (!disk.mounted()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    app = disk.path() + "/app";
+    fs::create_directories(app + "/datinf");
+    for (const char* movie : {"0.dll", "power.dll"})
+      fs::copy_file(std::string(KORVELIN_STAGE) + "/" + movie, app + "/" + movie);
+    // Larger than the page left.
+    std::string settings = "[user]\nfilepath=/no/such/folder\n[notes]\n";
+    for (int i = 0; i < 300; ++i) settings += "n" + std::to_string(i) + "=a note of mine\n";
+    dir.file("home/app/fileinf.ini", settings);
+    ASSERT_TRUE(disk.fill(room));
+
+    QProcess& player = start({}, true);
+    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
+    ASSERT_TRUE(player.waitForFinished(60000));
+    EXPECT_EQ(player.exitCode(), 0);
+    EXPECT_TRUE(has("0.dll") && has("power.dll"));
+    EXPECT_TRUE(dir.read("home/app/fileinf.ini") == settings)
+        << dir.read("home/app/fileinf.ini").size() << " bytes instead of " << settings.size();
+    const std::string err = player.readAllStandardError().toStdString();
+    EXPECT_NE(err.find(app + "/fileinf.ini was not written"), std::string::npos) << err;
+    running.clear();
+  }
 }

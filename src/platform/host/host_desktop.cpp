@@ -74,11 +74,13 @@ bool DesktopIntegration::installApplicationEntry() {
   return writeIfDifferent(applicationEntryPath(), entry);
 }
 
-void DesktopIntegration::reconcile(RegistryService& registry) {
+bool DesktopIntegration::reconcile(RegistryService& registry) {
   const auto state = desktop::desiredState(registry, program_);
-  if (!state.defaultFor.empty()) installApplicationEntry();
-  applyDefaults(state.defaultFor);
-  applyAutostart(state.autostart);
+  // Each file on its own: one that cannot be written does not hold back the others.
+  const bool entry = state.defaultFor.empty() || installApplicationEntry();
+  const bool defaults = applyDefaults(state.defaultFor);
+  const bool autostart = applyAutostart(state.autostart);
+  return entry && defaults && autostart;
 }
 
 bool DesktopIntegration::applyDefaults(const std::vector<std::string>& defaultFor) {

@@ -29,8 +29,9 @@ class DesktopIntegration {
   // they differ from what is installed. Returns whether the entry is in place.
   bool installApplicationEntry();
   // Makes the player the default for exactly the MIME types the registry associates (only our
-  // entry changes in mimeapps.list) and creates or removes the autostart entry.
-  void reconcile(RegistryService& registry);
+  // entry changes in mimeapps.list) and creates or removes the autostart entry. Returns whether
+  // all of them are in place; a file that could not be written keeps what it held.
+  bool reconcile(RegistryService& registry);
 
   const DesktopPaths& paths() const { return paths_; }
   const std::string& program() const { return program_; }

@@ -2,9 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QSaveFile>
 #include <cerrno>
 
+#include "platform/host/atomic_file.h"
 #include "platform/host/host_services.h"
 
 namespace kv::host {
@@ -41,14 +41,8 @@ DocumentProfile::Loaded HostProfile::load(const std::string& path) {
 }
 
 bool HostProfile::store(const std::string& path, const std::string& text) {
-  // Written beside the target and renamed over it: a crash leaves the old file intact.
-  QSaveFile f(QString::fromStdString(path));
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  if (f.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  // The folder is not made: a settings file whose folder is missing is simply not written.
+  return replaceFileAtomically(path, text);
 }
 
 }  // namespace kv::host

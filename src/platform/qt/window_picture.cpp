@@ -1,9 +1,11 @@
 #include "platform/qt/window_picture.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QWidget>
+
+#include "platform/host/atomic_file.h"
 
 namespace kv::view {
 
@@ -19,13 +21,12 @@ bool saveWindowPicture(QWidget& window, const std::string& path, std::string* er
     return false;
   };
   if (picture.isNull()) return fail(QStringLiteral("the window has no picture"));
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-  if (!picture.save(&file, "PNG")) {
-    file.cancelWriting();
-    return fail(QStringLiteral("the picture could not be written"));
-  }
-  if (!file.commit()) return fail(file.errorString());
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+    return fail(QStringLiteral("the picture could not be encoded"));
+  if (!host::replaceFileAtomically(path, png.toStdString()))
+    return fail(QStringLiteral("the file could not be written"));
   return true;
 }
 
