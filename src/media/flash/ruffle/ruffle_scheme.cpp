@@ -12,6 +12,8 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
+#include <cstdio>
+#include <cstdlib>
 
 namespace kv::media::ruffle {
 
@@ -97,6 +99,10 @@ QString RuffleSchemeHandler::movieUrl(std::uint64_t generation, const QString& f
 void RuffleSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
   if (!serve(job)) {
     ++refused_;
+    const char* debug = std::getenv("KORVELIN_FLASH_DEBUG");
+    if (debug && *debug && *debug != '0')
+      std::fprintf(stderr, "flash page: refused %s\n",
+                   job->requestUrl().toString().toLocal8Bit().constData());
     job->fail(QWebEngineUrlRequestJob::RequestDenied);
   }
 }

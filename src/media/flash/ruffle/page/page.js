@@ -369,7 +369,8 @@
     });
     player
       .load({
-        url: op.url, autoplay: "on", unmuteOverlay: "hidden", splashScreen: false,
+        // Relative addresses of the movie resolve beside it, as they would beside a file.
+        url: op.url, base: op.url.slice(0, op.url.lastIndexOf("/") + 1), autoplay: "on", unmuteOverlay: "hidden", splashScreen: false,
         allowScriptAccess: true, contextMenu: "off", scale: "exactFit", forceScale: true,
         letterbox: "off", backgroundColor: op.bg, openUrlMode: "deny", allowFullscreen: false,
         maxExecutionDuration: op.maxScriptSeconds, logLevel: "error",
