@@ -7,6 +7,8 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QWebEnginePage>
@@ -107,8 +109,13 @@ class BarePage final : public QWebEngineUrlSchemeHandler {
   }
   Traces run(const std::string& path) {
     movie_ = QString::fromStdString(path);
+    // Under the same name as in the player's page.
+    const QString name = "painted " + QString::number(++generation_);
     page_->runJavaScript("window.kvTraces = []; play('kvflash://app/movie/" +
-                         QString::number(++generation_) + "/movie.swf')");
+                         QString::number(generation_) + "/" +
+                         QUrl::toPercentEncoding(QFileInfo(movie_).fileName()) + "', '" + name +
+                         "')");
+    if (!pumpUntil([&] { return page_->title() == name; })) return {"(not painted)"};
     pumpUntil([&] { return false; }, kRunMs);
     return readTraces(page_).value_or(Traces{"(no answer)"});
   }
@@ -137,13 +144,29 @@ class BarePage final : public QWebEngineUrlSchemeHandler {
 
  private:
   static inline const QByteArray kPage = R"(<!doctype html><html><head>
-<script>window.RufflePlayer = { config: { polyfills: false } };</script>
+<script>
+// The web engine's fetch() does not serve custom schemes; XMLHttpRequest does.
+window.fetch = (input) => new Promise((resolve, reject) => {
+  const url = String(typeof input === "string" || input instanceof URL ? input : input.url);
+  const r = new XMLHttpRequest();
+  r.open("GET", url);
+  r.responseType = "arraybuffer";
+  r.onload = () => r.status === 200 ? resolve(new Response(r.response, { headers: {
+    "content-type": r.getResponseHeader("content-type") || "application/octet-stream" } }))
+    : reject(new TypeError("cannot load " + url));
+  r.onerror = () => reject(new TypeError("cannot load " + url));
+  r.send();
+});
+window.RufflePlayer = { config: { polyfills: false } };
+</script>
 <script src="ruffle/ruffle.js"></script></head><body style="margin:0">
 <script>
 let element = null;
-function play(url) {
+function play(url, name) {
   if (element) element.remove();
   element = window.RufflePlayer.newest().createPlayer();
+  element.addEventListener("loadedmetadata", () => requestAnimationFrame(() =>
+      requestAnimationFrame(() => { document.title = name; })));
   element.style.width = "200px";
   element.style.height = "200px";
   document.body.appendChild(element);
