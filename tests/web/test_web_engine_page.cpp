@@ -8,9 +8,9 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QNetworkDatagram>
-#include <QUdpSocket>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <QUrl>
 #include <QWidget>
 #include <chrono>
@@ -68,9 +68,9 @@ TEST(WebEngineEnvironment, KeepsTheUsersFlagsAndAddsNothingTwice) {
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--lang=zh-CN");
   prepareWebEngineEnvironment();
   prepareWebEngineEnvironment();
-  EXPECT_EQ(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"),
-            QByteArray("--lang=zh-CN --disable-gpu --disable-gpu-compositing ") +
-                kWebRtcPolicyFlag);
+  EXPECT_EQ(
+      qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"),
+      QByteArray("--lang=zh-CN --disable-gpu --disable-gpu-compositing ") + kWebRtcPolicyFlag);
 }
 
 TEST_F(WebPageTest, NoViewBeforeTheFirstNavigate) {
@@ -177,8 +177,12 @@ TEST_F(WebPageTest, WebRtcSendsNoUdp) {
   const std::string u = "127.0.0.1:" + std::to_string(udp.localPort());
   const std::string html =
       "<title>start</title><script>"
-      "const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:" + u + "'},"
-      "{urls: 'turn:" + u + "?transport=udp', username: 'u', credential: 'p'}]});"
+      "const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:" +
+      u +
+      "'},"
+      "{urls: 'turn:" +
+      u +
+      "?transport=udp', username: 'u', credential: 'p'}]});"
       "pc.createDataChannel('x');"
       "pc.onicegatheringstatechange = () => {"
       "  if (pc.iceGatheringState === 'complete') document.title = 'gathered'; };"

@@ -47,7 +47,8 @@ inline Bytes member(const Bytes& object, const std::string& name) {
 // object.method(args...) with args given in order; the result stays on the stack.
 inline Bytes call(const Bytes& object, const std::string& method, std::vector<Bytes> args) {
   Bytes out;
-  for (auto it = args.rbegin(); it != args.rend(); ++it) out.insert(out.end(), it->begin(), it->end());
+  for (auto it = args.rbegin(); it != args.rend(); ++it)
+    out.insert(out.end(), it->begin(), it->end());
   return cat({out, num(static_cast<int>(args.size())), object, str(method), op(0x52)});
 }
 inline Bytes drop(const Bytes& value) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +14,9 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 #include <filesystem>
 #include <fstream>
@@ -259,7 +263,7 @@ TEST_F(RuffleSandbox, ForgedReportsOfThePageChangeNothing) {
       {{"t", "state"}, {"g", g}, {"s", s + 100}, {"frame", 7}, {"playing", false}},
       {{"t", "state"}, {"g", g}, {"s", s}, {"frame", 7}, {"playing", true}},  // while paused
       {{"t", "state"}, {"g", g}, {"s", s}, {"frame", "7"}, {"playing", "no"}},
-      {{"t", "tier"}, {"g", g}, {"tier", "model"}},  // decided already
+      {{"t", "tier"}, {"g", g}, {"tier", "model"}},   // decided already
       {{"t", "failed"}, {"g", g}, {"engine", true}},  // the engine ran this movie
   };
   bool engineFailed = false;
@@ -268,7 +272,7 @@ TEST_F(RuffleSandbox, ForgedReportsOfThePageChangeNothing) {
   for (const QJsonObject& f : forged)
     script += "c.objects.bridge.report(" +
               QString::fromUtf8(QJsonDocument(QJsonArray{QString::fromUtf8(
-                                    QJsonDocument(f).toJson(QJsonDocument::Compact))})
+                                                  QJsonDocument(f).toJson(QJsonDocument::Compact))})
                                     .toJson(QJsonDocument::Compact))
                   .mid(1)
                   .chopped(1) +
@@ -281,6 +285,45 @@ TEST_F(RuffleSandbox, ForgedReportsOfThePageChangeNothing) {
   EXPECT_FALSE(player->IsPlaying());
   EXPECT_EQ(player->tier(), ruffle::SeekTier::Actions);
   EXPECT_FALSE(engineFailed);
+}
+
+// Serves one page without a policy of its own on our scheme.
+class OnePage final : public QWebEngineUrlSchemeHandler {
+ public:
+  explicit OnePage(QByteArray html) : html_(std::move(html)) {}
+  void requestStarted(QWebEngineUrlRequestJob* job) override {
+    auto* buffer = new QBuffer(job);
+    buffer->setData(html_);
+    job->reply("text/html", buffer);
+  }
+
+ private:
+  QByteArray html_;
+};
+
+TEST(LocalOnlyInterceptor, RefusesEverySchemeButOurs) {
+  QTcpServer listener;
+  ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
+  int connections = 0;
+  QObject::connect(&listener, &QTcpServer::newConnection, [&] { ++connections; });
+  const QByteArray http = "http://127.0.0.1:" + QByteArray::number(listener.serverPort());
+  OnePage handler("<title>start</title><body><img src='" + http + "/a.png'>"
+                  "<iframe src='data:text/html,<title>x</title>'></iframe><script>"
+                  "const x = new XMLHttpRequest(); x.open('GET', '" + http + "/b');"
+                  "x.onloadend = () => { document.title = 'done'; }; x.send();"
+                  "</script></body>");
+  QWebEngineProfile profile;
+  profile.installUrlSchemeHandler(ruffle::kScheme, &handler);
+  ruffle::LocalOnlyInterceptor interceptor;
+  profile.setUrlRequestInterceptor(&interceptor);
+  QWebEngineView view;
+  auto* page = new QWebEnginePage(&profile, &view);
+  view.setPage(page);
+  view.show();
+  page->load(QUrl("kvflash://app/page.html"));
+  ASSERT_TRUE(pumpUntil([&] { return page->title() == "done"; }));
+  ASSERT_TRUE(pumpUntil([&] { return interceptor.blocked() >= 3; }));  // picture, frame, request
+  EXPECT_EQ(connections, 0);
 }
 
 }  // namespace

@@ -146,9 +146,9 @@ Bytes stateFunction() {
 
 Bytes gotoFunction() {
   const Bytes frame = push({Reg{1}});
-  return function(2, 3,
-                  ifElse(push({Reg{2}}), callRoot("gotoAndPlay", frame, 1),
-                         callRoot("gotoAndStop", frame, 1)));
+  return function(
+      2, 3,
+      ifElse(push({Reg{2}}), callRoot("gotoAndPlay", frame, 1), callRoot("gotoAndStop", frame, 1)));
 }
 
 Bytes timelineFunction(const char* method) {

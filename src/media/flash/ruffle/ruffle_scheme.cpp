@@ -130,8 +130,9 @@ bool RuffleSchemeHandler::serve(QWebEngineUrlRequestJob* job) {
   const QString name = rest.mid(slash + 1);
   if (name == movie_.fileName) {
     const auto& b = *movie_.bytes;
-    replyBytes(job, mimeOf(name),
-               QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())));
+    replyBytes(
+        job, mimeOf(name),
+        QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())));
     return true;
   }
   return serveSibling(job, name);

@@ -233,16 +233,18 @@
           call(m, "kvPlay");
           m.held = false;
           restartStillClock(m);
+        } else if (m.tier === "menu" && menuPlaying(menuItems(m)) === false) {
+          await runMenu(m, "Play");
         }
-        else if (m.tier === "menu" && menuPlaying(menuItems(m)) === false) await runMenu(m, "Play");
         break;
       case "pause":
         m.wantPlaying = false;
         if (m.tier === "actions") {
           call(m, "kvStop");
           holdStill(m);
+        } else if (m.tier === "menu" && menuPlaying(menuItems(m)) === true) {
+          await runMenu(m, "Play");
         }
-        else if (m.tier === "menu" && menuPlaying(menuItems(m)) === true) await runMenu(m, "Play");
         suspend(m);
         break;
       case "goto":
@@ -250,8 +252,9 @@
           call(m, "kvGoto", op.frame + 1, !!op.play);
           if (op.play) restartStillClock(m);
           else holdStill(m);
+        } else if (m.tier === "menu") {
+          await seekByMenu(m, op.frame, !!op.play);
         }
-        else if (m.tier === "menu") await seekByMenu(m, op.frame, !!op.play);
         m.restAsked = false;
         await repaint(m);
         break;
@@ -370,7 +373,8 @@
     player
       .load({
         // Relative addresses of the movie resolve beside it, as they would beside a file.
-        url: op.url, base: op.url.slice(0, op.url.lastIndexOf("/") + 1), autoplay: "on", unmuteOverlay: "hidden", splashScreen: false,
+        url: op.url, base: op.url.slice(0, op.url.lastIndexOf("/") + 1),
+        autoplay: "on", unmuteOverlay: "hidden", splashScreen: false,
         allowScriptAccess: true, contextMenu: "off", scale: "exactFit", forceScale: true,
         letterbox: "off", backgroundColor: op.bg, openUrlMode: "deny", allowFullscreen: false,
         maxExecutionDuration: op.maxScriptSeconds, logLevel: "error",
