@@ -125,12 +125,15 @@ swf::Bytes movieDoing(const swf::Bytes& actions, int version = 8) {
   return w.build();
 }
 
-// new LoadVars() whose onData sends what arrived (undefined when refused) as "got".
-swf::Bytes loadVarsMovie(const std::string& url) {
+// new LoadVars() whose onData sends what arrived (undefined when refused) as "got"; the address
+// as given, or relative to the movie's own full address (_url + "/../" + url).
+swf::Bytes loadVarsMovie(const std::string& url, bool fromOwnAddress = false) {
+  const Bytes address =
+      fromOwnAddress ? cat({member(var("_root"), "_url"), str("/../" + url), op(0x47)}) : str(url);
   return movieDoing(cat({
       setVar("lv", cat({num(0), str("LoadVars"), op(0x40)})),
       setMember(var("lv"), "onData", function({"src"}, fscommand("got", var("src")))),
-      drop(call(var("lv"), "load", {str(url)})),
+      drop(call(var("lv"), "load", {address})),
   }));
 }
 
@@ -150,13 +153,16 @@ TEST_F(RuffleSandbox, MoviesReadNothingButMediaFilesBesideThem) {
       {"sub%5Csecret.txt", "BELOW"},
       {".ssh/id_rsa", "BELOW"},
   };
-  for (const auto& [url, secret] : refused) {
-    SCOPED_TRACE(url);
-    ASSERT_TRUE(open(loadVarsMovie(url)));
-    ASSERT_TRUE(waitFor("got"));
-    EXPECT_EQ(command("got")->second.find(secret), std::string::npos) << command("got")->second;
+  for (const bool fromOwnAddress : {false, true}) {
+    for (const auto& [url, secret] : refused) {
+      SCOPED_TRACE(url + (fromOwnAddress ? " from the movie's address" : ""));
+      ASSERT_TRUE(open(loadVarsMovie(url, fromOwnAddress)));
+      ASSERT_TRUE(waitFor("got"));
+      EXPECT_EQ(command("got")->second.find(secret), std::string::npos)
+          << command("got")->second;
+    }
   }
-  EXPECT_GE(player->page()->refusedFiles(), 9);
+  EXPECT_GE(player->page()->refusedFiles(), 18);
   EXPECT_EQ(connections, 0);
   // A text file beside the movie is one of the files old movies load.
   ASSERT_TRUE(open(loadVarsMovie("vars.txt")));
