@@ -18,11 +18,12 @@
   }
   Function.prototype = NativeFunction.prototype;
   window.Function = Function;
-  // No windows, no connections of any kind, no beacons.
+  // No windows, no connections of any kind, no beacons. (The engine's own ticking worker stays:
+  // it inherits the page's policy.)
   window.open = () => null;
   for (const name of ["RTCPeerConnection", "webkitRTCPeerConnection", "RTCDataChannel",
                       "RTCIceCandidate", "RTCSessionDescription", "WebSocket", "WebTransport",
-                      "EventSource", "SharedWorker", "Worker"]) {
+                      "EventSource", "SharedWorker"]) {
     try {
       delete window[name];
     } catch (e) {}
