@@ -158,8 +158,7 @@ TEST_F(RuffleSandbox, MoviesReadNothingButMediaFilesBesideThem) {
       SCOPED_TRACE(url + (fromOwnAddress ? " from the movie's address" : ""));
       ASSERT_TRUE(open(loadVarsMovie(url, fromOwnAddress)));
       ASSERT_TRUE(waitFor("got"));
-      EXPECT_EQ(command("got")->second.find(secret), std::string::npos)
-          << command("got")->second;
+      EXPECT_EQ(command("got")->second.find(secret), std::string::npos) << command("got")->second;
     }
   }
   EXPECT_GE(player->page()->refusedFiles(), 18);
@@ -313,9 +312,12 @@ TEST(LocalOnlyInterceptor, RefusesEverySchemeButOurs) {
   int connections = 0;
   QObject::connect(&listener, &QTcpServer::newConnection, [&] { ++connections; });
   const QByteArray http = "http://127.0.0.1:" + QByteArray::number(listener.serverPort());
-  OnePage handler("<title>start</title><body><img src='" + http + "/a.png'>"
+  OnePage handler("<title>start</title><body><img src='" + http +
+                  "/a.png'>"
                   "<iframe src='data:text/html,<title>x</title>'></iframe><script>"
-                  "const x = new XMLHttpRequest(); x.open('GET', '" + http + "/b');"
+                  "const x = new XMLHttpRequest(); x.open('GET', '" +
+                  http +
+                  "/b');"
                   "x.onloadend = () => { document.title = 'done'; }; x.send();"
                   "</script></body>");
   QWebEngineProfile profile;
