@@ -6,8 +6,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHostAddress>
+#include <QNetworkDatagram>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <QUrl>
 #include <QWidget>
 #include <chrono>
@@ -65,8 +68,9 @@ TEST(WebEngineEnvironment, KeepsTheUsersFlagsAndAddsNothingTwice) {
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--lang=zh-CN");
   prepareWebEngineEnvironment();
   prepareWebEngineEnvironment();
-  EXPECT_EQ(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"),
-            "--lang=zh-CN --disable-gpu --disable-gpu-compositing");
+  EXPECT_EQ(
+      qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"),
+      QByteArray("--lang=zh-CN --disable-gpu --disable-gpu-compositing ") + kWebRtcPolicyFlag);
 }
 
 TEST_F(WebPageTest, NoViewBeforeTheFirstNavigate) {
@@ -158,6 +162,39 @@ TEST_F(WebPageTest, TheComponentStartsHidden) {
   EXPECT_FALSE(page.isVisible());
   ASSERT_TRUE(waitForLoad());
   EXPECT_EQ(page.title(), "Hidden");
+}
+
+TEST_F(WebPageTest, WebRtcSendsNoUdp) {
+  // A page asks for candidates from a STUN and a TURN server on a UDP listener of ours; with
+  // the engine's flags WebRTC sends nothing over UDP. (TURN over TCP is still tried: the Flash
+  // page has no WebRTC at all, and runs no script of a movie.)
+  QUdpSocket udp;
+  ASSERT_TRUE(udp.bind(QHostAddress::LocalHost, 0));
+  int datagrams = 0;
+  QObject::connect(&udp, &QUdpSocket::readyRead, [&] {
+    for (; udp.hasPendingDatagrams(); ++datagrams) udp.receiveDatagram();
+  });
+  const std::string u = "127.0.0.1:" + std::to_string(udp.localPort());
+  const std::string html =
+      "<title>start</title><script>"
+      "const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:" +
+      u +
+      "'},"
+      "{urls: 'turn:" +
+      u +
+      "?transport=udp', username: 'u', credential: 'p'}]});"
+      "pc.createDataChannel('x');"
+      "pc.onicegatheringstatechange = () => {"
+      "  if (pc.iceGatheringState === 'complete') document.title = 'gathered'; };"
+      "pc.createOffer().then((o) => pc.setLocalDescription(o))"
+      "  .catch((e) => { document.title = 'failed ' + e; });"
+      "</script>";
+  page.Navigate(writePage("webrtc.html", html.c_str()));
+  ASSERT_TRUE(waitForLoad());
+  // Either the engine's gathering ends or something reached the listener.
+  ASSERT_TRUE(pumpUntil([&] { return page.title() == "gathered" || datagrams > 0; }, 90000))
+      << page.title();
+  EXPECT_EQ(datagrams, 0);
 }
 
 }  // namespace

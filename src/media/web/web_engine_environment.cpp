@@ -40,12 +40,18 @@ void appendChromiumFlags(const char* flags) {
 
 }  // namespace
 
+const char* const kWebRtcPolicyFlag = "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+
 void prepareWebEngineEnvironment(bool shareContextsNow) {
   if (shareContextsNow) QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   // The browser sandbox refuses to run as root; anyone else keeps it.
   if (geteuid() == 0 && !envSet("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   if (headless()) appendChromiumFlags("--disable-gpu --disable-gpu-compositing");
+  // No page of ours needs peer-to-peer media. A Flash movie that got script into its page could
+  // otherwise send a person's files as UDP packets (STUN, TURN, media) that no request
+  // interceptor sees; the web engine sends WebRTC over UDP only through a proxy, and we use none.
+  appendChromiumFlags(kWebRtcPolicyFlag);
 }
 
 bool shareOpenGLContexts() {

@@ -122,6 +122,26 @@ TEST_F(RufflePlayerTest, VariablesAreReadAndWrittenInTheRunningMovie) {
   EXPECT_EQ(player->GetVariable("y"), "100");
 }
 
+TEST_F(RufflePlayerTest, TheSameMovieSetAgainBeforeItsFirstFrameIsLoadedOnce) {
+  // The program opens a file, then selects it in the list, which opens it again at once.
+  const std::string path = dir.write("movie.swf", buildMovie({}));
+  player->setMovie(path);
+  player->Play();
+  player->setMovie(path);
+  ASSERT_TRUE(openPath(path));
+  EXPECT_EQ(player->loadsSent(), 1);
+  EXPECT_EQ(player->GetVariable("x"), "41");
+  // On screen, the same movie set again starts afresh; so does one changed meanwhile.
+  player->setMovie(path);
+  EXPECT_EQ(player->loadsSent(), 2);
+  TestMovie other;
+  other.frames = 5;
+  dir.write("movie.swf", buildMovie(other));
+  player->setMovie(path);
+  EXPECT_EQ(player->loadsSent(), 3);
+  EXPECT_EQ(player->TotalFrames(), 5);
+}
+
 TEST_F(RufflePlayerTest, FSCommandArrivesWithItsArguments) {
   ASSERT_TRUE(open(buildMovie({})));
   ASSERT_TRUE(pumpUntil([&] { return !commands.empty(); }));

@@ -1,29 +1,25 @@
 // The action block the player adds to frame 1 of SWF 8+ ActionScript 1/2 movies before the web
 // engine gets them. It registers ExternalInterface callbacks that the page calls for the
-// position and seek calls of the component, and a watch clip that counts the frames the root
-// timeline stays on the same frame (two or more: the timeline is stopped).
+// position and seek calls of the component, and nothing else: the movie must find every
+// register, depth, child, variable and _global exactly as without it. So the block keeps its
+// values on the stack only (registers carry across the DoAction blocks of a frame), declares no
+// variable, places no clip and writes nothing to _global; whether the timeline stands still is
+// told by the page, which watches the frame number against the engine's ticks. It runs again
+// whenever frame 1 runs; addCallback replaces the earlier registration.
 //
 // As ActionScript 2:
-//   if (!_global.__kvBridge) {
-//     _global.__kvBridge = true; _global.__kvLf = _root._currentframe; _global.__kvN = 0;
-//     var ei = flash.external.ExternalInterface;
-//     ei.addCallback("kvState", null, function () { return _root._currentframe + "," +
-//     _global.__kvN; }); ei.addCallback("kvGoto", null, function (f, play, n) {
-//       if (play) _root.gotoAndPlay(f); else _root.gotoAndStop(f);
-//       _global.__kvLf = _root._currentframe; _global.__kvN = n; });
-//     ei.addCallback("kvPlay", null, function () { _root.play(); _global.__kvN = 0; });
-//     ei.addCallback("kvStop", null, function () { _root.stop(); _global.__kvN = 1000000; });
-//     ei.addCallback("kvGet", null, function (name) {
+//   flash.external.ExternalInterface.addCallback("kvState", null,
+//       function () { return _root._currentframe; });
+//   flash.external.ExternalInterface.addCallback("kvGoto", null, function (f, play) {
+//       if (play) _root.gotoAndPlay(f); else _root.gotoAndStop(f); });
+//   flash.external.ExternalInterface.addCallback("kvPlay", null, function () { _root.play(); });
+//   flash.external.ExternalInterface.addCallback("kvStop", null, function () { _root.stop(); });
+//   flash.external.ExternalInterface.addCallback("kvGet", null, function (name) {
 //       var v = eval(name); return typeof v == "undefined" ? "" : String(v); });
-//     ei.addCallback("kvSet", null, function (name, value) { set(name, value); });
-//   }
-//   _root.createEmptyMovieClip("__kvWatch", -16384).onEnterFrame = function () {
-//     var f = _root._currentframe;
-//     if (_global.__kvLf == f) _global.__kvN++; else { _global.__kvLf = f; _global.__kvN = 0; } };
-// The watch clip sits at the one timeline depth no placed object can use, so it never
-// collides with the movie's own; it is made again whenever frame 1 runs (a rewind removes
-// script-made clips at timeline depths). Function parameters live in registers only, so a
-// variable name read by kvGet can never resolve to them.
+//   flash.external.ExternalInterface.addCallback("kvSet", null,
+//       function (name, value) { set(name, value); });
+// The functions are DefineFunction2 with registers of their own; their parameters live in
+// those registers only, so a variable name read by kvGet can never resolve to them.
 
 #include <string>
 #include <utility>
@@ -52,12 +48,9 @@ enum Op : std::uint8_t {
   kSetVariable = 0x1D,
   kReturn = 0x3E,
   kTypeOf = 0x44,
-  kAdd2 = 0x47,
   kEquals2 = 0x49,
   kToString = 0x4B,
   kGetMember = 0x4E,
-  kSetMember = 0x4F,
-  kIncrement = 0x50,
   kCallMethod = 0x52,
 };
 
@@ -139,15 +132,8 @@ Bytes function(int params, std::uint8_t registers, const Bytes& body) {
 Bytes root() {
   return cat({push({"_root"}), op(kGetVariable)});
 }
-Bytes global() {
-  return cat({push({"_global"}), op(kGetVariable)});
-}
 Bytes currentFrame() {
   return cat({root(), push({"_currentframe"}), op(kGetMember)});
-}
-// _global[name] = <value pushed by valueCode>
-Bytes setGlobal(const char* name, const Bytes& valueCode) {
-  return cat({global(), push({name}), valueCode, op(kSetMember)});
 }
 // _root.method(arg?) with the result dropped.
 Bytes callRoot(const char* method, const Bytes& args, int count) {
@@ -155,21 +141,18 @@ Bytes callRoot(const char* method, const Bytes& args, int count) {
 }
 
 Bytes stateFunction() {
-  return function(0, 1,
-                  cat({currentFrame(), push({","}), op(kAdd2), global(), push({"__kvN"}),
-                       op(kGetMember), op(kAdd2), op(kReturn)}));
+  return function(0, 1, cat({currentFrame(), op(kReturn)}));
 }
 
 Bytes gotoFunction() {
   const Bytes frame = push({Reg{1}});
-  return function(3, 4,
-                  cat({ifElse(push({Reg{2}}), callRoot("gotoAndPlay", frame, 1),
-                              callRoot("gotoAndStop", frame, 1)),
-                       setGlobal("__kvLf", currentFrame()), setGlobal("__kvN", push({Reg{3}}))}));
+  return function(
+      2, 3,
+      ifElse(push({Reg{2}}), callRoot("gotoAndPlay", frame, 1), callRoot("gotoAndStop", frame, 1)));
 }
 
-Bytes timelineFunction(const char* method, int watchCount) {
-  return function(0, 1, cat({callRoot(method, {}, 0), setGlobal("__kvN", push({watchCount}))}));
+Bytes timelineFunction(const char* method) {
+  return function(0, 1, callRoot(method, {}, 0));
 }
 
 Bytes getFunction() {
@@ -184,60 +167,25 @@ Bytes setFunction() {
   return function(2, 3, cat({push({Reg{1}, Reg{2}}), op(kSetVariable)}));
 }
 
-Bytes enterFrameFunction() {
-  const Bytes g = push({Reg{1}});
-  return function(
-      0, 3,
-      cat({global(), storeRegister(1), op(kPop), currentFrame(), storeRegister(2), op(kPop),
-           ifElse(cat({g, push({"__kvLf"}), op(kGetMember), push({Reg{2}}), op(kEquals2)}),
-                  cat({push({Reg{1}, "__kvN", Reg{1}, "__kvN"}), op(kGetMember), op(kIncrement),
-                       op(kSetMember)}),
-                  cat({push({Reg{1}, "__kvLf", Reg{2}}), op(kSetMember), push({Reg{1}, "__kvN", 0}),
-                       op(kSetMember)}))}));
-}
-
+// flash.external.ExternalInterface.addCallback(name, null, fn), evaluated afresh each time so
+// that nothing but the stack holds it.
 Bytes addCallback(const char* name, const Bytes& fn) {
-  return cat({fn, push({Null{}, name, 3, Reg{0}, "addCallback"}), op(kCallMethod), op(kPop)});
+  return cat({fn, push({Null{}, name, 3, "flash"}), op(kGetVariable), push({"external"}),
+              op(kGetMember), push({"ExternalInterface"}), op(kGetMember), push({"addCallback"}),
+              op(kCallMethod), op(kPop)});
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> bridgeActions() {
-  const Bytes registration = cat({
-      setGlobal("__kvBridge", push({true})),
-      setGlobal("__kvLf", currentFrame()),
-      setGlobal("__kvN", push({0})),
-      push({"flash"}),
-      op(kGetVariable),
-      push({"external"}),
-      op(kGetMember),
-      push({"ExternalInterface"}),
-      op(kGetMember),
-      storeRegister(0),
-      op(kPop),
+  return cat({
       addCallback(kStateCallback, stateFunction()),
       addCallback("kvGoto", gotoFunction()),
-      addCallback("kvPlay", timelineFunction("play", 0)),
-      addCallback("kvStop", timelineFunction("stop", 1000000)),
+      addCallback("kvPlay", timelineFunction("play")),
+      addCallback("kvStop", timelineFunction("stop")),
       addCallback("kvGet", getFunction()),
       addCallback("kvSet", setFunction()),
   });
-  const Bytes once =
-      ifElse(cat({global(), push({"__kvBridge"}), op(kGetMember)}), {}, registration);
-  const Bytes watch = cat({
-      push({-16384, "__kvWatch", 2}),
-      root(),
-      push({"createEmptyMovieClip"}),
-      op(kCallMethod),
-      op(kPop),
-      root(),
-      push({"__kvWatch"}),
-      op(kGetMember),
-      push({"onEnterFrame"}),
-      enterFrameFunction(),
-      op(kSetMember),
-  });
-  return cat({once, watch});
 }
 
 }  // namespace kv::media::ruffle

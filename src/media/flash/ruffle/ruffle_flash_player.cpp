@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWebEngineView>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,6 +23,14 @@ QString colourText(const swf::Rgb& c) {
       .arg(c.r, 2, 16, QLatin1Char('0'))
       .arg(c.g, 2, 16, QLatin1Char('0'))
       .arg(c.b, 2, 16, QLatin1Char('0'));
+}
+
+// A whole number within [low, high].
+template <typename T>
+bool isWhole(const QJsonValue& value, T low, T high) {
+  if (!value.isDouble()) return false;
+  const double d = value.toDouble();
+  return d == std::floor(d) && d >= static_cast<double>(low) && d <= static_cast<double>(high);
 }
 
 std::optional<SeekTier> tierOf(const QString& name) {
@@ -102,6 +111,9 @@ void RuffleFlashPlayer::closeMovie() {
   timelinePlaying_ = false;
   paused_ = false;
   painted_ = false;
+  touched_ = false;
+  original_.reset();
+  metaSeen_ = false;
   tierDecided_ = false;
   confirmedSeq_ = -1;
   pendingGoto_.reset();
@@ -127,7 +139,14 @@ void RuffleFlashPlayer::dropMovie(const std::string& why) {
 void RuffleFlashPlayer::load(const std::string& path,
                              std::shared_ptr<const std::vector<std::uint8_t>> file,
                              const swf::Movie& movie) {
+  // The program may set the same movie again before its first frame is shown (opening a file,
+  // then selecting it in the list): the load on its way is that movie, from its first frame.
+  // Loading it again would destroy the engine's player while it still fetches.
+  if (loaded_ && !painted_ && !touched_ && path == path_ && original_ && file &&
+      *original_ == *file && page_ && page_->status() != RufflePage::Status::Failed)
+    return;
   closeMovie();
+  original_ = file;
   path_ = path;
   if (!available()) return;
   ensurePage();
@@ -152,6 +171,7 @@ void RuffleFlashPlayer::load(const std::string& path,
   const QString name = info.fileName().isEmpty() ? QStringLiteral("movie.swf") : info.fileName();
   page_->scheme().setMovie({generation_, name, std::move(file), info.absolutePath()});
   const char* renderer = std::getenv("KORVELIN_RUFFLE_RENDERER");
+  ++loadsSent_;
   request(QJsonObject{{"op", "load"},
                       {"url", RuffleSchemeHandler::movieUrl(generation_, name)},
                       {"w", width_},
@@ -192,6 +212,7 @@ void RuffleFlashPlayer::Play() {
 
 void RuffleFlashPlayer::StopPlay() {
   if (!loaded_) return;
+  touched_ = true;
   paused_ = true;
   timelinePlaying_ = false;
   if (model_) model_->StopPlay();
@@ -204,6 +225,7 @@ void RuffleFlashPlayer::Stop() {
 
 void RuffleFlashPlayer::GotoFrame(int frame) {
   if (!loaded_) return;
+  touched_ = true;
   const int target = std::clamp(frame, 0, total_ - 1);
   const bool play = IsPlaying();
   frame_ = target;
@@ -234,6 +256,7 @@ void RuffleFlashPlayer::setScaleMode(int mode) {
 
 void RuffleFlashPlayer::SetVariable(const std::string& name, const std::string& value) {
   if (!loaded_) return;  // nothing runs: the value goes nowhere
+  touched_ = true;
   vars_[name] = value;
   if (model_) model_->SetVariable(name, value);
   request(QJsonObject{{"op", "set"},
@@ -282,39 +305,58 @@ std::optional<std::string> RuffleFlashPlayer::askPage(const std::string& name) {
   return std::exchange(answer_, std::nullopt);
 }
 
+// Every report is checked against what the player asked for and knows: a page that ran a
+// movie's script could otherwise forge frames, states, tiers and answers. FSCommands are the
+// movie's own word and pass as they come (typed and bounded).
 void RuffleFlashPlayer::onMessage(const QJsonObject& message) {
   const QString type = message.value("t").toString();
-  if (static_cast<std::uint64_t>(message.value("g").toDouble(-1)) != generation_ || !loaded_)
-    return;
+  if (!loaded_ || !isWhole(message.value("g"), generation_, generation_)) return;
   if (type == "state") {
     onState(message);
   } else if (type == "tier") {
-    if (auto tier = tierOf(message.value("tier").toString())) onTier(*tier);
+    const auto tier = tierOf(message.value("tier").toString());
+    // Decided once, and only ever down from the predicted tier.
+    if (tier && !tierDecided_ && *tier >= tier_ && (*tier != SeekTier::Menu || total_ > 1))
+      onTier(*tier);
   } else if (type == "meta") {
+    if (metaSeen_) return;
+    metaSeen_ = true;
     if (tier_ != SeekTier::Actions) useModel();  // the model starts with the movie
   } else if (type == "painted") {
+    if (painted_ || !metaSeen_) return;
     painted_ = true;
     Painted.raise();
   } else if (type == "fs") {
     queueCommands(message);
   } else if (type == "var") {
-    if (waitLoop_ && message.value("id").toInt() == question_) {
+    if (waitLoop_ && question_ > 0 && isWhole(message.value("id"), question_, question_) &&
+        message.value("ok").isBool() && message.value("value").isString()) {
       if (message.value("ok").toBool()) answer_ = message.value("value").toString().toStdString();
       waitLoop_->quit();
     }
   } else if (type == "failed") {
-    postEvent(message.value("engine").toBool() ? EngineFailed : MovieFailed);
+    if (!message.value("engine").isBool()) return;
+    // The engine itself can only fail before it ran the movie.
+    const bool engine = message.value("engine").toBool();
+    if (engine && metaSeen_) return;
+    postEvent(engine ? EngineFailed : MovieFailed);
   }
 }
 
 void RuffleFlashPlayer::onState(const QJsonObject& message) {
-  // A report made before the page had our last state change is already out of date.
-  const int seq = message.value("s").toInt();
-  if (seq < seq_) return;
-  confirmedSeq_ = seq;
+  // A report made before the page had our last state change is already out of date; one from
+  // after it cannot exist.
+  if (!isWhole(message.value("s"), seq_, seq_) || !message.value("playing").isBool()) return;
   const bool playing = message.value("playing").toBool();
-  if (tier_ == SeekTier::Actions) {
-    frame_ = std::clamp(message.value("frame").toInt(), 0, total_ - 1);
+  if (playing && paused_) return;  // the page suspends a paused movie
+  // The action tier reports frames of the movie; the others report none.
+  const bool actions = tier_ == SeekTier::Actions;
+  if (actions ? !isWhole(message.value("frame"), 0, total_ - 1)
+              : !isWhole(message.value("frame"), -1, -1))
+    return;
+  confirmedSeq_ = seq_;
+  if (actions) {
+    frame_ = message.value("frame").toInt();
     timelinePlaying_ = playing;
   } else if (tier_ == SeekTier::Menu && model_ && !paused_ && playing != model_->IsPlaying()) {
     // The menu's Play mark is the truth about the timeline; the model follows it.
@@ -333,9 +375,11 @@ void RuffleFlashPlayer::onTier(SeekTier tier) {
 }
 
 void RuffleFlashPlayer::queueCommands(const QJsonObject& message) {
-  droppedCommands_ += static_cast<std::size_t>(message.value("dropped").toInt());
+  if (isWhole(message.value("dropped"), 0, 1 << 30))
+    droppedCommands_ += static_cast<std::size_t>(message.value("dropped").toInt());
   for (const QJsonValue& v : message.value("list").toArray()) {
     const QJsonArray entry = v.toArray();
+    if (!entry.at(0).isString() || !entry.at(1).isString()) continue;
     if (commands_.size() >= kMaxPendingCommands) {
       ++droppedCommands_;
       continue;

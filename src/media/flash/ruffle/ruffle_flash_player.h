@@ -86,6 +86,8 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
   SeekTier tier() const { return tier_; }
   bool tierDecided() const { return tierDecided_; }
   bool painted() const { return painted_; }
+  // How many movies the page was asked to load.
+  int loadsSent() const { return loadsSent_; }
   // The page has applied the last Play, Stop, StopPlay or GotoFrame and reported back.
   bool stateConfirmed() const { return loaded_ && confirmedSeq_ >= seq_; }
   // The page's view: nullptr until the first movie.
@@ -130,6 +132,10 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
   SeekTier tier_ = SeekTier::Model;
   bool tierDecided_ = false;
   bool painted_ = false;
+  bool metaSeen_ = false;
+  bool touched_ = false;  // stopped, sought or given a variable since it was loaded
+  std::shared_ptr<const std::vector<std::uint8_t>> original_;  // the file as read
+  int loadsSent_ = 0;
 
   // Cached state (action tier) and the program's own play/pause.
   int frame_ = 0;

@@ -41,6 +41,8 @@ class FlashWebPage final : public QWebEnginePage {
 }  // namespace
 
 void PageBridge::report(const QString& json) {
+  // The page's reports are small; a batch of FSCommands is the largest (32 commands).
+  if (json.size() > kMaxReportChars) return;
   const QJsonDocument doc = QJsonDocument::fromJson(json.toUtf8());
   if (doc.isObject()) emit reported(doc.object());
 }
@@ -96,6 +98,9 @@ void RufflePage::createPage() {
   s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
   s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
   s->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+  s->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+  s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
   page_->setBackgroundColor(Qt::black);
   page_->setWebChannel(channel_);
   connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
@@ -129,7 +134,15 @@ void RufflePage::onReport(const QJsonObject& report) {
   lastBeat_.start();
   const QString type = report.value("t").toString();
   if (type == "beat") return;
+  if (type == "refused") {
+    ++refusedByPolicy_;
+    if (debugging())
+      std::fprintf(stderr, "flash page: the policy refused %s\n",
+                   report.value("what").toString().toLocal8Bit().constData());
+    return;
+  }
   if (type == "ready") {
+    if (status_ != Status::Starting) return;  // said once per page
     if (!report.value("engine").toBool()) {
       fail("Ruffle's script could not be loaded from " + options_.ruffleDir);
       return;
@@ -188,6 +201,10 @@ qint64 RufflePage::rendererPid() const {
 
 int RufflePage::blockedRequests() const {
   return interceptor_ ? interceptor_->blocked() : 0;
+}
+
+int RufflePage::refusedFiles() const {
+  return scheme_ ? scheme_->refused() : 0;
 }
 
 void RufflePage::hangForTest() {

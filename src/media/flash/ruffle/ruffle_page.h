@@ -25,6 +25,7 @@ namespace kv::media::ruffle {
 class PageBridge final : public QObject {
   Q_OBJECT
  public:
+  static constexpr qsizetype kMaxReportChars = 1 << 20;
   using QObject::QObject;
   Q_INVOKABLE void report(const QString& json);
  signals:
@@ -56,7 +57,11 @@ class RufflePage final : public QObject {
 
   void send(const QJsonObject& request);
   qint64 rendererPid() const;
+  // Requests to other schemes the profile's interceptor blocked, requests our scheme refused,
+  // and what the page's content security policy refused (scripts, connections, frames).
   int blockedRequests() const;
+  int refusedFiles() const;
+  int refusedByPolicy() const { return refusedByPolicy_; }
   // Makes the page's script loop for ever (for tests of the watchdog).
   void hangForTest();
 
@@ -91,6 +96,7 @@ class RufflePage final : public QObject {
   QElapsedTimer started_;
   QElapsedTimer sinceRestarts_;
   int restarts_ = 0;
+  int refusedByPolicy_ = 0;
 };
 
 }  // namespace kv::media::ruffle

@@ -1,7 +1,9 @@
 #pragma once
 // The private URL scheme the Flash page lives on ("kvflash://app/..."): the page and its
-// scripts, the engine's files, and the movie bytes the player hands over. Nothing else reaches
-// the page: every request to another scheme is blocked.
+// scripts, the engine's files, and the movie bytes the player hands over; besides those only
+// media files in the open movie's own folder (not below it, no symbolic links), which old
+// movies load by plain relative names. Nothing else reaches the page: every request to another
+// scheme is blocked.
 
 #include <QByteArray>
 #include <QString>
@@ -23,7 +25,7 @@ void registerRuffleScheme();
 bool ruffleSchemeRegistered();
 
 // The movie on offer: its generation, the file name it is served under, its bytes, and the
-// folder its relative loads (sibling movies, XML, pictures) are served from.
+// folder its relative loads (sibling movies, text, XML, pictures, sound) are served from.
 struct ServedMovie {
   std::uint64_t generation = 0;
   QString fileName;
@@ -42,14 +44,18 @@ class RuffleSchemeHandler final : public QWebEngineUrlSchemeHandler {
   static QString movieUrl(std::uint64_t generation, const QString& fileName);
 
   void requestStarted(QWebEngineUrlRequestJob* job) override;
+  // Requests refused so far.
+  int refused() const { return refused_; }
 
  private:
-  void serveMovieFolder(QWebEngineUrlRequestJob* job, const QString& relative);
+  bool serve(QWebEngineUrlRequestJob* job);
+  bool serveSibling(QWebEngineUrlRequestJob* job, const QString& name);
   QString ruffleDir_;
   ServedMovie movie_;
+  int refused_ = 0;
 };
 
-// Lets only the page's own scheme, data: and blob: through.
+// Lets only the page's own scheme through.
 class LocalOnlyInterceptor final : public QWebEngineUrlRequestInterceptor {
  public:
   using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;

@@ -10,6 +10,9 @@
   const FS_FLUSH_MS = 40;   // FSCommands are sent in batches at most this often
   const FS_MAX = 32;        // distinct commands per batch; consecutive repeats are merged
   const MAX_STEPS = 5000;   // Forward items run by one seek through the menu
+  // Any address holding "javascript:", with the tabs and line breaks that URL parsing drops.
+  const SCRIPT_URL = new RegExp(
+      "^[\\s\\S]*" + "javascript:".split("").join("[\\t\\n\\r]*") + "[\\s\\S]*$", "i");
 
   const stage = document.getElementById("stage");
   let bridge = null;
@@ -51,6 +54,10 @@
     style.top = (H - sh) / 2 + "px";
   }
   window.addEventListener("resize", layout);
+  // What the page's policy refused: the player counts it (nothing should ever get this far).
+  document.addEventListener("securitypolicyviolation", (e) => {
+    report({ t: "refused", what: String(e.effectiveDirective) });
+  });
 
   // The engine's handle, for the built-in menu items.
   function handle(m) {
@@ -102,18 +109,39 @@
       return undefined;
     }
   }
-  function readState(m) {
-    const text = call(m, "kvState");
-    if (typeof text !== "string") return null;
-    const parts = text.split(",").map(Number);
-    if (!Number.isFinite(parts[0])) return null;
-    return { frame: Math.max(0, parts[0] - 1), still: Number.isFinite(parts[1]) ? parts[1] : 0 };
+  // The root timeline's frame (0-based), null while the callbacks are not there.
+  function readFrame(m) {
+    const frame = Number(call(m, "kvState"));
+    return Number.isInteger(frame) && frame >= 1 ? frame - 1 : null;
   }
-  // Two frames on the same frame: the timeline stopped, unless the menu's Play mark says it runs
-  // (a frame that jumps to itself); the menu is asked once each time the timeline comes to rest.
-  function timelinePlaying(m, state) {
+  // Whether the root timeline stands still: our own stop or goto-and-stop, or the same frame
+  // while the engine ran frames covering more than two of the movie's frame periods.
+  function standsStill(m, frame) {
+    const now = window.kvEngineTicks();
+    if (frame !== m.lastFrame) {
+      m.lastFrame = frame;
+      m.held = false;
+      restartStillClock(m);
+      return false;
+    }
+    if (m.held) return true;
+    return now.count - m.sinceTicks >= 2 && now.time - m.sinceTime > 2.5 * m.period;
+  }
+  // After our own stop: the frame it stopped on stands still until the movie moves.
+  function holdStill(m) {
+    const frame = readFrame(m);
+    if (frame !== null) m.lastFrame = frame;
+    m.held = true;
+  }
+  function restartStillClock(m) {
+    m.sinceTicks = window.kvEngineTicks().count;
+    m.sinceTime = performance.now();
+  }
+  // Standing still: stopped, unless the menu's Play mark says it runs (a frame that jumps to
+  // itself); the menu is asked once each time the timeline comes to rest.
+  function timelinePlaying(m, still) {
     if (m.total <= 1) return m.wantPlaying;
-    if (state.still < 2) {
+    if (!still) {
       m.restAsked = false;
       return true;
     }
@@ -132,8 +160,8 @@
   }
   function pushState(m) {
     if (m.tier !== "actions") return;
-    const state = readState(m);
-    if (state) push(m, state.frame, timelinePlaying(m, state));
+    const frame = readFrame(m);
+    if (frame !== null) push(m, frame, timelinePlaying(m, standsStill(m, frame)));
   }
 
   setInterval(() => {
@@ -165,6 +193,7 @@
   function resume(m) {
     if (!m.suspended) return;
     m.suspended = false;
+    restartStillClock(m);  // the engine ran no frames meanwhile
     window.kvHoldFrames(false);
     m.element.ruffle().resume();
   }
@@ -200,18 +229,32 @@
       case "play":
         m.wantPlaying = true;
         resume(m);
-        if (m.tier === "actions") call(m, "kvPlay");
-        else if (m.tier === "menu" && menuPlaying(menuItems(m)) === false) await runMenu(m, "Play");
+        if (m.tier === "actions") {
+          call(m, "kvPlay");
+          m.held = false;
+          restartStillClock(m);
+        } else if (m.tier === "menu" && menuPlaying(menuItems(m)) === false) {
+          await runMenu(m, "Play");
+        }
         break;
       case "pause":
         m.wantPlaying = false;
-        if (m.tier === "actions") call(m, "kvStop");
-        else if (m.tier === "menu" && menuPlaying(menuItems(m)) === true) await runMenu(m, "Play");
+        if (m.tier === "actions") {
+          call(m, "kvStop");
+          holdStill(m);
+        } else if (m.tier === "menu" && menuPlaying(menuItems(m)) === true) {
+          await runMenu(m, "Play");
+        }
         suspend(m);
         break;
       case "goto":
-        if (m.tier === "actions") call(m, "kvGoto", op.frame + 1, !!op.play, op.play ? 0 : 1000000);
-        else if (m.tier === "menu") await seekByMenu(m, op.frame, !!op.play);
+        if (m.tier === "actions") {
+          call(m, "kvGoto", op.frame + 1, !!op.play);
+          if (op.play) restartStillClock(m);
+          else holdStill(m);
+        } else if (m.tier === "menu") {
+          await seekByMenu(m, op.frame, !!op.play);
+        }
         m.restAsked = false;
         await repaint(m);
         break;
@@ -228,8 +271,9 @@
     if (movie !== m) return;
     m.seq = Math.max(m.seq, op.s || 0);
     if (m.tier === "actions") {
-      const state = readState(m);
-      if (state) push(m, state.frame, m.suspended ? false : timelinePlaying(m, state));
+      const frame = readFrame(m);
+      if (frame !== null)
+        push(m, frame, m.suspended ? false : timelinePlaying(m, standsStill(m, frame)));
     } else {
       const playing = m.tier === "menu" ? menuPlaying(menuItems(m)) : null;
       push(m, -1, m.suspended ? false : playing === null ? m.wantPlaying : playing);
@@ -261,7 +305,7 @@
     const start = performance.now();
     const attempt = () => {
       if (movie !== m || m.tier !== null) return;
-      if (readState(m)) settle(m, "actions");
+      if (readFrame(m) !== null) settle(m, "actions");
       else if (performance.now() - start > CONFIRM_MS) settleWithoutActions(m);
       else setTimeout(attempt, 50);
     };
@@ -304,6 +348,7 @@
       predicted: op.tier, tier: null, queue: [], seq: op.s || 0, seqSent: -1, frame: -1,
       playing: null, wantPlaying: true, suspended: false, failed: false, menuOk: false,
       restAsked: false, restPlaying: false, fs: [], fsDropped: 0, fsTimer: 0,
+      period: 1000 / 12, lastFrame: -1, held: false, sinceTicks: 0, sinceTime: 0,
     };
     movie = m;
     stage.style.background = op.bg;
@@ -314,6 +359,8 @@
     element.addEventListener("loadedmetadata", () => {
       if (movie !== m) return;
       engineStarted = true;
+      const rate = Number(player.metadata && player.metadata.frameRate);
+      if (rate > 0) m.period = 1000 / rate;
       try {
         renderer = renderer || handle(m).renderer_name() || null;
       } catch (e) {}
@@ -325,11 +372,15 @@
     });
     player
       .load({
-        url: op.url, autoplay: "on", unmuteOverlay: "hidden", splashScreen: false,
+        // Relative addresses of the movie resolve beside it, as they would beside a file.
+        url: op.url, base: op.url.slice(0, op.url.lastIndexOf("/") + 1),
+        autoplay: "on", unmuteOverlay: "hidden", splashScreen: false,
         allowScriptAccess: true, contextMenu: "off", scale: "exactFit", forceScale: true,
         letterbox: "off", backgroundColor: op.bg, openUrlMode: "deny", allowFullscreen: false,
         maxExecutionDuration: op.maxScriptSeconds, logLevel: "error",
         warnOnUnsupportedContent: false, showSwfDownload: false, upgradeToHttps: false,
+        // A javascript: address from the movie becomes one that "deny" refuses.
+        urlRewriteRules: [[SCRIPT_URL, "kvflash://app/refused"]],
         preferredRenderer: op.renderer || renderer,
       })
       .catch((e) => {

@@ -1,6 +1,36 @@
 // Runs before the engine's script.
 "use strict";
 (function () {
+  // Nothing a movie supplies may run here or leave the page. The page's policy already refuses
+  // eval, inline script and every address but our own; these close the same doors once more,
+  // before the engine can reach them.
+  //
+  // ExternalInterface.call(name, ...) from a movie reaches us as
+  // new Function("return (" + name + ")(...arguments);"): only the page's own functions for
+  // movies would answer (it offers none), any other name is refused.
+  const NativeFunction = window.Function;
+  const movieCalls = new Map();
+  const callPattern = /^return \(([A-Za-z_$][\w$]*)\)\(\.\.\.arguments\);$/;
+  function Function(...args) {
+    const match = args.length === 1 ? callPattern.exec(String(args[0])) : null;
+    if (match && movieCalls.has(match[1])) return movieCalls.get(match[1]);
+    throw new EvalError("refused: code from a movie");
+  }
+  Function.prototype = NativeFunction.prototype;
+  window.Function = Function;
+  // No windows, no connections of any kind, no beacons. (The engine's own ticking worker stays:
+  // it inherits the page's policy.)
+  window.open = () => null;
+  for (const name of ["RTCPeerConnection", "webkitRTCPeerConnection", "RTCDataChannel",
+                      "RTCIceCandidate", "RTCSessionDescription", "WebSocket", "WebTransport",
+                      "EventSource", "SharedWorker"]) {
+    try {
+      delete window[name];
+    } catch (e) {}
+  }
+  if (navigator.sendBeacon) navigator.sendBeacon = () => false;
+  window.RufflePlayer = { config: { polyfills: false } };
+
   // The engine's player object keeps its inner player, which holds the handle with the
   // built-in menu items, in a private field (a WeakMap). Note each inner player by its element.
   const set = WeakMap.prototype.set;
@@ -35,10 +65,20 @@
   window.kvDropHeldFrames = () => {
     held = null;
   };
+  // The engine's ticks: the page tells a timeline that stands still from one that moves by
+  // the frames the engine ran meanwhile.
+  let ticks = 0;
+  let lastTick = 0;
+  window.kvEngineTicks = () => ({ count: ticks, time: lastTick });
   window.requestAnimationFrame = (callback) => {
-    if (!held) return nativeRequest(callback);
+    const tick = (time) => {
+      ++ticks;
+      lastTick = time;
+      callback(time);
+    };
+    if (!held) return nativeRequest(tick);
     const id = nextHeld--;
-    held.set(id, callback);
+    held.set(id, tick);
     return id;
   };
   window.cancelAnimationFrame = (id) => {
@@ -51,7 +91,6 @@
 
   // The web engine's fetch() does not serve custom schemes; the engine fetches its
   // WebAssembly module and the movie with it. XMLHttpRequest does serve them.
-  const nativeFetch = window.fetch.bind(window);
   function load(url) {
     return new Promise((resolve, reject) => {
       const request = new XMLHttpRequest();
@@ -69,9 +108,9 @@
       request.send();
     });
   }
-  window.fetch = function (input, init) {
+  window.fetch = function (input) {
     const url = String(typeof input === "string" || input instanceof URL ? input : input.url);
-    if (url.startsWith("kvflash:")) return load(url);
-    return nativeFetch(input, init);
+    if (new URL(url, document.baseURI).protocol === "kvflash:") return load(url);
+    return Promise.reject(new TypeError("refused: " + url));
   };
 })();
