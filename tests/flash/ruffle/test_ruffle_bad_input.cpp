@@ -171,6 +171,24 @@ TEST_F(RuffleBadInput, AStuckPageIsReloaded) {
   expectAGoodMovieAfterwards();
 }
 
+// Before its engine ran a movie the page may be silent while compiling it (for long on a busy
+// machine): only the start's allowance ends it then, not the stuck limit.
+TEST(RufflePageWatch, ASilentPageIsGivenTheStartAllowanceUntilItsEngineRan) {
+  ruffle::RufflePage page({QString::fromStdString(ruffleDir()), /*stuckMs=*/500,
+                           /*startMs=*/4000});
+  bool restarted = false;
+  QObject::connect(&page, &ruffle::RufflePage::restarted, [&] { restarted = true; });
+  page.start();
+  ASSERT_TRUE(pumpUntil([&] { return page.status() == ruffle::RufflePage::Status::Ready; }));
+  QElapsedTimer silent;
+  silent.start();
+  page.hangForTest();
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(pumpUntil([&] { return restarted; }));
+  testing::internal::GetCapturedStderr();
+  EXPECT_GE(silent.elapsed(), 4000);
+}
+
 TEST_F(RuffleBadInput, TheMovieCannotReachTheNetwork) {
   QTcpServer listener;
   ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));

@@ -117,6 +117,7 @@ void RufflePage::createPage() {
     old->deleteLater();
   }
   status_ = Status::Starting;
+  engineRan_ = false;  // a fresh page compiles the engine again
   started_.start();
   lastBeat_.start();
   page_->load(QUrl(kPageUrl));
@@ -153,13 +154,17 @@ void RufflePage::onReport(const QJsonObject& report) {
     emit ready();
     return;
   }
+  if (type == "meta") engineRan_ = true;
   emit message(report);
 }
 
 void RufflePage::watch() {
+  // Until the engine has run a movie the page may be silent for a while compiling it, the
+  // longer the busier the machine: it is given the start's allowance, not the stuck limit.
+  const int silenceMs = engineRan_ ? options_.stuckMs : options_.startMs;
   if (status_ == Status::Starting && started_.elapsed() > options_.startMs) {
     fail("the Flash page did not start");
-  } else if (status_ == Status::Ready && lastBeat_.elapsed() > options_.stuckMs) {
+  } else if (status_ == Status::Ready && lastBeat_.elapsed() > silenceMs) {
     restart("the Flash page stopped answering");
   }
 }

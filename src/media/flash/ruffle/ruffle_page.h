@@ -97,6 +97,7 @@ class RufflePage final : public QObject {
   QElapsedTimer sinceRestarts_;
   int restarts_ = 0;
   int refusedByPolicy_ = 0;
+  bool engineRan_ = false;  // this page's engine has started a movie
 };
 
 }  // namespace kv::media::ruffle
