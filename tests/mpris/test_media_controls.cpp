@@ -22,10 +22,14 @@ namespace {
 // What an engine was told, without what was only asked of it.
 CallLog commands(const CallLog& log) {
   CallLog out;
+  const auto read = [](const std::string& call) {
+    for (const char* getter : {".FrameNum", ".TotalFrames", ".IsPlaying", ".currentMedia.duration",
+                               ".controls.currentPosition"})
+      if (call.ends_with(getter)) return true;
+    return call.find("GetVariable(") != std::string::npos;
+  };
   for (const auto& call : log)
-    if (call.find("GetVariable(") == std::string::npos && !call.ends_with(".FrameNum") &&
-        !call.ends_with(".TotalFrames") && !call.ends_with(".IsPlaying"))
-      out.push_back(call);
+    if (!read(call)) out.push_back(call);
   return out;
 }
 

@@ -16,11 +16,10 @@ std::uint32_t syncsafe(std::string_view b, std::size_t at) {
          (std::uint32_t(b[at + 2] & 0x7F) << 7) | std::uint32_t(b[at + 3] & 0x7F);
 }
 
-std::string pictureType(std::string_view mime, std::string_view data) {
+// Told by the picture's own signature: what a tag says it is may be wrong.
+std::string pictureType(std::string_view data) {
   if (data.substr(0, 3) == "\xFF\xD8\xFF") return "image/jpeg";
   if (data.substr(0, 8) == "\x89PNG\r\n\x1A\n") return "image/png";
-  if (mime == "image/jpeg" || mime == "image/jpg") return "image/jpeg";
-  if (mime == "image/png") return "image/png";
   return "";
 }
 
@@ -38,12 +37,11 @@ std::optional<std::pair<int, CoverArt>> apic(std::string_view frame) {
   const int encoding = frame[0];
   const auto mimeEnd = frame.find('\0', 1);
   if (mimeEnd == std::string_view::npos || mimeEnd + 2 > frame.size()) return std::nullopt;
-  const std::string_view mime = frame.substr(1, mimeEnd - 1);
   const int kind = std::uint8_t(frame[mimeEnd + 1]);
   const auto dataAt = pastText(frame, mimeEnd + 2, encoding);
   if (!dataAt || *dataAt >= frame.size()) return std::nullopt;
   const std::string_view data = frame.substr(*dataAt);
-  const std::string type = pictureType(mime, data);
+  const std::string type = pictureType(data);
   if (type.empty()) return std::nullopt;
   return std::pair{kind, CoverArt{type, std::string(data)}};
 }
@@ -122,7 +120,7 @@ std::optional<CoverArt> mp4Cover(const ReadAt& read) {
   if (!atom || atom->size <= 8 || atom->size - 8 > kMaxCoverBytes) return std::nullopt;
   const std::string data = read(atom->body + 8, static_cast<std::size_t>(atom->size - 8));
   if (data.size() != atom->size - 8) return std::nullopt;
-  const std::string type = pictureType("", data);
+  const std::string type = pictureType(data);
   if (type.empty()) return std::nullopt;
   return CoverArt{type, data};
 }
