@@ -112,6 +112,6 @@ TEST(StandIn, AReadOnlyInstallRunsItsFirstRunOncePerUserAndKeepsItsFolder) {
   EXPECT_TRUE(rig.files.folderExists(std::string(kStandIn) + "/datinf"));
   EXPECT_NE(rig.files.content(std::string(kStandIn) + "/datinf/KRinf.ini").find("serialmp4=1"),
             std::string::npos);
-  EXPECT_TRUE(rig.files.fileExists(rig.app("0.swf")));  // the described lookups still find it
+  EXPECT_TRUE(rig.files.fileExists(rig.app("0.swf")));  // the lookups of the movie still find it
   EXPECT_TRUE(rig.files.renames.empty());
 }

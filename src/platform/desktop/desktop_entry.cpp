@@ -61,9 +61,9 @@ std::string execValue(std::string_view program, std::string_view fieldCode) {
   return escapeString(command);
 }
 
-std::string launchProgram(std::string_view described, std::string_view running,
-                          bool describedThere) {
-  return std::string(describedThere || running.empty() ? described : running);
+std::string launchProgram(std::string_view installed, std::string_view running,
+                          bool installedThere) {
+  return std::string(installedThere || running.empty() ? installed : running);
 }
 
 std::string applicationEntry(std::string_view program, const std::vector<std::string>& mimeTypes) {
