@@ -3,18 +3,39 @@
 #include <signal.h>
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include "app/form1.h"
+#include "app/mpris/form1_controls.h"
+#include "app/mpris/mpris_service.h"
+#include "platform/desktop/desktop_entry.h"
 #include "platform/desktop/desktop_state.h"
 #include "platform/host/host_execute.h"
 #include "platform/host/host_signals.h"
 
 namespace kv::app {
 
+namespace {
+
+// The registry names the installed program wherever the player runs; the desktop's entries run
+// that one when it is installed, else this very program (a build tree).
+std::string entryProgram(const std::string& installed) {
+  const QFileInfo program(QString::fromStdString(installed));
+  return desktop::launchProgram(installed,
+                                QCoreApplication::instance()
+                                    ? QCoreApplication::applicationFilePath().toStdString()
+                                    : std::string(),
+                                program.isFile() && program.isExecutable());
+}
+
+}  // namespace
+
 DesktopRegistry::DesktopRegistry(FolderService& folders)
     : desktop_(host::DesktopPaths::fromEnvironment(),
                desktop::installedProgram(folders.installFolder()),
-               folders.applicationFolder() + "/icons/hicolor"),
+               folders.applicationFolder() + "/icons/hicolor",
+               entryProgram(desktop::installedProgram(folders.installFolder()))),
       mirrored_(store_, desktop_) {}
 
 DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {
@@ -29,6 +50,16 @@ DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {
                                                      return cancel;
                                                    });
   listening_ = channel_->listen();
+
+  // Media keys, the panel's player and playerctl; without a session bus the player runs as
+  // before.
+  QString covers = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (covers.isEmpty())
+    covers = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  controls_ = std::make_unique<mpris::Form1Controls>(form);
+  mpris_ = std::make_unique<mpris::MprisService>(
+      *controls_, covers.isEmpty() ? std::string() : covers.toStdString() + "/korvelin-covers");
+  onBus_ = mpris_->start();
 
   form.setEndProcess([] { QCoreApplication::quit(); });
   signals_ = std::make_unique<host::TerminationSignals>([&form] { form.closeFromDesktop(); });

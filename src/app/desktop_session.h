@@ -20,6 +20,10 @@ class TerminationSignals;
 namespace kv::app {
 
 class Form1;
+namespace mpris {
+class Form1Controls;
+class MprisService;
+}  // namespace mpris
 
 // The registry the player keeps its associations and its start with the session in: the store
 // in the user's configuration folder, every change mirrored into the desktop's files.
@@ -36,15 +40,20 @@ class DesktopRegistry {
 };
 
 // What the player sets up once its main window has started (a second instance never gets
-// here): its desktop entry installed, the execute channel listening, termination signals and
-// the end of the event loop leading through the main window's shutdown.
+// here): its desktop entry installed, the execute channel listening, the media controls on the
+// session bus (when there is one), termination signals and the end of the event loop leading
+// through the main window's shutdown.
 class DesktopSession {
  public:
   DesktopSession(Form1& form, DesktopRegistry& registry);
   ~DesktopSession();
   bool channelListening() const { return listening_; }
+  bool onSessionBus() const { return onBus_; }
 
  private:
+  std::unique_ptr<mpris::Form1Controls> controls_;
+  std::unique_ptr<mpris::MprisService> mpris_;
+  bool onBus_ = false;
   std::unique_ptr<host::ExecuteServer> channel_;
   std::unique_ptr<host::TerminationSignals> signals_;
   bool listening_ = false;

@@ -24,6 +24,7 @@
 #include "media/web/web_engine_environment.h"
 #include "platform/errors.h"
 #include "platform/host/host_services.h"
+#include "platform/host/host_stand_in.h"
 #include "platform/qt/component_place.h"
 #include "platform/qt/desktop_look.h"
 #include "platform/qt/desktop_view.h"
@@ -141,9 +142,14 @@ int main(int argc, char** argv) {
   kv::host::HostClock clock;
   kv::host::HostCursor cursor;
   kv::host::HostScreen screen;
-  kv::host::HostProfile profile;
-  kv::host::HostFiles files;
+  kv::host::HostProfile hostProfile;
+  kv::host::HostFiles hostFiles;
   kv::host::HostFolders folders;
+  // An installed, read-only folder keeps the settings, the first-run marker and the
+  // association choices in a per-user folder instead.
+  const kv::StandInFolders standIns = kv::host::hostStandIns(folders);
+  kv::StandInFiles files(hostFiles, standIns);
+  kv::StandInProfile profile(hostProfile, hostFiles, standIns);
   kv::host::HostScreenSaver screenSaver;
   kv::host::HostInstance instance;
   kv::host::HostShell shell;

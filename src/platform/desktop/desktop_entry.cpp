@@ -7,7 +7,7 @@ namespace {
 constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
 
 std::string entryHead(std::string_view kind) {
-  std::string text = "[Desktop Entry]\nType=Application\nVersion=1.5\nName=Korvelin\n";
+  std::string text = "[Desktop Entry]\nType=Application\nVersion=1.4\nName=Korvelin\n";
   text += "GenericName=Media Player\nGenericName[zh_CN]=媒体播放器\n";
   text += "Comment=Play video, audio, Flash movies and Flash video\n";
   text += "Comment[zh_CN]=播放视频、音频、Flash 动画和 Flash 视频\n";
@@ -59,6 +59,11 @@ std::string execValue(std::string_view program, std::string_view fieldCode) {
   std::string command = execArgument(program);
   if (!fieldCode.empty()) command += " " + std::string(fieldCode);
   return escapeString(command);
+}
+
+std::string launchProgram(std::string_view installed, std::string_view running,
+                          bool installedThere) {
+  return std::string(installedThere || running.empty() ? installed : running);
 }
 
 std::string applicationEntry(std::string_view program, const std::vector<std::string>& mimeTypes) {

@@ -23,6 +23,12 @@ std::string escapeString(std::string_view value);
 // The value of an Exec key that runs program, then the field code (e.g. "%f") when given.
 std::string execValue(std::string_view program, std::string_view fieldCode = "");
 
+// The program an entry runs for the installed program that the registry names:
+// that one when it is there, else the program that is running (a build tree), so that the
+// entry launches either way.
+std::string launchProgram(std::string_view installed, std::string_view running,
+                          bool installedThere);
+
 // The entry that opens files of mimeTypes with program.
 std::string applicationEntry(std::string_view program, const std::vector<std::string>& mimeTypes);
 // The entry that starts program with the session.

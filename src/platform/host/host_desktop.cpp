@@ -49,8 +49,11 @@ DesktopPaths DesktopPaths::fromEnvironment() {
 }
 
 DesktopIntegration::DesktopIntegration(DesktopPaths paths, std::string program,
-                                       std::string iconTheme)
-    : paths_(std::move(paths)), program_(std::move(program)), iconTheme_(std::move(iconTheme)) {}
+                                       std::string iconTheme, std::string launcher)
+    : paths_(std::move(paths)),
+      program_(std::move(program)),
+      iconTheme_(std::move(iconTheme)),
+      launcher_(launcher.empty() ? program_ : std::move(launcher)) {}
 
 std::string DesktopIntegration::applicationEntryPath() const {
   return paths_.applications + "/" + std::string(desktop::kDesktopId);
@@ -70,7 +73,7 @@ bool DesktopIntegration::installApplicationEntry() {
     if (const auto icon = readWhole(file.string()); icon && !icon->empty())
       writeIfDifferent(paths_.icons + "/" + file.lexically_relative(iconTheme_).string(), *icon);
   }
-  const std::string entry = desktop::applicationEntry(program_, desktop::associableMimeTypes());
+  const std::string entry = desktop::applicationEntry(launcher_, desktop::associableMimeTypes());
   return writeIfDifferent(applicationEntryPath(), entry);
 }
 
@@ -98,7 +101,9 @@ bool DesktopIntegration::applyDefaults(const std::vector<std::string>& defaultFo
 
 bool DesktopIntegration::applyAutostart(const std::optional<std::string>& program) {
   const std::string path = autostartEntryPath();
-  if (program) return writeIfDifferent(path, desktop::autostartEntry(*program));
+  if (program)
+    return writeIfDifferent(path,
+                            desktop::autostartEntry(*program == program_ ? launcher_ : *program));
   const auto current = readWhole(path);
   if (!current || current->empty()) return !QFileInfo::exists(q(path));
   if (!desktop::isOurEntry(*current)) return false;  // someone else's file of that name

@@ -20,10 +20,13 @@ struct DesktopPaths {
 
 class DesktopIntegration {
  public:
-  // program: the executable the application entry runs; iconTheme: the folder that holds the
-  // player's icon in the icon theme layout (<size>/apps/korvelin.png, scalable/apps/...), whose
-  // icons are installed into the user's theme (nothing when it does not exist).
-  DesktopIntegration(DesktopPaths paths, std::string program, std::string iconTheme);
+  // program: the executable the registry's commands name; launcher: the executable the entries
+  // run in its place (the same unless it is missing, see desktop::launchProgram); iconTheme:
+  // the folder that holds the player's icon in the icon theme layout
+  // (<size>/apps/korvelin.png, scalable/apps/...), whose icons are installed into the user's
+  // theme (nothing when it does not exist).
+  DesktopIntegration(DesktopPaths paths, std::string program, std::string iconTheme,
+                     std::string launcher = "");
 
   // Writes the application entry (with the MIME types the player opens) and the icons when
   // they differ from what is installed. Returns whether the entry is in place.
@@ -45,6 +48,7 @@ class DesktopIntegration {
   DesktopPaths paths_;
   std::string program_;
   std::string iconTheme_;
+  std::string launcher_;
 };
 
 // The registry store seen through the desktop: every change that succeeds is mirrored at once.
