@@ -243,9 +243,10 @@ TEST_F(Session, WithoutARuntimeFolderTheLockAndSocketAreInAPrivateFolder) {
   const sockaddr_un addr = address(tmp + "/korvelin-" + uid + ".Korvelin");
   ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
   ASSERT_EQ(::listen(listener, 8), 0);
-  if (::geteuid() == 0)
+  if (::geteuid() == 0) {
     for (const auto& entry : fs::directory_iterator(tmp))
       ASSERT_EQ(::lchown(entry.path().c_str(), 4242, -1), 0);
+  }
 
   start({}, true);
   EXPECT_EQ(fs::status(folder()).permissions(), fs::perms::owner_all);
