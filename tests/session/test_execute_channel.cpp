@@ -200,6 +200,7 @@ TEST_F(Channel, FiveThousandRequestsMeetOneBoxAtATime) {
     for (auto [answer, count] : serveUntil(client, 600s)) answers[answer] += count;
   EXPECT_EQ(answers[0] + answers[host::kExecuteBusy], kRequests);
   EXPECT_EQ(answers[0], static_cast<int>(shown.size()));
+  EXPECT_GT(answers[0], static_cast<int>(ExecuteServer::kMaxWaiting));  // boxes one after another
   EXPECT_EQ(deepest, 1);
   for (const auto& [text, times] : shown) EXPECT_EQ(times, 1) << text;
 }

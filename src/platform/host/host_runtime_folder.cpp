@@ -19,11 +19,10 @@ std::string absoluteFromEnvironment(const char* name) {
 }
 
 std::string homeFolder() {
-  std::string home = absoluteFromEnvironment("HOME");
-  if (home.empty())
-    if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_dir && pw->pw_dir[0] == '/')
-      home = pw->pw_dir;
-  return home;
+  const std::string home = absoluteFromEnvironment("HOME");
+  if (!home.empty()) return home;
+  const passwd* pw = ::getpwuid(::geteuid());
+  return pw && pw->pw_dir && pw->pw_dir[0] == '/' ? std::string(pw->pw_dir) : std::string();
 }
 
 std::string cacheFolder() {
@@ -45,6 +44,13 @@ void makeFolders(const std::string& path) {
   ::mkdir(path.c_str(), 0700);
 }
 
+// A real folder (not a symbolic link) owned by this user that no one else may enter.
+bool isPrivateFolder(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && path[0] == '/' && ::lstat(path.c_str(), &st) == 0 &&
+         S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
 // A folder whose entries nobody else can rename or replace: ours or the system's, and
 // writable by no one else.
 bool isSafeParent(const std::string& path) {
@@ -54,12 +60,6 @@ bool isSafeParent(const std::string& path) {
 }
 
 }  // namespace
-
-bool isPrivateFolder(const std::string& path) {
-  struct stat st {};
-  return !path.empty() && path[0] == '/' && ::lstat(path.c_str(), &st) == 0 &&
-         S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
-}
 
 std::string privateRuntimeFolder() {
   const std::string runtime = absoluteFromEnvironment("XDG_RUNTIME_DIR");

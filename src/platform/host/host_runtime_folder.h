@@ -13,9 +13,6 @@ namespace kv::host {
 // rather than with ones another user could reach.
 std::string privateRuntimeFolder();
 
-// A real folder (not a symbolic link) owned by this user that no one else may enter.
-bool isPrivateFolder(const std::string& path);
-
 // name inside privateRuntimeFolder(); "" when there is none.
 std::string privateRuntimePath(const std::string& name);
 
