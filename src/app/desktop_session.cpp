@@ -50,6 +50,8 @@ DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {
                                                      return cancel;
                                                    });
   listening_ = channel_->listen();
+  // The topic ends with the main window: commands still waiting for their box are not shown.
+  windowUnloaded_ = form.Unload_.connect([this] { channel_->close(); });
 
   // Media keys, the panel's player and playerctl; without a session bus the player runs as
   // before.
@@ -80,6 +82,9 @@ int runExecuteClient(const std::vector<std::string>& args, std::ostream& err) {
   if (status == host::kExecuteNoPlayer) err << "korvelin: no running player to send it to\n";
   if (status == host::kExecuteRefused) err << "korvelin: the player refused the command\n";
   if (status == host::kExecuteLost) err << "korvelin: the player did not answer\n";
+  if (status == host::kExecuteBusy)
+    err << "korvelin: the player is still showing earlier commands and has no room for this "
+           "one; send it again later\n";
   return status;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/event.h"
 #include "platform/host/host_desktop.h"
 #include "platform/host/host_registry.h"
 #include "platform/services.h"
@@ -40,9 +41,9 @@ class DesktopRegistry {
 };
 
 // What the player sets up once its main window has started (a second instance never gets
-// here): its desktop entry installed, the execute channel listening, the media controls on the
-// session bus (when there is one), termination signals and the end of the event loop leading
-// through the main window's shutdown.
+// here): its desktop entry installed, the execute channel listening until the window unloads,
+// the media controls on the session bus (when there is one), termination signals and the end
+// of the event loop leading through the main window's shutdown.
 class DesktopSession {
  public:
   DesktopSession(Form1& form, DesktopRegistry& registry);
@@ -56,6 +57,7 @@ class DesktopSession {
   bool onBus_ = false;
   std::unique_ptr<host::ExecuteServer> channel_;
   std::unique_ptr<host::TerminationSignals> signals_;
+  ScopedConnection windowUnloaded_;
   bool listening_ = false;
 };
 

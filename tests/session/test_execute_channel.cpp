@@ -1,5 +1,6 @@
 // The execute channel through a real local socket: texts as sent, answers as statuses,
-// clients that stall or send too much, the socket's permissions and a socket left behind.
+// clients that stall or send too much, one message box at a time with a bounded queue, the
+// socket's permissions and a socket left behind.
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -10,8 +11,10 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <future>
+#include <map>
 #include <thread>
 
 #include "platform/host/host_execute.h"
@@ -143,7 +146,7 @@ TEST_F(Channel, ClientsThatStallOrHangUpDoNotHoldUpOthers) {
   EXPECT_EQ(received.size(), 1u);
 }
 
-TEST_F(Channel, AHandlerThatWaitsForTheUserLetsOthersThrough) {
+TEST_F(Channel, WhileTheHandlerWaitsForTheUserOthersWaitTheirTurn) {
   // A message box: a nested event loop until the user closes it.
   std::vector<std::string> order;
   ExecuteServer modal(
@@ -165,8 +168,110 @@ TEST_F(Channel, AHandlerThatWaitsForTheUserLetsOthersThrough) {
   auto second = send(dir.path() + "/modal", "second");
   EXPECT_EQ(serveUntil(second), 0);
   EXPECT_EQ(serveUntil(first), 0);
-  EXPECT_EQ(order, (std::vector<std::string>{"shown first", "shown second", "closed second",
-                                             "closed first"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"shown first", "closed first", "shown second",
+                                             "closed second"}));
+}
+
+TEST_F(Channel, FiveThousandRequestsMeetOneBoxAtATime) {
+  int depth = 0, deepest = 0;
+  std::map<std::string, int> shown;
+  ExecuteServer boxes(dir.path() + "/boxes", [&](const std::string& text) {
+    deepest = std::max(deepest, ++depth);
+    ++shown[text];
+    QEventLoop box;  // closed by the user as soon as it is there
+    QTimer::singleShot(0, &box, &QEventLoop::quit);
+    box.exec();
+    --depth;
+    return 0;
+  });
+  ASSERT_TRUE(boxes.listen());
+  constexpr int kRequests = 5000, kClients = 32;
+  std::atomic<int> next{0};
+  std::vector<std::future<std::map<int, int>>> clients;  // answer -> how often
+  for (int c = 0; c < kClients; ++c)
+    clients.push_back(std::async(std::launch::async, [&] {
+      std::map<int, int> answers;
+      for (int i = next++; i < kRequests; i = next++)
+        ++answers[host::sendExecute(boxes.socketPath(), "text " + std::to_string(i))];
+      return answers;
+    }));
+  std::map<int, int> answers;
+  for (auto& client : clients)
+    for (auto [answer, count] : serveUntil(client, 600s)) answers[answer] += count;
+  EXPECT_EQ(answers[0] + answers[host::kExecuteBusy], kRequests);
+  EXPECT_EQ(answers[0], static_cast<int>(shown.size()));
+  EXPECT_GT(answers[0], static_cast<int>(ExecuteServer::kMaxWaiting));  // boxes one after another
+  EXPECT_EQ(deepest, 1);
+  for (const auto& [text, times] : shown) EXPECT_EQ(times, 1) << text;
+}
+
+TEST_F(Channel, WhileABoxIsOpenTheQueueIsBoundedAndOnlyIdleClientsTimeOut) {
+  constexpr int kWaiting = static_cast<int>(ExecuteServer::kMaxWaiting);
+  std::vector<std::future<int>> waiting, refused;
+  std::vector<std::string> shown;
+  ExecuteServer boxes(
+      dir.path() + "/boxes",
+      [&](const std::string& text) {
+        shown.push_back(text);
+        if (text != "open") return 0;
+        for (int i = 0; i < kWaiting; ++i) {
+          waiting.push_back(send(dir.path() + "/boxes", std::to_string(i)));
+          while (boxes.waiting() < static_cast<std::size_t>(i + 1))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        // An idle client outlives its deadline while the senders above wait on.
+        RawClient idle(dir.path() + "/boxes");
+        auto dropped = idle.readAll();
+        EXPECT_EQ(serveUntil(dropped), "");
+        for (int i = 0; i < 3; ++i) refused.push_back(send(dir.path() + "/boxes", "one more"));
+        for (auto& answer : refused) EXPECT_EQ(serveUntil(answer), host::kExecuteBusy);
+        EXPECT_EQ(shown.size(), 1u);
+        return 0;
+      },
+      300);
+  ASSERT_TRUE(boxes.listen());
+  auto open = send(dir.path() + "/boxes", "open");
+  EXPECT_EQ(serveUntil(open), 0);
+  std::vector<std::string> expected{"open"};
+  for (int i = 0; i < kWaiting; ++i) {
+    EXPECT_EQ(serveUntil(waiting[i]), 0);
+    expected.push_back(std::to_string(i));
+  }
+  EXPECT_EQ(shown, expected);
+}
+
+TEST_F(Channel, FortyIdleClientsDoNotKeepARequestOut) {
+  ExecuteServer patient(dir.path() + "/patient", [&](const std::string& text) {
+    received.push_back(text);
+    return 0;
+  });
+  ASSERT_TRUE(patient.listen());
+  std::vector<std::unique_ptr<RawClient>> idle;
+  for (int i = 0; i < 40; ++i) {
+    idle.push_back(std::make_unique<RawClient>(patient.socketPath()));
+    if (i % 2) idle.back()->write(header(10) + "abc");
+  }
+  auto answer = send(patient.socketPath(), "let me in");
+  EXPECT_EQ(serveUntil(answer), 0);
+  EXPECT_EQ(received, std::vector<std::string>{"let me in"});
+}
+
+TEST_F(Channel, ClosingHangsUpOnTheWaitingAndLetsTheShownBoxFinish) {
+  std::vector<std::string> shown;
+  std::vector<std::future<int>> waiting;
+  ExecuteServer boxes(dir.path() + "/boxes", [&](const std::string& text) {
+    shown.push_back(text);
+    for (const char* later : {"a", "b"}) waiting.push_back(send(dir.path() + "/boxes", later));
+    while (boxes.waiting() < 2) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    boxes.close();  // the main window unloads while its box is open
+    return 0;
+  });
+  ASSERT_TRUE(boxes.listen());
+  auto open = send(dir.path() + "/boxes", "open");
+  EXPECT_EQ(serveUntil(open), 0);
+  for (auto& answer : waiting) EXPECT_EQ(serveUntil(answer), host::kExecuteLost);
+  EXPECT_EQ(shown, std::vector<std::string>{"open"});
+  EXPECT_NE(::access((dir.path() + "/boxes").c_str(), F_OK), 0);
 }
 
 TEST_F(Channel, TooMuchOrSomethingElseIsRefused) {

@@ -1,15 +1,27 @@
 // The korvelin executable in a session of its own: one instance at a time, the execute client,
-// the shutdown on SIGTERM and the clean-up after a crash.
+// thousands of commands while a message box is open, the shutdown on SIGTERM and at --after,
+// the clean-up after a crash, and a private folder when the session has no runtime folder.
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <future>
+#include <map>
+#include <mutex>
 
 #include "platform/full_disk.h"
+#include "platform/host/host_execute.h"
 #include "platform/temp_dir.h"
 
 using namespace kv;
@@ -17,11 +29,61 @@ namespace fs = std::filesystem;
 
 namespace {
 
+sockaddr_un address(const std::string& path) {
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
+  return addr;
+}
+
+int connectTo(const std::string& path) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const sockaddr_un addr = address(path);
+  if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0) return fd;
+  ::close(fd);
+  return -1;
+}
+
+// Commands from 32 clients at once, each answer counted as it comes.
+class Burst {
+ public:
+  Burst(const std::string& socket, int requests) {
+    for (int c = 0; c < 32; ++c)
+      clients_.push_back(std::async(std::launch::async, [=, this] {
+        for (int i = next_++; i < requests; i = next_++) {
+          const int answer = host::sendExecute(socket, "command " + std::to_string(i));
+          const std::lock_guard lock(mutex_);
+          ++answers_[answer];
+          ++answered_;
+          changed_.notify_all();
+        }
+      }));
+  }
+  // False when the player has not answered them within minutes (it is stuck).
+  bool waitForAnswers(int count) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::minutes(5), [&] { return answered_ >= count; });
+  }
+  std::map<int, int> answers() {
+    for (auto& client : clients_) client.wait();
+    return answers_;
+  }
+
+ private:
+  std::atomic<int> next_{0};
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::map<int, int> answers_;
+  int answered_ = 0;
+  std::vector<std::future<void>> clients_;
+};
+
 struct Session : ::testing::Test {
   test::TempDir dir;
   std::string app = dir.path() + "/app";
   std::string runtime = dir.path() + "/runtime";
   std::vector<std::unique_ptr<QProcess>> running;
+  bool runtimeFolder = true;  // whether the session has one
 
   Session() {
     fs::create_directories(app + "/datinf");  // not the first run
@@ -44,7 +106,8 @@ struct Session : ::testing::Test {
     env.insert("PATH", qEnvironmentVariable("PATH"));
     const auto in = [&](const char* sub) { return QString::fromStdString(dir.path() + sub); };
     env.insert("HOME", in("/home"));
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
+    if (runtimeFolder) env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
+    env.insert("TMPDIR", in("/tmp"));
     env.insert("XDG_CONFIG_HOME", in("/home/.config"));
     env.insert("XDG_DATA_HOME", in("/home/.local/share"));
     env.insert("KORVELIN_APP_DIR", QString::fromStdString(app));
@@ -76,8 +139,11 @@ struct Session : ::testing::Test {
     return p.exitCode();
   }
   bool has(const std::string& name) const { return fs::exists(app + "/" + name); }
+  std::string folder() const {
+    return runtimeFolder ? runtime : dir.path() + "/home/.cache/korvelin-runtime";
+  }
   std::string socket() const {
-    return runtime + "/korvelin-" + std::to_string(::getuid()) + ".Korvelin";
+    return folder() + "/korvelin-" + std::to_string(::getuid()) + ".Korvelin";
   }
 };
 
@@ -160,4 +226,72 @@ TEST_F(Session, AnExitOnADiskWithoutRoomKeepsTheSettingsFile) {
     EXPECT_NE(err.find(app + "/fileinf.ini was not written"), std::string::npos) << err;
     running.clear();
   }
+}
+
+TEST_F(Session, ThousandsOfCommandsAndAShutdownWithBoxesOpenEndCleanly) {
+  constexpr int kAdmitted = host::ExecuteServer::kMaxWaiting + 1;  // one box and its queue
+  struct Case {
+    const char* ending;
+    QStringList args;
+    int requests;
+  };
+  // --after leaves the player time to start under the sanitizers and take 43 commands.
+  for (const Case& c : {Case{"SIGTERM", {}, 5000}, Case{"--after", {"--after", "20"}, 40}}) {
+    SCOPED_TRACE(c.ending);
+    QProcess& player = start(c.args, true);
+    for (int i = 0; i < 3; ++i) {  // boxes whose senders hang up
+      const int client = connectTo(socket());
+      ASSERT_EQ(::send(client, "KVX1\0\0\0\x04gone", 12, MSG_NOSIGNAL), 12);
+      ::close(client);
+    }
+    Burst burst(socket(), c.requests);
+    // Refused ones are answered at once; once this many are, a box is open and the queue full.
+    const bool full = burst.waitForAnswers(c.requests - kAdmitted);
+    if (!full) player.kill();  // so that its clients end
+    ASSERT_TRUE(full);
+    if (c.args.isEmpty()) ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
+    ASSERT_TRUE(player.waitForFinished(120000));
+    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.exitCode(), 0);
+    const QByteArray errors = player.readAllStandardError();
+    EXPECT_EQ(errors.indexOf("Sanitizer"), -1) << errors.toStdString();
+    EXPECT_EQ(errors.indexOf("runtime error"), -1) << errors.toStdString();
+    std::map<int, int> answers = burst.answers();
+    EXPECT_GE(answers[host::kExecuteBusy], c.requests - kAdmitted);
+    EXPECT_LE(answers[host::kExecuteAccepted], 1);  // the box open at the end
+    EXPECT_EQ(
+        answers[host::kExecuteBusy] + answers[host::kExecuteAccepted] + answers[host::kExecuteLost],
+        c.requests);
+  }
+}
+
+TEST_F(Session, WithoutARuntimeFolderTheLockAndSocketAreInAPrivateFolder) {
+  runtimeFolder = false;
+  // Another user's files where a shared folder would have them: the fallback runtime folder
+  // that Qt then refuses, a lock nobody can open and a socket that listens.
+  const std::string tmp = dir.path() + "/tmp", uid = std::to_string(::getuid());
+  fs::create_directories(tmp + "/runtime-" + ::getpwuid(::geteuid())->pw_name);
+  fs::permissions(tmp, fs::perms::all | fs::perms::sticky_bit);
+  const std::string lock = dir.file("tmp/korvelin-" + uid + ".lock");
+  fs::permissions(lock, fs::perms::none);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+  const sockaddr_un addr = address(tmp + "/korvelin-" + uid + ".Korvelin");
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(::listen(listener, 8), 0);
+  if (::geteuid() == 0) {
+    for (const auto& entry : fs::directory_iterator(tmp))
+      ASSERT_EQ(::lchown(entry.path().c_str(), 4242, -1), 0);
+  }
+
+  start({}, true);
+  EXPECT_EQ(fs::status(folder()).permissions(), fs::perms::owner_all);
+  EXPECT_TRUE(fs::is_regular_file(folder() + "/korvelin-" + uid + ".lock"));
+  EXPECT_TRUE(fs::is_socket(socket()));
+  EXPECT_EQ(execute(""), 0);
+  QProcess& second = start({}, false);
+  ASSERT_TRUE(second.waitForFinished(60000));
+  EXPECT_TRUE(second.readAllStandardOutput().isEmpty());  // it ended before its start-up
+  // Nothing reached the other user's socket.
+  EXPECT_EQ(::accept(listener, nullptr, nullptr), -1);
+  ::close(listener);
 }

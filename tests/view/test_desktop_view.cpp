@@ -129,6 +129,16 @@ TEST(DesktopView, MessageBoxIsModalWithTheTextAndTitle) {
   EXPECT_EQ(title, QApplication::applicationName());
 }
 
+TEST(DesktopView, AMessageBoxGoesWithItsWindow) {
+  ViewRig rig;
+  rig.form.Show();
+  // The player shutting down while the box is open.
+  whenModal([&](QWidget*) { rig.form.Unload(); });
+  rig.view.messageBox(&rig.form, "play.avi", "");
+  EXPECT_EQ(rig.window(), nullptr);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST(DesktopView, ThePointersControlAndAMoveWithoutWindowManager) {
   ViewRig rig;
   Label label("Label1", &rig.form);

@@ -3,19 +3,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QString>
 #include <QTimer>
+#include <string>
+
+#include "platform/host/host_runtime_folder.h"
 
 namespace kv::host {
 namespace {
 
 constexpr char kMagic[4] = {'K', 'V', 'X', '1'};
 constexpr int kHeaderBytes = 8;
+constexpr qint64 kReadBufferBytes = 64 * 1024;
 
 QString q(const std::string& s) {
   return QString::fromStdString(s);
@@ -41,16 +43,13 @@ bool exists(const std::string& path) {
 }  // namespace
 
 struct ExecuteServer::Request {
-  QPointer<QLocalSocket> socket;
+  QPointer<QLocalSocket> socket;  // null once the client has hung up
+  QPointer<QTimer> deadline;
   QByteArray buffer;
   qint64 length = -1;  // of the text, once the header is in
   bool reading = true;
   bool answered = false;
-  std::shared_ptr<int> count;  // the server's count of requests being received
-  void doneReading() {
-    if (reading) --*count;
-    reading = false;
-  }
+  std::string text;
 };
 
 ExecuteServer::ExecuteServer(std::string socketPath, Handler handler, int requestTimeoutMs)
@@ -60,16 +59,15 @@ ExecuteServer::ExecuteServer(std::string socketPath, Handler handler, int reques
       server_(std::make_unique<QLocalServer>()) {}
 
 ExecuteServer::~ExecuteServer() {
-  if (server_->isListening()) server_->close();  // removes the socket file
+  close();
 }
 
 std::string ExecuteServer::defaultSocketPath(const std::string& topic) {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
-  return (dir + QString("/korvelin-%1.%2").arg(getuid()).arg(q(topic))).toStdString();
+  return privateRuntimePath("korvelin-" + std::to_string(::geteuid()) + "." + topic);
 }
 
 bool ExecuteServer::listen() {
+  if (path_.empty() || closed_) return false;
   if (exists(path_)) {
     // Only a socket is ours to replace, and only when nobody answers on it.
     if (!isSocket(path_)) return false;
@@ -83,35 +81,48 @@ bool ExecuteServer::listen() {
   }
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   if (!server_->listen(q(path_))) return false;
-  QObject::connect(server_.get(), &QLocalServer::newConnection, [this] { accept(); });
+  QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
+                   [this] { accept(); });
   return true;
 }
 
+void ExecuteServer::close() {
+  closed_ = true;
+  if (server_->isListening()) server_->close();  // removes the socket file
+  while (!reading_.empty()) drop(reading_.front());
+  while (!waiting_.empty()) {
+    const RequestPtr request = waiting_.front();
+    waiting_.pop_front();
+    drop(request);
+  }
+}
+
+// Every slot below has the server as its context: none runs once the server is gone.
 void ExecuteServer::accept() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    if (*reading_ >= kMaxPending) {
-      socket->abort();
-      continue;
-    }
-    ++*reading_;
+    // What a client sends after its request stays in the kernel's buffer, not in ours.
+    socket->setReadBufferSize(kReadBufferBytes);
+    if (reading_.size() >= kMaxReading) drop(reading_.front());
     auto request = std::make_shared<Request>();
     request->socket = socket;
-    request->count = reading_;
-    // A client that hangs up or stalls stops counting; the others are read all the while.
-    QObject::connect(socket, &QObject::destroyed, [request] { request->doneReading(); });
+    reading_.push_back(request);
     auto* deadline = new QTimer(socket);
     deadline->setSingleShot(true);
-    QObject::connect(deadline, &QTimer::timeout, socket, [request] {
-      if (request->socket && request->reading) request->socket->abort();
+    request->deadline = deadline;
+    QObject::connect(deadline, &QTimer::timeout, server_.get(), [this, request] {
+      if (request->reading) drop(request);
     });
-    QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, request] { read(request); });
+    QObject::connect(socket, &QObject::destroyed, server_.get(),
+                     [this, request] { stopReading(request); });
+    QObject::connect(socket, &QLocalSocket::readyRead, server_.get(),
+                     [this, request] { read(request); });
     deadline->start(requestTimeoutMs_);
     if (socket->bytesAvailable() > 0) read(request);
   }
 }
 
-void ExecuteServer::read(std::shared_ptr<Request> request) {
+void ExecuteServer::read(const RequestPtr& request) {
   if (!request->reading || !request->socket) return;
   QLocalSocket& socket = *request->socket;
   if (request->length < 0) {
@@ -121,28 +132,71 @@ void ExecuteServer::read(std::shared_ptr<Request> request) {
     const quint32 length =
         (quint32(b[4]) << 24) | (quint32(b[5]) << 16) | (quint32(b[6]) << 8) | quint32(b[7]);
     if (!request->buffer.startsWith(QByteArray(kMagic, 4)) || length > kMaxCommandBytes) {
-      request->doneReading();
-      answer(request, kExecuteRefused);
+      stopReading(request);
+      answer(*request, kExecuteRefused);
       return;
     }
     request->length = length;
   }
   request->buffer += socket.read(request->length - (request->buffer.size() - kHeaderBytes));
   if (request->buffer.size() - kHeaderBytes < request->length) return;
-  request->doneReading();
-  const std::string text = commandText(request->buffer.mid(kHeaderBytes));
-  // A message box runs a nested event loop: other clients are served meanwhile, and this one
-  // may hang up (its socket is then gone).
-  const int status = handler_ ? handler_(text) : kExecuteRefused;
-  answer(request, status);
+  stopReading(request);
+  request->text = commandText(request->buffer.mid(kHeaderBytes));
+  request->buffer = QByteArray();
+  received(request);
 }
 
-void ExecuteServer::answer(std::shared_ptr<Request> request, int status) {
-  if (request->answered || !request->socket) return;
-  request->answered = true;
+void ExecuteServer::received(const RequestPtr& request) {
+  if (waiting_.size() >= kMaxWaiting) {
+    answer(*request, kExecuteBusy);
+    return;
+  }
+  waiting_.push_back(request);
+  // Not from this socket's signal: a message box's event loop may delete the socket while
+  // its handler runs, and Qt's code that emitted the signal would then run on a freed socket.
+  if (!serving_)
+    QMetaObject::invokeMethod(
+        server_.get(), [this] { serve(); }, Qt::QueuedConnection);
+}
+
+void ExecuteServer::serve() {
+  if (serving_) return;  // a box is open further up; the loop there comes to this request
+  serving_ = true;
+  const struct Done {
+    bool& serving;
+    ~Done() { serving = false; }
+  } done{serving_};
+  while (!closed_ && !waiting_.empty()) {
+    const RequestPtr request = waiting_.front();
+    waiting_.pop_front();
+    const int status = handler_ ? handler_(request->text) : kExecuteRefused;
+    answer(*request, status);
+  }
+}
+
+void ExecuteServer::stopReading(const RequestPtr& request) {
+  if (!request->reading) return;
+  request->reading = false;
+  reading_.remove(request);
+  if (request->deadline) request->deadline->stop();
+}
+
+// Hangs up without an answer.
+void ExecuteServer::drop(RequestPtr request) {
+  stopReading(request);
+  if (!request->socket) return;
+  request->socket->abort();
+  request->socket->deleteLater();
+}
+
+void ExecuteServer::answer(Request& request, int status) {
+  if (request.answered || !request.socket) return;
+  request.answered = true;
   const char byte = static_cast<char>(status < 0 || status > 255 ? kExecuteRefused : status);
-  request->socket->write(&byte, 1);
-  request->socket->disconnectFromServer();  // once the answer is written
+  request.socket->write(&byte, 1);
+  // Now, not from the event loop: the answer may come as the player shuts down.
+  request.socket->flush();
+  request.socket->disconnectFromServer();
 }
 
 int sendExecute(const std::string& socketPath, const std::string& command, int connectTimeoutMs) {

@@ -6,7 +6,9 @@
 // the player's status (0: accepted).
 
 #include <cstddef>
+#include <deque>
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
 
@@ -22,22 +24,29 @@ enum ExecuteStatus : int {
   kExecuteUsage = 2,
   kExecuteNoPlayer = 3,  // no player listens
   kExecuteLost = 4,      // the player went away before answering
+  kExecuteBusy = 5,      // too many earlier commands still wait their turn
 };
 
 class ExecuteServer {
  public:
   // Longer commands are refused unread.
   static constexpr std::size_t kMaxCommandBytes = 64 * 1024;
-  // A client has this long to send its whole request; one that stalls is dropped.
+  // A client has this long to send its whole request; one that stays silent or stalls is
+  // dropped. A client whose request is whole waits as long as its turn takes.
   static constexpr int kRequestTimeoutMs = 5000;
-  // Clients waiting to be read at once; more are turned away.
-  static constexpr int kMaxPending = 32;
+  // Clients still sending at once; a new one beyond them replaces the one that came first.
+  static constexpr std::size_t kMaxReading = 32;
+  // Whole requests that wait while the handler runs; more are answered kExecuteBusy.
+  static constexpr std::size_t kMaxWaiting = 16;
 
   // The handler runs on the user-interface thread with the command as valid UTF-8 (cut at a
-  // NUL, broken sequences replaced) and returns the status sent back.
+  // NUL, broken sequences replaced) and returns the status sent back. It runs for one request
+  // at a time, from the event loop: while it waits for the user (a message box), later
+  // requests wait their turn and are handled one after another once it returns.
   using Handler = std::function<int(const std::string& command)>;
 
   ExecuteServer(std::string socketPath, Handler handler, int requestTimeoutMs = kRequestTimeoutMs);
+  // Not from within the handler.
   ~ExecuteServer();
   ExecuteServer(const ExecuteServer&) = delete;
   ExecuteServer& operator=(const ExecuteServer&) = delete;
@@ -45,23 +54,35 @@ class ExecuteServer {
   // Listens with owner-only permissions. A socket left behind by a player that died is
   // removed first; false when a live player answers there or the socket cannot be made.
   bool listen();
+  // Stops listening and hangs up on every client not answered yet; the handler may finish the
+  // request it runs now, and runs for no other.
+  void close();
   const std::string& socketPath() const { return path_; }
+  // Whole requests waiting for the handler.
+  std::size_t waiting() const { return waiting_.size(); }
 
-  // The socket of a topic in the user's runtime folder.
+  // The socket of a topic in the user's private runtime folder ("" when there is none).
   static std::string defaultSocketPath(const std::string& topic = "Korvelin");
 
  private:
   struct Request;
+  using RequestPtr = std::shared_ptr<Request>;
   void accept();
-  // By value: the socket, and the connection that called, may go away while a handler runs.
-  void read(std::shared_ptr<Request> request);
-  void answer(std::shared_ptr<Request> request, int status);
+  void read(const RequestPtr& request);
+  void received(const RequestPtr& request);
+  void serve();
+  void drop(RequestPtr request);  // by value: it may be the list entry it removes
+  void stopReading(const RequestPtr& request);
+  static void answer(Request& request, int status);
 
   std::string path_;
   Handler handler_;
   int requestTimeoutMs_;
-  std::shared_ptr<int> reading_ = std::make_shared<int>(0);  // requests still being received
-  std::unique_ptr<QLocalServer> server_;
+  std::list<RequestPtr> reading_;  // oldest first
+  std::deque<RequestPtr> waiting_;
+  bool serving_ = false;
+  bool closed_ = false;
+  std::unique_ptr<QLocalServer> server_;  // last: its sockets go before the lists above
 };
 
 // Sends one command to the player listening at socketPath and waits for its answer (a message

@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QStandardPaths>
 #include <cerrno>
+#include <string>
 
+#include "platform/host/host_runtime_folder.h"
 #include "platform/host/host_services.h"
 
 namespace kv::host {
@@ -20,9 +20,7 @@ HostInstance::~HostInstance() {
 }
 
 std::string HostInstance::defaultLockPath() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
-  return (dir + QString("/korvelin-%1.lock").arg(getuid())).toStdString();
+  return privateRuntimePath("korvelin-" + std::to_string(::geteuid()) + ".lock");
 }
 
 bool HostInstance::PrevInstance() {
@@ -32,8 +30,10 @@ bool HostInstance::PrevInstance() {
 
 // Whether this start may go on: the lock is ours now, or no lock can be had at all. Only a live
 // instance holding the lock refuses a start; a path we cannot lock (something that is not our
-// regular file, which we remove once, or a folder we cannot write) never does.
+// regular file, which we remove once, a folder we cannot write, or no private folder to hold
+// the lock at all) never does.
 bool HostInstance::lock() {
+  if (path_.empty()) return true;
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int flags = O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
     int fd = ::open(path_.c_str(), O_RDWR | flags, 0600);

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStandardPaths>
 
 #include "platform/errors.h"
@@ -104,11 +105,14 @@ std::string DesktopView::showOpen(forms::Form& owner, const std::string& filter,
 
 void DesktopView::messageBox(forms::Form* owner, const std::string& text,
                              const std::string& title) {
-  QMessageBox box(QMessageBox::NoIcon,
-                  title.empty() ? QApplication::applicationName() : QString::fromStdString(title),
-                  QString::fromStdString(text), QMessageBox::Ok,
-                  owner ? windowOf(*owner) : nullptr);
-  box.exec();
+  // On the heap: the owner's window may unload while the box is open (the player shutting
+  // down) and takes the box with it.
+  QPointer<QMessageBox> box = new QMessageBox(
+      QMessageBox::NoIcon,
+      title.empty() ? QApplication::applicationName() : QString::fromStdString(title),
+      QString::fromStdString(text), QMessageBox::Ok, owner ? windowOf(*owner) : nullptr);
+  box->exec();
+  delete box.data();
 }
 
 const forms::Control* DesktopView::controlAt(Point screen) const {
