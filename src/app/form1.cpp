@@ -4,6 +4,7 @@
 #include "dialogs/form3.h"
 #include "dialogs/form4.h"
 #include "dialogs/frm_about.h"
+#include "media/app_movies.h"
 
 namespace kv::app {
 
@@ -40,9 +41,7 @@ Form1::Form1(Services& services, Components& components)
 Form1::~Form1() = default;
 
 std::string Form1::appFolder() const {
-  std::string folder = services_.folders.applicationFolder();
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
+  return media::withoutTrailingSeparator(services_.folders.applicationFolder());
 }
 
 void Form1::showForm4() {

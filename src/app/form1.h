@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/components.h"
 #include "platform/forms/common_dialog.h"
@@ -16,7 +17,12 @@
 #include "platform/forms/menu.h"
 #include "platform/forms/timer.h"
 #include "platform/services.h"
+#include "playback/playback_session.h"
 #include "slider/tvate.h"
+
+namespace kv::window {
+struct ButtonPictures;
+}  // namespace kv::window
 
 namespace kv::dialogs {
 class Form0;
@@ -34,16 +40,12 @@ class Form1 : public forms::Form {
   Form1(Services& services, Components& components);
   ~Form1() override;
 
-  // ---- Shared state --------------------------------------------------------------------
-  std::string currentFile;
-  std::int32_t currentIndex = 0;
+  // ---- Shared state (the playback state is the session's, below) -----------------------
   std::string commandLine;
   std::string startFile;
   std::string startFileName;
   std::int64_t promotionDue = 0;  // ms since the epoch
   static constexpr std::int64_t kPromotionPeriodMs = 30LL * 60 * 1000;
-  std::int16_t navIndex = 0;
-  std::string flvPositionText, flvLengthText, flvSeekText;
   std::int32_t DragOriginX = 0, DragOriginY = 0;
 
   // ---- Start-up ------------------------------------------------------------------------
@@ -60,10 +62,11 @@ class Form1 : public forms::Form {
   void Dir1_Change();
   void Label8_Click();  // blog tab
 
-  // ---- Open step (src/media) -----------------------------------------------------------
+  // ---- Open step (the playback session's) ----------------------------------------------
   void File1_Click();
-  void showPictureLayout();  // background music and the picture slide-show list buttons
-  void showMediaLayout();    // play and the media list buttons
+  // The transport buttons: the picture layout (background music and the slide-show list
+  // buttons) or the media layout (play and the media list buttons).
+  void showButtonLayout(bool picture);
 
   // ---- Filters, list tab, list mouse moves (src/browser) -------------------------------
   void Option1_Click();
@@ -78,10 +81,6 @@ class Form1 : public forms::Form {
 
   // ---- Flash and Flash video bridge (src/playback) -------------------------------------
   void ShockwaveFlash1_FSCommand(const std::string& command, const std::string& args);
-  // Idle movie, then the player movie, then the video path and Play.
-  void LoadFlashVideo(const std::string& path);
-  // Idle movie, then a fresh player movie with no video.
-  void ResetPlayerMovie();
 
   // ---- Transport (src/playback) --------------------------------------------------------
   void BUT4_Click();    // play / pause
@@ -126,7 +125,7 @@ class Form1 : public forms::Form {
   void Timer5_Timer();  // three-minute limit of a Flash movie
   void Timer7_Timer();  // next entry after a Flash video ended
   // The next-entry rule: wraps currentIndex to -1 past the last entry; returns the next index.
-  int NextEntry();
+  int NextEntry() { return session_.nextEntry(); }
 
   // ---- Secondary windows ---------------------------------------------------------------
   void showForm4();
@@ -270,12 +269,16 @@ class Form1 : public forms::Form {
   void designFilePanel();
   void designLook();
   void loadPictureStore();
+  // The buttons with stored normal and hover pictures (form1_pictures.cpp).
+  std::vector<window::ButtonPictures> buttonPictures();
   void connectHandlers();
   void connectSessionHandlers();
   void End();
   void connectBrowseAndDialogHandlers();
   void OpenChosenFile(const std::string& P);
   void TabHover(forms::Label& tab, float X, float Y);
+  // The tab highlighted, the four others plain.
+  void highlightTab(forms::Label& tab);
   void connectPlaybackHandlers();
   // Window chrome helpers (src/window).
   void connectWindowHandlers();
@@ -287,25 +290,14 @@ class Form1 : public forms::Form {
   void barButtonHover(forms::Image& button);
   void selectChannel(forms::Image& selected, int balance);
   // Playback helpers (src/playback).
-  void resumeByKind(const std::string& extension);
   void toggleFilePanel();
-  void moveNavIndex(bool down);
   void nextPreviousItem(forms::MenuItem& item, forms::MenuItem& other, bool down);
-  void mediaListCommand();
-  void pictureListCommand(bool down);
   void seekSelected(bool hold);  // seeks the selected file to the bar; holds it or plays it
   void seekHold(short button);
   void seekRelease();
   void seekFlashVideo(double barValue, const char* command);
   void setVolumeFromBar();
   void applyFilter(const char* pattern, bool pictureButtons, bool showPlayer);
-  // Whether the Flash component still holds the Flash movie the open step gave it.
-  bool flashMovieOpen() const;
-  // Selects the next entry (which opens it); `played` says whether the entry being left was
-  // seen playing. Returns false when the advance stopped instead: a whole pass of entries that
-  // would not play.
-  bool advanceToNextEntry(bool played);
-  void stopAutomaticAdvance();
   // Display modes and the list search (src/window, src/playback).
   void connectModeHandlers();
   void screenMode(forms::MenuItem& own, void (Form1::*place)());
@@ -314,7 +306,6 @@ class Form1 : public forms::Form {
   void placeStretch();
   void zoom(forms::MenuItem& own, float factor);
   void bringBarsToFront();
-  void ListSearch(forms::Timer& timer);
   // Key commands: seek by seconds through the seek bar's release, volume bar by steps, leave
   // a screen-filling mode, the list button of the layout on show.
   void seekBySeconds(double seconds);
@@ -324,10 +315,8 @@ class Form1 : public forms::Form {
 
   // Handlers on the components, which may outlive the window.
   Connections componentConnections_;
-  // Consecutive automatic advances away from entries that did not play.
-  int unplayedAdvances_ = 0;
-  bool advancing_ = false;         // the open step runs for an automatic advance
-  bool flashVideoPlayed_ = false;  // the player movie reported a length for the open video
+  // The session's layout calls on this window's controls (form1_playback.cpp).
+  std::unique_ptr<playback::PlaybackLayout> makePlaybackLayout();
 
   Services& services_;
   Components& components_;
@@ -464,6 +453,27 @@ class Form1 : public forms::Form {
   forms::MenuItem BUT11{"BUT11", "关于Korvelin   (&A)", &menu};
   forms::MenuItem BUT16{"BUT16", "-", &menu};
   forms::MenuItem BUT3{"BUT3", "退出程序   (&X)", &menu};
+
+  // ---- Playback session (after the controls it reaches) --------------------------------
+ private:
+  std::unique_ptr<playback::PlaybackLayout> playbackLayout_ = makePlaybackLayout();
+  playback::PlaybackSession session_{
+      components_,
+      File1,
+      {Timer1, Timer2, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10},
+      services_,
+      *playbackLayout_,
+      promotionDue};
+
+ public:
+  playback::PlaybackSession& session() { return session_; }
+  // The session's state under the names the handlers know.
+  std::string& currentFile = session_.currentFile;
+  std::int32_t& currentIndex = session_.currentIndex;
+  std::int16_t& navIndex = session_.navIndex;
+  std::string& flvPositionText = session_.flvPositionText;
+  std::string& flvLengthText = session_.flvLengthText;
+  std::string& flvSeekText = session_.flvSeekText;
 };
 
 // The blog address configured at build time ("" when there is none: the blog tab then shows

@@ -3,8 +3,8 @@
 
 #include "app/form1.h"
 #include "media/kinds.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 namespace {
@@ -143,9 +143,8 @@ void Form1::Form_Load() {
   step([&] { Timer11.setEnabled(true); });
   step([&] { Label1.setCaption("00:00"); });
   step([&] { Label2.setCaption("/00:00"); });
-  for (forms::Image* hidden : {&Image2, &Image5, &Image7}) step([&] { hidden->setVisible(false); });
-  for (forms::Image* shown : {&Image3, &Image6, &Image8, &Image4, &Image9, &Image20})
-    step([&] { shown->setVisible(true); });
+  showButtonLayout(false);
+  for (forms::Image* shown : {&Image4, &Image9, &Image20}) step([&] { shown->setVisible(true); });
   step([&] { WebBrowser1.setVisible(false); });
   step([&] { WindowsMediaPlayer1.setVisible(false); });
   step([&] { ShockwaveFlash1.setVisible(false); });
@@ -153,52 +152,8 @@ void Form1::Form_Load() {
   step([&] { services_.clock.doEvents(); });
 
   // Play the start file by the start rule.
-  if (const auto kind = media::ClassifyForStart(startExtension)) {
-    auto& flash = ShockwaveFlash1.object();
-    auto& player = WindowsMediaPlayer1.object();
-    const auto placeFlash = [&] {
-      step([&] { ShockwaveFlash1.setTop(645); });
-      step([&] { ShockwaveFlash1.setLeft(120); });
-      step([&] { ShockwaveFlash1.setWidth(Width() - 240); });
-      step([&] { ShockwaveFlash1.setHeight(Height() - 1635); });
-    };
-    switch (*kind) {
-      case media::MediaKind::FlashVideo:
-        placeFlash();
-        step([&] { ShockwaveFlash1.setVisible(true); });
-        step([&] { WindowsMediaPlayer1.setVisible(false); });
-        step([&] { flash.setMovie(app + sep + "power.swf"); });
-        step([&] { flash.SetVariable("testVar", startFile); });
-        step([&] { flash.Play(); });
-        step([&] { ShockwaveFlash1.ZOrder(0); });
-        step([&] { Timer10.setEnabled(true); });
-        break;
-      case media::MediaKind::FlashMovie:
-        placeFlash();
-        step([&] { WindowsMediaPlayer1.setVisible(false); });
-        step([&] { ShockwaveFlash1.setVisible(true); });
-        step([&] { flash.setMovie(startFile); });
-        step([&] { flash.Play(); });
-        step([&] { Timer6.setEnabled(true); });
-        step([&] { Timer8.setEnabled(true); });
-        step([&] { Timer4.setEnabled(true); });
-        break;
-      case media::MediaKind::PlayerMedia:
-        step([&] { WindowsMediaPlayer1.setTop(645); });
-        step([&] { WindowsMediaPlayer1.setLeft(120); });
-        step([&] { WindowsMediaPlayer1.setWidth(Width() - 240); });
-        step([&] { WindowsMediaPlayer1.setHeight(Height() - 1650); });
-        step([&] { ShockwaveFlash1.setVisible(false); });
-        step([&] { WindowsMediaPlayer1.setVisible(true); });
-        step([&] { player.setURL(startFile); });
-        step([&] { Timer6.setEnabled(true); });
-        step([&] { Timer8.setEnabled(true); });
-        step([&] { Timer4.setEnabled(true); });
-        break;
-      case media::MediaKind::Picture:
-        break;  // the start rule never yields pictures
-    }
-  }
+  if (const auto kind = media::ClassifyForStart(startExtension))
+    session_.open(media::OpenRoute::Start, *kind, startFile);
 
   // The start file's folder wins over the restored one.
   step([&] { File1.setPath(GetPathFromFileName(startFile, sep)); });

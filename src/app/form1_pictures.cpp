@@ -4,11 +4,32 @@
 
 #include "app/form1.h"
 #include "slider/bar_setup.h"
+#include "window/button_pictures.h"
 #include "window/skin_pictures.h"
 
 namespace kv::app {
 
 namespace skin = window;
+
+std::vector<window::ButtonPictures> Form1::buttonPictures() {
+  using G = window::ButtonGroup;
+  return {
+      {G::Title, Image21, Image30, skin::kMenu, Image31, skin::kMenuHover, false},
+      {G::Title, Image17, Image22, skin::kMinimise, Image23, skin::kMinimiseHover, false},
+      {G::Title, Image18, Image24, skin::kClose, Image25, skin::kCloseHover, false},
+      {G::Title, Image16, Image26, skin::kMaximise, Image27, skin::kMaximiseHover, false},
+      {G::Title, Image19, Image28, skin::kRestore, Image29, skin::kRestoreHover, false},
+      {G::Bar, Image3, Image52, skin::kPlay, Image53, skin::kPlayHover, false},
+      {G::Bar, Image4, Image54, skin::kPause, Image55, skin::kPauseHover, false},
+      {G::Bar, Image6, Image56, skin::kPrevious, Image57, skin::kPreviousHover, false},
+      {G::Bar, Image8, Image58, skin::kNext, Image59, skin::kNextHover, false},
+      {G::Bar, Image20, Image60, skin::kPlaySelected, Image61, skin::kPlaySelectedHover, false},
+      {G::Bar, Image9, Image62, skin::kStop, Image63, skin::kStopHover, false},
+      {G::Channel, Image42, Image48, skin::kChannelLeft, Image45, skin::kChannelLeftOn, false},
+      {G::Channel, Image43, Image49, skin::kChannelBoth, Image46, skin::kChannelBothOn, true},
+      {G::Channel, Image44, Image50, skin::kChannelRight, Image47, skin::kChannelRightOn, false},
+  };
+}
 
 void Form1::loadPictureStore() {
   const std::string app = appFolder();
@@ -34,32 +55,9 @@ void Form1::loadPictureStore() {
                          Shown{Image10, skin::kFullScreen}, Shown{Image11, skin::kRestore}})
     s.control.setPicture(load(s.picture.file));
 
-  // Picture store pairs: the button starts with the normal picture (both channels selected,
+  // The picture store: each button starts with its normal picture (both channels selected,
   // as the balance starts centred).
-  struct Stored {
-    forms::Image& normal;
-    const skin::SkinPicture& normalPicture;
-    forms::Image& hover;
-    const skin::SkinPicture& hoverPicture;
-    forms::Image& button;
-    bool startsSelected;
-  };
-  for (const Stored& s : {
-           Stored{Image30, skin::kMenu, Image31, skin::kMenuHover, Image21, false},
-           Stored{Image22, skin::kMinimise, Image23, skin::kMinimiseHover, Image17, false},
-           Stored{Image24, skin::kClose, Image25, skin::kCloseHover, Image18, false},
-           Stored{Image26, skin::kMaximise, Image27, skin::kMaximiseHover, Image16, false},
-           Stored{Image28, skin::kRestore, Image29, skin::kRestoreHover, Image19, false},
-           Stored{Image52, skin::kPlay, Image53, skin::kPlayHover, Image3, false},
-           Stored{Image54, skin::kPause, Image55, skin::kPauseHover, Image4, false},
-           Stored{Image56, skin::kPrevious, Image57, skin::kPreviousHover, Image6, false},
-           Stored{Image58, skin::kNext, Image59, skin::kNextHover, Image8, false},
-           Stored{Image60, skin::kPlaySelected, Image61, skin::kPlaySelectedHover, Image20, false},
-           Stored{Image62, skin::kStop, Image63, skin::kStopHover, Image9, false},
-           Stored{Image48, skin::kChannelLeft, Image45, skin::kChannelLeftOn, Image42, false},
-           Stored{Image49, skin::kChannelBoth, Image46, skin::kChannelBothOn, Image43, true},
-           Stored{Image50, skin::kChannelRight, Image47, skin::kChannelRightOn, Image44, false},
-       }) {
+  for (const window::ButtonPictures& s : buttonPictures()) {
     s.normal.setPicture(load(s.normalPicture.file));
     s.hover.setPicture(load(s.hoverPicture.file));
     s.button.setPicture(s.startsSelected ? s.hover.Picture() : s.normal.Picture());

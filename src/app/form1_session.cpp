@@ -3,8 +3,8 @@
 
 #include "app/form1.h"
 #include "dialogs/form3.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 
@@ -34,7 +34,7 @@ void Form1::Form_Unload() {
       step([&] { services_.files.rename(app + "/" + name, app + "/" + dll); });
     }
   });
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
 }
 
 void Form1::End() {

@@ -3,10 +3,9 @@
 // that kind so that the transport can go on with its neighbours.
 
 #include "app/form1.h"
-#include "browser/tab_colours.h"
 #include "media/kinds.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 namespace {
@@ -20,7 +19,7 @@ const char* const kOpenFilter =
 }  // namespace
 
 void Form1::Label7_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { Frame1.setVisible(false); });
   step([&] { WebBrowser1.setVisible(false); });
   step([&] { WebBrowser1.object().Stop(); });
@@ -32,7 +31,7 @@ void Form1::Label7_Click() {
 
 void Form1::OpenDroppedFile(const std::string& path) {
   if (!services_.files.fileExists(path)) return;
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { Frame1.setVisible(false); });
   step([&] { WebBrowser1.setVisible(false); });
   step([&] { WebBrowser1.object().Stop(); });
@@ -56,63 +55,10 @@ void Form1::OpenChosenFile(const std::string& P) {
         startFileName = services_.files.Dir(P);
     });
 
-    const media::MediaKind kind = media::ClassifyForOpen(E);
-    const bool picture = kind == media::MediaKind::Picture;
-    for (forms::Image* b : {&Image2, &Image5, &Image7}) step([&] { b->setVisible(picture); });
-    for (forms::Image* b : {&Image3, &Image6, &Image8}) step([&] { b->setVisible(!picture); });
-
-    auto& player = WindowsMediaPlayer1.object();
-    auto& flash = ShockwaveFlash1.object();
-    const std::string idleMovie = appFolder() + "/0.swf";
-    switch (kind) {
-      case media::MediaKind::Picture:
-        step([&] { File1.setPattern(media::PicturePattern); });
-        step([&] { ShockwaveFlash1.setVisible(false); });
-        step([&] { flash.setMovie(idleMovie); });
-        step([&] { WindowsMediaPlayer1.setVisible(true); });
-        step([&] { player.setURL(P); });
-        step([&] { Timer1.setEnabled(true); });
-        break;
-      case media::MediaKind::FlashMovie:
-        step([&] { File1.setPattern(media::FlashMoviePattern); });
-        step([&] { player.close(); });
-        step([&] { WindowsMediaPlayer1.setVisible(false); });
-        step([&] { ShockwaveFlash1.setVisible(true); });
-        step([&] { ShockwaveFlash1.ZOrder(0); });
-        step([&] { flash.setMovie(P); });
-        step([&] { Timer2.setEnabled(true); });
-        step([&] { Timer8.setEnabled(true); });
-        break;
-      case media::MediaKind::FlashVideo:
-        // The player movie gets the file from the open step, when the list search selects it.
-        step([&] { Timer4.setEnabled(false); });
-        step([&] { File1.setPattern(media::FlashVideoPattern); });
-        step([&] { player.close(); });
-        step([&] { WindowsMediaPlayer1.setVisible(false); });
-        step([&] { ShockwaveFlash1.setVisible(true); });
-        step([&] { ShockwaveFlash1.ZOrder(0); });
-        step([&] { Frame1.ZOrder(0); });
-        step([&] { flash.setMovie(idleMovie); });
-        step([&] { flash.setMovie(appFolder() + "/power.swf"); });
-        step([&] { flash.Play(); });
-        step([&] { Timer10.setEnabled(true); });
-        break;
-      case media::MediaKind::PlayerMedia:
-        step([&] { File1.setPattern(media::MediaPatternMusicFirst); });
-        step([&] { ShockwaveFlash1.setVisible(false); });
-        step([&] { flash.setMovie(idleMovie); });
-        step([&] { WindowsMediaPlayer1.setVisible(true); });
-        step([&] { player.setURL(P); });
-        step([&] { Timer6.setEnabled(true); });
-        step([&] { Timer4.setEnabled(true); });
-        step([&] { Timer8.setEnabled(true); });
-        break;
-    }
+    session_.open(media::OpenRoute::Chosen, media::ClassifyForOpen(E), P);
   }
 
-  step([&] { Label7.setForeColor(kTabHighlight); });
-  for (forms::Label* plain : {&Label3, &Label6, &Label8, &Label9})
-    step([&] { plain->setForeColor(kTabPlain); });
+  highlightTab(Label7);
   step([&] { Label1.setCaption("00:00"); });
   step([&] { Label2.setCaption("/00:00"); });
 }

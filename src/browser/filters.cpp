@@ -2,26 +2,19 @@
 
 #include "app/form1.h"
 #include "media/kinds.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
-namespace {
-constexpr std::uint32_t kTabHighlight = 16750899;  // RGB 51, 153, 255
-constexpr std::uint32_t kTabPlain = 0xFFFFFF;
-}  // namespace
 
 void Form1::applyFilter(const char* pattern, bool pictureButtons, bool showPlayer) {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { File1.setPattern(pattern); });
   step([&] { Timer1.setEnabled(false); });
   step([&] { Dir1.setVisible(true); });
   step([&] { Dir1.setEnabled(true); });
   step([&] { Dir1.Refresh(); });
-  for (forms::Image* picture : {&Image2, &Image5, &Image7})
-    step([&] { picture->setVisible(pictureButtons); });
-  for (forms::Image* media : {&Image3, &Image6, &Image8})
-    step([&] { media->setVisible(!pictureButtons); });
+  showButtonLayout(pictureButtons);
   if (showPlayer) step([&] { WindowsMediaPlayer1.setVisible(true); });
   step([&] { WindowsMediaPlayer2.object().close(); });
   step([&] { WindowsMediaPlayer2.object().setEnabled(false); });
@@ -40,10 +33,8 @@ void Form1::Option3_Click() {
 }
 
 void Form1::Label6_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
-  step([&] { Label6.setForeColor(kTabHighlight); });
-  for (forms::Label* plain : {&Label3, &Label7, &Label8, &Label9})
-    step([&] { plain->setForeColor(kTabPlain); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
+  highlightTab(Label6);
   Image3_Click();
 }
 

@@ -4,8 +4,9 @@
 #include "app/form1.h"
 #include "browser/tab_colours.h"
 #include "dialogs/frm_about.h"
+#include "media/app_movies.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 
@@ -25,11 +26,15 @@ std::string Form1::blogAddress() const {
   return localPageUrl(appFolder() + "/" + kNewsPage);
 }
 
-void Form1::TabHover(forms::Label& tab, float X, float Y) {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+void Form1::highlightTab(forms::Label& tab) {
   step([&] { tab.setForeColor(kTabHighlight); });
   for (forms::Label* other : {&Label3, &Label6, &Label7, &Label8, &Label9})
     if (other != &tab) step([&] { other->setForeColor(kTabPlain); });
+}
+
+void Form1::TabHover(forms::Label& tab, float X, float Y) {
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
+  highlightTab(tab);
   step([&] { CursorWakeCheck(X, Y, true, true); });
 }
 
@@ -55,7 +60,7 @@ void Form1::ResetTabColours() {
 }
 
 void Form1::Label8_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { Timer1.setEnabled(false); });
   step([&] { Timer2.setEnabled(false); });
   step([&] { Timer4.setEnabled(false); });
@@ -63,20 +68,16 @@ void Form1::Label8_Click() {
   step([&] { WindowsMediaPlayer1.object().close(); });
   step([&] { ShockwaveFlash1.setVisible(false); });
   step([&] { ShockwaveFlash1.object().Stop(); });
-  step([&] { ShockwaveFlash1.object().setMovie(appFolder() + "/0.swf"); });
+  step([&] { ShockwaveFlash1.object().setMovie(media::idleMoviePath(appFolder())); });
   step([&] { WebBrowser1.setVisible(true); });
   step([&] { WebBrowser1.ZOrder(0); });
   step([&] { WebBrowser1.object().Navigate(blogAddress()); });
-  step([&] { Label8.setForeColor(kTabHighlight); });
-  for (forms::Label* plain : {&Label3, &Label7, &Label6, &Label9})
-    step([&] { plain->setForeColor(kTabPlain); });
+  highlightTab(Label8);
 }
 
 void Form1::Label9_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
-  step([&] { Label9.setForeColor(kTabHighlight); });
-  for (forms::Label* plain : {&Label3, &Label7, &Label8, &Label6})
-    step([&] { plain->setForeColor(kTabPlain); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
+  highlightTab(Label9);
   BUT10_Click();
 }
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "dialogs/addresses.h"
+#include "platform/cursor.h"
 #include "platform/desktop/desktop_state.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::dialogs {
 
@@ -138,7 +138,7 @@ void Form4::cursorRule(float x, float y) {
     setCurrentX(x);
     setCurrentY(y);
   } else if (std::fabs(y - CurrentY()) > 1 || std::fabs(x - CurrentX()) > 1) {
-    step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+    step([&] { ShowCursorUntilVisible(services_.cursor); });
   }
 }
 

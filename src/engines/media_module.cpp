@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/probe.h"
 #include "engines/engine_modules.h"
 #include "media/player/mpv_player.h"
 #include "media/player/mpv_video_widget.h"
+#include "media/probe.h"
 
 namespace kv::engines {
 namespace {
@@ -36,7 +36,7 @@ class MpvModule final : public MediaModule {
     return std::make_unique<MpvPlayerEngine>(withPicture);
   }
   int probe(const std::vector<std::string>& files, std::ostream& out) override {
-    return app::runProbe(files, out);
+    return media::runProbe(files, out);
   }
 };
 

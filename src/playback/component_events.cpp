@@ -5,13 +5,12 @@
 
 #include "app/form1.h"
 #include "media/player/media_player.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
+#include "platform/input_codes.h"
 
 namespace kv::app {
-namespace {
-constexpr int kRightButton = 2;
-}  // namespace
+namespace {}  // namespace
 
 void Form1::WindowsMediaPlayer1_Click(int, int, int, int) {
   step([&] { unloadForm3(); });
@@ -36,11 +35,11 @@ void Form1::WindowsMediaPlayer1_DoubleClick(int, int, int, int) {
 }
 
 void Form1::WindowsMediaPlayer1_MouseDown(int button, int, int, int) {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
-  if (button != kRightButton) return;
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
+  if (button != input::kRightButton) return;
   step([&] { services_.windows.popupMenu(*this, menu); });
   // No cursor hides while the menu is the user's business.
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { Timer3.setEnabled(false); });
 }
 
@@ -53,7 +52,7 @@ void Form1::WindowsMediaPlayer1_MouseMove(int, int, int x, int y) {
     }
     // The stored point stays: every later move away from it counts.
     if (std::abs(y - CurrentY()) > 1 || std::abs(CurrentX() - x) > 1) {
-      step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+      step([&] { ShowCursorUntilVisible(services_.cursor); });
       step([&] { Timer3.setEnabled(true); });
     }
   }

@@ -1,9 +1,9 @@
-// The exchange with the Flash video player movie: loading a video into it, resetting it, and
-// the commands a running movie sends through FSCommand.
+// The commands a running Flash movie sends through FSCommand: the display modes of the Flash
+// component here, the player movie's end and reset in the playback session.
 
 #include "app/form1.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 namespace {
@@ -14,20 +14,6 @@ constexpr int kNoBorder = 1;
 constexpr int kExactFit = 2;
 
 }  // namespace
-
-void Form1::LoadFlashVideo(const std::string& path) {
-  auto& flash = ShockwaveFlash1.object();
-  step([&] { flash.setMovie(appFolder() + "/0.swf"); });
-  step([&] { flash.setMovie(appFolder() + "/power.swf"); });
-  step([&] { flash.SetVariable("testVar", path); });
-  step([&] { flash.Play(); });
-}
-
-void Form1::ResetPlayerMovie() {
-  auto& flash = ShockwaveFlash1.object();
-  step([&] { flash.setMovie(appFolder() + "/0.swf"); });
-  step([&] { flash.setMovie(appFolder() + "/power.swf"); });
-}
 
 void Form1::ShockwaveFlash1_FSCommand(const std::string& command, const std::string& /*args*/) {
   auto& flash = ShockwaveFlash1.object();
@@ -45,8 +31,7 @@ void Form1::ShockwaveFlash1_FSCommand(const std::string& command, const std::str
   };
 
   if (command == "oknext") {
-    // One second later the next entry plays; a second "oknext" meanwhile changes nothing.
-    step([&] { Timer7.setEnabled(true); });
+    session_.videoEnded();
   } else if (command == "full") {
     fullScreen(kNoBorder);
   } else if (command == "juyuan") {
@@ -65,13 +50,13 @@ void Form1::ShockwaveFlash1_FSCommand(const std::string& command, const std::str
     step([&] { ShockwaveFlash1.setLeft(120); });
     step([&] { ShockwaveFlash1.setWidth(Width() - 240); });
     step([&] { ShockwaveFlash1.setHeight(Height() - 1635); });
-    step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+    step([&] { ShowCursorUntilVisible(services_.cursor); });
   } else if (command == "close") {
     step([&] { Unload(); });
   } else {
     // Anything else, "stop" among them, leaves a fresh player movie.
-    ResetPlayerMovie();
-    step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+    session_.resetPlayerMovie();
+    step([&] { ShowCursorUntilVisible(services_.cursor); });
   }
 }
 

@@ -4,11 +4,10 @@
 #include "app/form1.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
+#include "platform/input_codes.h"
 
 namespace kv::app {
 namespace {
-
-constexpr short kLeftButton = 1;
 
 // The frame of a Flash movie at the bar's value, to the nearest frame (halves to even).
 int frameAt(int barValue, int totalFrames) {
@@ -55,7 +54,7 @@ void Form1::seekSelected(bool hold) {
 void Form1::seekHold(short button) {
   // The display stands still for any button; only the left one seeks.
   step([&] { Timer8.setEnabled(false); });
-  if (button == kLeftButton) seekSelected(true);
+  if (button == input::kLeftButton) seekSelected(true);
 }
 
 void Form1::seekRelease() {
@@ -68,7 +67,7 @@ void Form1::tVate1_MouseDown(short& button, short&, float&, float&) {
 }
 
 void Form1::tVate1_MouseMove(short& button, short&, float&, float&) {
-  if (button == kLeftButton) seekHold(button);
+  if (button == input::kLeftButton) seekHold(button);
 }
 
 void Form1::tVate1_MouseUp(short&, short&, float&, float&) {

@@ -47,7 +47,7 @@ void Form1::Timer8_Timer() {
     step([&] { flvLengthText = flash.GetVariable("total1"); });
     step([&] {
       const double length = toNumber(flvLengthText);
-      if (length > 0) flashVideoPlayed_ = true;
+      if (length > 0) session_.flashVideoPlayed = true;
       tVate1.setValue(floorToInt(divide(toNumber(flvPositionText), length) * 100));
     });
     step([&] { Label1.setCaption(flash.GetVariable("curentvar")); });

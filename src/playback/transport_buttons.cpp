@@ -1,27 +1,11 @@
-// Play, pause and stop buttons of the control bar, the play tab, and the file panel that the
-// play button shows beside the video when nothing is paused.
+// The play button of the control bar (pause and stop are the playback session's), the play
+// tab, and the file panel that the play button shows beside the video when nothing is paused.
 
 #include "app/form1.h"
-#include "media/kinds.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
-namespace {
-constexpr std::uint32_t kTabHighlight = 16750899;  // RGB 51, 153, 255
-constexpr std::uint32_t kTabPlain = 0xFFFFFF;
-}  // namespace
-
-void Form1::resumeByKind(const std::string& extension) {
-  if (extension == "flv") {
-    step([&] { ShockwaveFlash1.object().SetVariable("testVar2", "vbplay"); });
-  } else if (extension == "swf") {
-    step([&] { ShockwaveFlash1.object().Play(); });
-  } else {
-    step([&] { WindowsMediaPlayer1.object().play(); });
-    step([&] { WindowsMediaPlayer2.object().play(); });
-  }
-}
 
 void Form1::toggleFilePanel() {
   if (Frame1.Visible()) {
@@ -51,55 +35,18 @@ void Form1::toggleFilePanel() {
 void Form1::Image3_Click() {
   step([&] { WebBrowser1.setVisible(false); });
   step([&] { WebBrowser1.object().Stop(); });
-  const std::string extension = media::ListFileExtension(File1.FileName());
-  if (Timer9.Enabled()) {
-    step([&] { Timer9.setEnabled(false); });
-    resumeByKind(extension);
-  } else {
-    toggleFilePanel();
-  }
+  if (!session_.resumeIfPaused()) toggleFilePanel();
   step([&] { Picture4.Refresh(); });
 }
 
-void Form1::Image4_Click() {
-  const std::string extension = media::ListFileExtension(File1.FileName());
-  step([&] { Timer9.setEnabled(true); });
-  // The follow-ups stand still while paused; the Flash movie's time limit runs on.
-  for (forms::Timer* t : {&Timer1, &Timer4, &Timer7}) step([&] { t->setEnabled(false); });
-  step([&] { WindowsMediaPlayer1.object().pause(); });
-  step([&] { WindowsMediaPlayer2.object().pause(); });
-  if (extension == "flv")
-    step([&] { ShockwaveFlash1.object().SetVariable("testVar2", "vbpause"); });
-  else if (extension == "swf")
-    step([&] { ShockwaveFlash1.object().StopPlay(); });
-}
-
-void Form1::Image9_Click() {
-  // Timer5 too: a stopped player must not open the next entry when the Flash limit passes.
-  for (forms::Timer* t : {&Timer1, &Timer2, &Timer4, &Timer5, &Timer7, &Timer8})
-    step([&] { t->setEnabled(false); });
-  step([&] { Label1.setCaption("00:00"); });
-  step([&] { Label2.setCaption("/00:00"); });
-  step([&] { WindowsMediaPlayer1.object().close(); });
-  step([&] { WindowsMediaPlayer2.object().close(); });
-  step([&] { ShockwaveFlash1.object().Stop(); });
-  ResetPlayerMovie();
-}
-
 void Form1::Label3_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { WebBrowser1.setVisible(false); });
   step([&] { WebBrowser1.object().Stop(); });
   step([&] { WebBrowser1.object().Quit(); });
-  step([&] { Label3.setForeColor(kTabHighlight); });
-  for (forms::Label* plain : {&Label6, &Label7, &Label8, &Label9})
-    step([&] { plain->setForeColor(kTabPlain); });
+  highlightTab(Label3);
   step([&] { tVate1.ZOrder(0); });
-  const std::string extension = media::ListFileExtension(File1.FileName());
-  if (Timer9.Enabled()) {
-    step([&] { Timer9.setEnabled(false); });
-    resumeByKind(extension);
-  }
+  session_.resumeIfPaused();
 }
 
 }  // namespace kv::app

@@ -5,11 +5,10 @@
 
 #include "app/form1.h"
 #include "platform/errors.h"
+#include "platform/input_codes.h"
 
 namespace kv::app {
 namespace {
-
-constexpr short kLeftButton = 1;
 
 // One mark in the group: the chosen item.
 void markOnly(forms::MenuItem& chosen, std::initializer_list<forms::MenuItem*> group) {
@@ -18,6 +17,8 @@ void markOnly(forms::MenuItem& chosen, std::initializer_list<forms::MenuItem*> g
 
 }  // namespace
 
+// The bar raises MouseDown and MouseMove before its value moves, so the volume set here trails
+// the thumb by one move until Click settles it (the event order of forms/control.h).
 void Form1::setVolumeFromBar() {
   step([&] { WindowsMediaPlayer1.object().setVolume(volume.Value()); });
 }
@@ -35,11 +36,11 @@ void Form1::volume_Click() {
 }
 
 void Form1::volume_MouseDown(short& button, short&, float&, float&) {
-  if (button == kLeftButton) setVolumeFromBar();
+  if (button == input::kLeftButton) setVolumeFromBar();
 }
 
 void Form1::volume_MouseMove(short& button, short&, float&, float&) {
-  if (button == kLeftButton) setVolumeFromBar();
+  if (button == input::kLeftButton) setVolumeFromBar();
 }
 
 // Louder and softer are fixed levels; nothing undoes mute.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/errors.h"
+#include "platform/input_codes.h"
 #include "slider/drawing.h"
 #include "slider/geometry.h"
 
@@ -230,7 +231,7 @@ void tVate::mouseMoveStep(short& button, short& shift, float& x, float& y) {
   hoverTimer_.setEnabled(true);
   lastMouseX_ = x;
   if (!canMove_) return;
-  if (button == 1) valueFromMouse(x);
+  if (button == input::kLeftButton) valueFromMouse(x);
   Repaint();
 }
 

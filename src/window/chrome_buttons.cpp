@@ -2,19 +2,20 @@
 // selectors of the control bar.
 
 #include "app/form1.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
+#include "window/button_pictures.h"
 
 namespace kv::app {
 
 void Form1::Image17_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { setWindowState(forms::kMinimized); });
   step([&] { Image17.setPicture(Image22.Picture()); });
 }
 
 void Form1::Image18_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   unloadForm3();
   // The same shutdown as the exit command.
   Unload();
@@ -22,7 +23,7 @@ void Form1::Image18_Click() {
 }
 
 void Form1::Image21_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   toggleForm3();
 }
 
@@ -32,16 +33,10 @@ void Form1::Image20_Click() {
 
 void Form1::selectChannel(forms::Image& selected, int balance) {
   step([&] { WindowsMediaPlayer1.object().setBalance(balance); });
-  struct Selector {
-    forms::Image& button;
-    const forms::Image& normal;
-    const forms::Image& on;
-  };
-  for (const Selector& s :
-       {Selector{Image42, Image48, Image45}, Selector{Image43, Image49, Image46},
-        Selector{Image44, Image50, Image47}}) {
+  for (const window::ButtonPictures& s : buttonPictures()) {
+    if (s.group != window::ButtonGroup::Channel) continue;
     const bool isSelected = &s.button == &selected;
-    step([&] { s.button.setPicture((isSelected ? s.on : s.normal).Picture()); });
+    step([&] { s.button.setPicture((isSelected ? s.hover : s.normal).Picture()); });
   }
 }
 

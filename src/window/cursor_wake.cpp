@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "app/form1.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 
@@ -18,7 +18,7 @@ void Form1::CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming) {
   }
   // The reference point stays where it was first recorded.
   if (std::fabs(y - CurrentY()) > 1 || std::fabs(x - CurrentX()) > 1) {
-    step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+    step([&] { ShowCursorUntilVisible(services_.cursor); });
     if (arming) step([&] { Timer3.setEnabled(true); });
   }
 }

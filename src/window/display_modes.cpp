@@ -5,8 +5,8 @@
 
 #include "app/form1.h"
 #include "media/kinds.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 
@@ -100,7 +100,7 @@ void Form1::bringBarsToFront() {
 }
 
 void Form1::Image16_Click() {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   // A Flash video has its own cursor handling in its player movie; the comparison is exact.
   step([&] { Timer3.setEnabled(media::ListFileExtension(File1.FileName()) != "flv"); });
   step([&] { setWindowState(forms::kMaximized); });
@@ -112,7 +112,7 @@ void Form1::Image16_Click() {
 void Form1::Image19_Click() {
   BUT2_Click();
   step([&] { BUT2.setChecked(true); });
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   step([&] { Timer3.setEnabled(false); });
   step([&] { Image16.setVisible(true); });
   step([&] { Image19.setVisible(false); });
@@ -122,7 +122,7 @@ void Form1::Image19_Click() {
 
 void Form1::Timer3_Timer() {
   step([&] { Timer3.setEnabled(false); });
-  step([&] { window::HideCursorUntilHidden(services_.cursor); });
+  step([&] { HideCursorUntilHidden(services_.cursor); });
 }
 
 }  // namespace kv::app

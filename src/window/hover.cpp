@@ -3,8 +3,9 @@
 // tab colours, and wake a hidden cursor).
 
 #include "app/form1.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
+#include "window/button_pictures.h"
 
 namespace kv::app {
 namespace {
@@ -18,42 +19,25 @@ void showStored(forms::Image& button, const forms::Image& store) {
 }  // namespace
 
 void Form1::titleButtonsHover(const forms::Image* hovered) {
-  struct Button {
-    forms::Image& button;
-    const forms::Image& normal;
-    const forms::Image& hover;
-  };
-  for (const Button& b : {Button{Image21, Image30, Image31}, Button{Image17, Image22, Image23},
-                          Button{Image18, Image24, Image25}, Button{Image19, Image28, Image29},
-                          Button{Image16, Image26, Image27}})
-    showStored(b.button, &b.button == hovered ? b.hover : b.normal);
+  for (const window::ButtonPictures& b : buttonPictures())
+    if (b.group == window::ButtonGroup::Title)
+      showStored(b.button, &b.button == hovered ? b.hover : b.normal);
 }
 
 void Form1::barButtonsNormal() {
-  struct Button {
-    forms::Image& button;
-    const forms::Image& normal;
-  };
-  for (const Button& b :
-       {Button{Image3, Image52}, Button{Image4, Image54}, Button{Image6, Image56},
-        Button{Image8, Image58}, Button{Image20, Image60}, Button{Image9, Image62}})
-    showStored(b.button, b.normal);
+  for (const window::ButtonPictures& b : buttonPictures())
+    if (b.group == window::ButtonGroup::Bar) showStored(b.button, b.normal);
 }
 
 void Form1::barButtonHover(forms::Image& button) {
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
-  const forms::Image* hover = &button == &Image3   ? &Image53
-                              : &button == &Image4 ? &Image55
-                              : &button == &Image6 ? &Image57
-                              : &button == &Image8 ? &Image59
-                              : &button == &Image9 ? &Image63
-                                                   : &Image61;
-  showStored(button, *hover);
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
+  for (const window::ButtonPictures& b : buttonPictures())
+    if (&b.button == &button) showStored(button, b.hover);
 }
 
 void Form1::titleButtonHover(forms::Image& button) {
   step([&] { setMousePointer(forms::kDefault); });
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   titleButtonsHover(&button);
 }
 

@@ -2,25 +2,15 @@
 // The keyboard of the main window: key codes as the desktop view delivers them, and the
 // table of what each key runs. Every command is an existing handler of the window.
 
+#include "platform/input_codes.h"
+
 namespace kv::window {
 
-// Key codes of Form.KeyDown (the classic virtual-key numbers).
-enum KeyCode : int {
-  kKeyReturn = 13,
-  kKeyEscape = 27,
-  kKeySpace = 32,
-  kKeyPageUp = 33,
-  kKeyPageDown = 34,
-  kKeyLeft = 37,
-  kKeyUp = 38,
-  kKeyRight = 39,
-  kKeyDown = 40,
-  kKeyF = 70,
-  kKeyM = 77,
-};
-
-// Shift codes of Form.KeyDown (bits).
-enum ShiftBits : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
+// Key and shift codes of Form.KeyDown.
+using input::KeyCode;
+using input::ShiftBits;
+using enum input::KeyCode;
+using enum input::ShiftBits;
 
 enum class KeyCommand {
   None,

@@ -5,8 +5,8 @@
 
 #include "app/form1.h"
 #include "dialogs/form3.h"
+#include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/cursor.h"
 
 namespace kv::app {
 namespace {
@@ -28,7 +28,7 @@ void place(forms::Control& c, Value top, Value left, Value width = keep, Value h
 void Form1::Form_Resize() {
   currentIndex = File1.ListIndex();
   // A cursor service that fails must not keep the window from being laid out.
-  step([&] { window::ShowCursorUntilVisible(services_.cursor); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
   unloadForm3();
 
   const float W = Width(), H = Height();

@@ -6,6 +6,7 @@
 
 #include "app/form1.h"
 #include "platform/errors.h"
+#include "platform/input_codes.h"
 #include "platform/window_host.h"
 
 namespace kv::app {
@@ -63,7 +64,7 @@ void Form1::Form_MouseDown(int, int, float X, float Y) {
 void Form1::Form_MouseMove(int Button, int, float X, float Y) {
   // The shape shown since the last move decides what a left-button drag does now; a
   // maximised window refuses the change and nothing happens.
-  if (Button == 1) {
+  if (Button == input::kLeftButton) {
     switch (MousePointer()) {
       case forms::kDefault:
         step([&] { Move(Left() + X - DragOriginX, Top() + Y - DragOriginY); });

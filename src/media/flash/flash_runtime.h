@@ -18,6 +18,7 @@
 // been replaced meanwhile is dropped.
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -163,6 +164,19 @@ class FlashRuntime final : public FlashPlayer {
   double lastDuration_ = 0;
   Clock::TimerId pollTimer_ = 0;
 };
+
+// A call on the video engine (defined here: the timeline and the video bridge both make them).
+template <class F>
+void FlashRuntime::callPlayer(F&& f) {
+  if (!player_) return;
+  ++inPlayerCall_;
+  try {
+    f();
+  } catch (const std::exception&) {
+    // The engine refused the call: the runtime goes on as a plug-in would.
+  }
+  --inPlayerCall_;
+}
 
 // "12.5", "180", "0": seconds as decimal text with at most three decimals (the form of
 // "curent1" and "total1").

@@ -151,6 +151,12 @@ class Control {
 
   // Input delivered by the desktop view (or a test). The default raises the matching event;
   // controls with behaviour of their own (the slider) override these.
+  //
+  // Event order: a control raises MouseDown and MouseMove before its own value follows the
+  // mouse, and Click after the button is released. A handler of MouseDown or MouseMove thus
+  // reads the value of the previous move (a volume set there trails the thumb by one move)
+  // and Click settles the final one. This is the order the handlers were designed against;
+  // do not move the value ahead of the events.
   virtual void inputMouseDown(int button, int shift, float x, float y) {
     MouseDown.raise(button, shift, x, y);
   }

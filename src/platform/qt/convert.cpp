@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/forms/control.h"
+#include "platform/input_codes.h"
 
 namespace kv::view {
 
@@ -161,25 +162,25 @@ int keyCode(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return 13;
+      return input::kKeyReturn;
     case Qt::Key_Escape:
-      return 27;
+      return input::kKeyEscape;
     case Qt::Key_Space:
-      return 32;
+      return input::kKeySpace;
     case Qt::Key_PageUp:
-      return 33;
+      return input::kKeyPageUp;
     case Qt::Key_PageDown:
-      return 34;
+      return input::kKeyPageDown;
     case Qt::Key_Left:
-      return 37;
+      return input::kKeyLeft;
     case Qt::Key_Up:
-      return 38;
+      return input::kKeyUp;
     case Qt::Key_Right:
-      return 39;
+      return input::kKeyRight;
     case Qt::Key_Down:
-      return 40;
+      return input::kKeyDown;
     default:
-      return 0;
+      return input::kKeyNone;
   }
 }
 

@@ -1,34 +1,36 @@
 #pragma once
-// Qt's mouse buttons and modifiers as the runtime's events number them. Header-only: the view
-// and the video picture (which raises the player's mouse events) both use it.
+// Qt's mouse buttons and modifiers as the runtime's events number them (platform/input_codes.h).
+// Header-only: the view and the video picture (which raises the player's mouse events) both use it.
 
 #include <Qt>
 
+#include "platform/input_codes.h"
+
 namespace kv::view {
 
-// 1 left, 2 right, 4 middle, 0 other.
 inline int buttonCode(Qt::MouseButton button) {
   switch (button) {
     case Qt::LeftButton:
-      return 1;
+      return input::kLeftButton;
     case Qt::RightButton:
-      return 2;
+      return input::kRightButton;
     case Qt::MiddleButton:
-      return 4;
+      return input::kMiddleButton;
     default:
-      return 0;
+      return input::kNoButton;
   }
 }
 
 inline int buttonsCode(Qt::MouseButtons buttons) {
-  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-         (buttons & Qt::MiddleButton ? 4 : 0);
+  return (buttons & Qt::LeftButton ? input::kLeftButton : 0) |
+         (buttons & Qt::RightButton ? input::kRightButton : 0) |
+         (buttons & Qt::MiddleButton ? input::kMiddleButton : 0);
 }
 
-// 1 shift, 2 control, 4 alt.
 inline int shiftCode(Qt::KeyboardModifiers modifiers) {
-  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-         (modifiers & Qt::AltModifier ? 4 : 0);
+  return (modifiers & Qt::ShiftModifier ? input::kShiftKey : 0) |
+         (modifiers & Qt::ControlModifier ? input::kCtrlKey : 0) |
+         (modifiers & Qt::AltModifier ? input::kAltKey : 0);
 }
 
 }  // namespace kv::view

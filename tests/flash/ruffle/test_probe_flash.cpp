@@ -6,8 +6,8 @@
 #include <QJsonDocument>
 #include <QProcess>
 
-#include "app/probe_flash.h"
 #include "media/flash/resource_movies.h"
+#include "media/probe_flash.h"
 #include "ruffle_test_util.h"
 
 namespace kv::media::test {
@@ -29,16 +29,16 @@ TEST(ProbeFlash, EngineAndTierPerMovie) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    const QJsonObject o = app::flashEngineJson(c.file, ruffleDir());
+    const QJsonObject o = media::flashEngineJson(c.file, ruffleDir());
     EXPECT_EQ(o["engine"].toString(), c.engine);
     EXPECT_EQ(o["tier"].toString(), c.tier);
     EXPECT_FALSE(o.contains("reason"));
   }
   // Without Ruffle users' movies go to the native runtime, and the probe says why.
-  const QJsonObject without = app::flashEngineJson(cases[0].file, dir.path());
+  const QJsonObject without = media::flashEngineJson(cases[0].file, dir.path());
   EXPECT_EQ(without["engine"].toString(), "native");
   EXPECT_TRUE(without["reason"].toString().contains("missing"));
-  EXPECT_TRUE(app::flashEngineJson(dir.write("bad.swf", {'C', 'W', 'S'}), ruffleDir()).isEmpty());
+  EXPECT_TRUE(media::flashEngineJson(dir.write("bad.swf", {'C', 'W', 'S'}), ruffleDir()).isEmpty());
 }
 
 TEST(ProbeFlash, TheProgramReportsIt) {

@@ -5,7 +5,7 @@
 #include <QJsonObject>
 #include <string>
 
-namespace kv::app {
+namespace kv::media {
 
 // {"engine":"ruffle","tier":"actions"}; {"engine":"native","tier":"native"} for our own
 // movies, and with a "reason" for users' movies when Ruffle's files are missing from
@@ -15,4 +15,4 @@ QJsonObject flashEngineJson(const std::string& path, const std::string& ruffleDi
 // Where the player finds Ruffle: "ruffle" in the application folder.
 std::string ruffleFolder();
 
-}  // namespace kv::app
+}  // namespace kv::media

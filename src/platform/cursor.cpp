@@ -1,6 +1,6 @@
-#include "window/cursor.h"
+#include "platform/cursor.h"
 
-namespace kv::window {
+namespace kv {
 namespace {
 // A display count can only be a few steps away from 0; the bound keeps a misbehaving cursor
 // service from hanging the user-interface thread.
@@ -17,4 +17,4 @@ void HideCursorUntilHidden(CursorService& cursor) {
     if (cursor.ShowCursor(false) < 0) return;
 }
 
-}  // namespace kv::window
+}  // namespace kv

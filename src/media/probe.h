@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace kv::app {
+namespace kv::media {
 
 // Returns the process exit code: 0 when every file could be read.
 int runProbe(const std::vector<std::string>& paths, std::ostream& out);
 std::string probeJson(const std::string& path);
 
-}  // namespace kv::app
+}  // namespace kv::media

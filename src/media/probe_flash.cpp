@@ -1,14 +1,14 @@
-#include "app/probe_flash.h"
+#include "media/probe_flash.h"
 
 #include "media/flash/ruffle/ruffle_movie.h"
 #include "media/flash/swf_reader.h"
 #include "platform/host/host_services.h"
 
-namespace kv::app {
+namespace kv::media {
 
 QJsonObject flashEngineJson(const std::string& path, const std::string& ruffleDir) {
-  namespace rf = media::ruffle;
-  const media::swf::ReadResult read = media::swf::readFile(path);
+  namespace rf = ruffle;
+  const swf::ReadResult read = swf::readFile(path);
   if (!read.ok()) return {};
   QJsonObject o;
   if (rf::engineFor(read.movie) == rf::FlashEngine::Native) {
@@ -29,4 +29,4 @@ std::string ruffleFolder() {
   return host::HostFolders().applicationFolder() + "/ruffle";
 }
 
-}  // namespace kv::app
+}  // namespace kv::media

@@ -1,4 +1,4 @@
-#include "app/probe.h"
+#include "media/probe.h"
 
 #include <sys/stat.h>
 
@@ -8,24 +8,24 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/probe_flash.h"
 #include "media/flash/swf_info.h"
 #include "media/flash/swf_text.h"
 #include "media/kinds.h"
 #include "media/player/media_probe.h"
+#include "media/probe_flash.h"
 
-namespace kv::app {
+namespace kv::media {
 namespace {
 
-const char* kindName(media::MediaKind kind) {
+const char* kindName(MediaKind kind) {
   switch (kind) {
-    case media::MediaKind::Picture:
+    case MediaKind::Picture:
       return "Picture";
-    case media::MediaKind::FlashMovie:
+    case MediaKind::FlashMovie:
       return "FlashMovie";
-    case media::MediaKind::FlashVideo:
+    case MediaKind::FlashVideo:
       return "FlashVideo";
-    case media::MediaKind::PlayerMedia:
+    case MediaKind::PlayerMedia:
       return "PlayerMedia";
   }
   return "PlayerMedia";
@@ -63,31 +63,30 @@ std::string percentEscaped(const std::string& path) {
   return out;
 }
 
-QJsonObject probeObject(const std::string& path, media::MediaProber& prober) {
+QJsonObject probeObject(const std::string& path, MediaProber& prober) {
   QJsonObject o;
-  o["path"] = QString::fromStdString(media::swf::validUtf8(path));
-  if (!media::swf::isValidUtf8(path)) o["rawPath"] = QString::fromStdString(percentEscaped(path));
+  o["path"] = QString::fromStdString(swf::validUtf8(path));
+  if (!swf::isValidUtf8(path)) o["rawPath"] = QString::fromStdString(percentEscaped(path));
   const std::string name = std::filesystem::path(path).filename().string();
-  const auto kind = media::ClassifyForOpen(media::ListFileExtension(name));
+  const auto kind = ClassifyForOpen(ListFileExtension(name));
   o["kind"] = kindName(kind);
 
   if (const std::string why = notAFile(path); !why.empty()) {
     o["error"] = QString::fromStdString(why);
-  } else if (kind == media::MediaKind::FlashMovie) {
-    const media::SwfInfo info = media::probeSwf(path);
+  } else if (kind == MediaKind::FlashMovie) {
+    const SwfInfo info = probeSwf(path);
     QJsonParseError parse;
-    const auto swf =
-        QJsonDocument::fromJson(QByteArray::fromStdString(media::toJson(info)), &parse);
+    const auto swf = QJsonDocument::fromJson(QByteArray::fromStdString(toJson(info)), &parse);
     if (parse.error == QJsonParseError::NoError) o["swf"] = swf.object();
-    if (!info.ok) o["error"] = QString::fromStdString(media::swf::validUtf8(info.error));
+    if (!info.ok) o["error"] = QString::fromStdString(swf::validUtf8(info.error));
     if (info.ok) o["flash"] = flashEngineJson(path, ruffleFolder());
   } else {
-    const media::MediaProbe probe = prober.probe(path);
+    const MediaProbe probe = prober.probe(path);
     if (probe.ok) {
       o["duration"] = probe.duration;
       o["video"] = probe.video;
     } else {
-      o["error"] = QString::fromStdString(media::swf::validUtf8(probe.error));
+      o["error"] = QString::fromStdString(swf::validUtf8(probe.error));
     }
   }
   return o;
@@ -100,12 +99,12 @@ std::string compact(const QJsonObject& o) {
 }  // namespace
 
 std::string probeJson(const std::string& path) {
-  media::MediaProber prober;
+  MediaProber prober;
   return compact(probeObject(path, prober));
 }
 
 int runProbe(const std::vector<std::string>& paths, std::ostream& out) {
-  media::MediaProber prober;  // one engine core for the whole batch
+  MediaProber prober;  // one engine core for the whole batch
   int status = 0;
   for (const auto& path : paths) {
     const QJsonObject o = probeObject(path, prober);
@@ -115,4 +114,4 @@ int runProbe(const std::vector<std::string>& paths, std::ostream& out) {
   return status;
 }
 
-}  // namespace kv::app
+}  // namespace kv::media

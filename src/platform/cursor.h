@@ -4,9 +4,9 @@
 
 #include "platform/services.h"
 
-namespace kv::window {
+namespace kv {
 
 void ShowCursorUntilVisible(CursorService& cursor);
 void HideCursorUntilHidden(CursorService& cursor);
 
-}  // namespace kv::window
+}  // namespace kv
