@@ -12,7 +12,7 @@ namespace kv::test {
 namespace {
 
 // Keeps the compiler from dropping a block that is only written and freed.
-void keep(void* p) {
+[[maybe_unused]] void keep(void* p) {
   asm volatile("" : : "r"(p) : "memory");
 }
 
