@@ -243,8 +243,9 @@ int main(int argc, char** argv) {
       std::printf("[%5.1f min]", now / 60);
       for (SoakProcess* p : all)
         if (!p->samples().empty())
-          std::printf("  %s file %d RSS %.1f PSS %.1f MiB", p->name().c_str(), p->files(),
-                      p->samples().back().rssMiB, p->samples().back().pssMiB);
+          std::printf("  %s file %d RSS %.1f PSS %.1f anon %.1f MiB", p->name().c_str(), p->files(),
+                      p->samples().back().rssMiB, p->samples().back().pssMiB,
+                      p->samples().back().anonMiB);
       std::printf("\n");
       std::fflush(stdout);
       if (!settings.csv.empty()) writeCsv(settings.csv, all);
