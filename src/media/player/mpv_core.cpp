@@ -1,8 +1,11 @@
 #include "media/player/mpv_core.h"
 
+#include <malloc.h>
 #include <mpv/client.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <mutex>
 
 #include "platform/errors.h"
 
@@ -26,9 +29,24 @@ void set(mpv_handle* h, const char* name, const std::string& value) {
 
 }  // namespace
 
+void keepLargeBlocksInOwnMappings() {
+#ifdef __GLIBC__
+  static std::once_flag once;
+  std::call_once(once, [] {
+    // Whoever runs the player with a threshold of their own keeps it.
+    if (std::getenv("MALLOC_MMAP_THRESHOLD_")) return;
+    if (const char* tunables = std::getenv("GLIBC_TUNABLES");
+        tunables && std::string(tunables).find("mmap_threshold") != std::string::npos)
+      return;
+    mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
+  });
+#endif
+}
+
 MpvHandle createMpvCore(const MpvOptions& options) {
   // Qt may have switched the numeric locale since start-up; mpv_create refuses anything but C.
   useCNumericLocale();
+  keepLargeBlocksInOwnMappings();
   MpvHandle core(mpv_create());
   if (!core) throw ComponentError("the media engine could not be created");
   mpv_handle* h = core.get();

@@ -67,23 +67,23 @@ bool MpvPlayer::seekTo(double seconds, const char* flags) {
   const char* argv[] = {"seek", buf, flags, nullptr};
   if (mpv_command(core_.get(), argv) < 0) return false;
   // Read back as the new position at once; the engine's report follows when it got there.
-  timePos_ = std::max(0.0, seconds);
-  positionSettling_ = true;
+  file_.timePos = std::max(0.0, seconds);
+  file_.positionSettling = true;
   return true;
 }
 
 void MpvPlayer::requireMedia() const {
-  if (!loaded_) throw ComponentError("no media is open");
+  if (!file_.loaded) throw ComponentError("no media is open");
 }
 
 int MpvPlayer::computeState() const {
   if (url_.empty()) return kUndefined;
-  if (failed_) return kReady;
-  if (stopped_) return kStopped;
-  if (!loaded_) return kTransitioning;
+  if (file_.failed) return kReady;
+  if (file_.stopped) return kStopped;
+  if (!file_.loaded) return kTransitioning;
   if (scan_ == Scan::Forward) return kScanForward;
   if (scan_ == Scan::Reverse) return kScanReverse;
-  return paused_ ? kPaused : kPlaying;
+  return file_.paused ? kPaused : kPlaying;
 }
 
 void MpvPlayer::updateState() {
@@ -100,12 +100,12 @@ void MpvPlayer::endScan() {
 }
 
 void MpvPlayer::loadNow(double startAt) {
-  pendingLoad_ = false;
+  file_.pendingLoad = false;
   // Opened with the render context there is now: nothing of it is lost yet.
-  videoLost_ = contextReplaced_ = false;
-  resumeAt_ = std::max(0.0, startAt);
-  timePos_ = resumeAt_;
-  positionSettling_ = true;
+  file_.videoLost = file_.contextReplaced = false;
+  file_.resumeAt = std::max(0.0, startAt);
+  file_.timePos = file_.resumeAt;
+  file_.positionSettling = true;
   // Only a reopen after lost video starts past the beginning; a plain open asks for no seek.
   char start[48] = "start=";
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
@@ -116,18 +116,18 @@ void MpvPlayer::loadNow(double startAt) {
   mpv_node result;
   const int rc = mpv_command_ret(core_.get(), argv, &result);
   if (rc < 0) {
-    failed_ = true;
-    error_ = mpv_error_string(rc);
+    file_.failed = true;
+    file_.error = mpv_error_string(rc);
     mpv_command_string(core_.get(), "stop");  // the previous file must not play on
     return;
   }
-  entryId_ = -1;
+  file_.entryId = -1;
   if (result.format == MPV_FORMAT_NODE_MAP) {
     for (int i = 0; i < result.u.list->num; ++i) {
       const mpv_node& value = result.u.list->values[i];
       if (std::string(result.u.list->keys[i]) == "playlist_entry_id" &&
           value.format == MPV_FORMAT_INT64)
-        entryId_ = value.u.int64;
+        file_.entryId = value.u.int64;
     }
   }
   mpv_free_node_contents(&result);
@@ -135,10 +135,10 @@ void MpvPlayer::loadNow(double startAt) {
 }
 
 void MpvPlayer::openTimedOut() {
-  if (loaded_ || failed_ || entryId_ < 0) return;
-  entryId_ = -1;  // whatever the engine still reports about it no longer counts
-  failed_ = true;
-  error_ = "the file did not open in time";
+  if (file_.loaded || file_.failed || file_.entryId < 0) return;
+  file_.entryId = -1;  // whatever the engine still reports about it no longer counts
+  file_.failed = true;
+  file_.error = "the file did not open in time";
   mpv_command_string(core_.get(), "stop");
   updateState();
 }
@@ -152,19 +152,13 @@ void MpvPlayer::setURL(const std::string& path) {
   openTimer_.stop();
   // The engine pauses a file held open at its end, and pauses it again when it is unpaused
   // there: that pause would carry over to this file. Let go of such a file first.
-  if (eof_ && loaded_) mpv_command_string(core_.get(), "stop");
+  if (file_.eof && file_.loaded) mpv_command_string(core_.get(), "stop");
   url_ = path;
-  entryId_ = -1;
-  timePos_ = duration_ = 0;
-  loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = videoLost_ = false;
-  contextReplaced_ = false;
-  resumeAt_ = 0;
-  error_.clear();
-  lastLogError_.clear();
+  file_ = {};
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
   if (rendersVideo() && !renderReady_) {
     // Video needs the render context before the file opens; meanwhile the old file goes.
-    pendingLoad_ = true;
+    file_.pendingLoad = true;
     mpv_command_string(core_.get(), "stop");
   } else {
     loadNow();
@@ -176,51 +170,45 @@ void MpvPlayer::close() {
   endScan();
   openTimer_.stop();
   url_.clear();
-  entryId_ = -1;
-  timePos_ = duration_ = 0;
-  positionSettling_ = false;
-  pendingLoad_ = loaded_ = failed_ = stopped_ = paused_ = eof_ = unloadedAtEnd_ = false;
-  videoLost_ = contextReplaced_ = false;
-  resumeAt_ = 0;
-  error_.clear();
+  file_ = {};
   mpv_command_string(core_.get(), "stop");
   if (target_) target_->mediaCleared();
   updateState();
 }
 
 void MpvPlayer::play() {
-  if (url_.empty() || failed_) return;  // nothing to play: the call does nothing
+  if (url_.empty() || file_.failed) return;  // nothing to play: the call does nothing
   endScan();
-  if (unloadedAtEnd_) {
+  if (file_.unloadedAtEnd) {
     loadNow();  // the engine let go of the file; open it again from the start
-    unloadedAtEnd_ = false;
-  } else if (loaded_ && eof_) {
+    file_.unloadedAtEnd = false;
+  } else if (file_.loaded && file_.eof) {
     seekTo(0, "absolute");
-    eof_ = false;
+    file_.eof = false;
   }
-  stopped_ = paused_ = false;
+  file_.stopped = file_.paused = false;
   setFlag("pause", false);
   updateState();
 }
 
 void MpvPlayer::pause() {
-  if (url_.empty() || failed_ || unloadedAtEnd_) return;
+  if (url_.empty() || file_.failed || file_.unloadedAtEnd) return;
   endScan();
-  stopped_ = false;
-  paused_ = true;
+  file_.stopped = false;
+  file_.paused = true;
   setFlag("pause", true);
   updateState();
 }
 
 void MpvPlayer::stop() {
-  if (url_.empty() || failed_) return;
+  if (url_.empty() || file_.failed) return;
   endScan();
-  if (loaded_) {
+  if (file_.loaded) {
     seekTo(0, "absolute");
-    eof_ = false;
+    file_.eof = false;
   }
-  stopped_ = true;
-  paused_ = false;
+  file_.stopped = true;
+  file_.paused = false;
   setFlag("pause", true);
   updateState();
 }
@@ -228,9 +216,9 @@ void MpvPlayer::stop() {
 void MpvPlayer::fastForward() {
   requireMedia();
   endScan();
-  if (eof_) return;  // nothing left to run through
+  if (file_.eof) return;  // nothing left to run through
   scan_ = Scan::Forward;
-  stopped_ = paused_ = false;
+  file_.stopped = file_.paused = false;
   setDouble("speed", kScanSpeed);
   setFlag("pause", false);
   updateState();
@@ -243,15 +231,15 @@ void MpvPlayer::fastReverse() {
   endScan();
   scan_ = Scan::Reverse;
   reverseTarget_ = from;
-  stopped_ = paused_ = false;
-  eof_ = false;
+  file_.stopped = file_.paused = false;
+  file_.eof = false;
   setFlag("pause", true);
   reverseTimer_.start();
   updateState();
 }
 
 void MpvPlayer::reverseTick() {
-  if (scan_ != Scan::Reverse || !loaded_) {
+  if (scan_ != Scan::Reverse || !file_.loaded) {
     reverseTimer_.stop();
     return;
   }
@@ -272,7 +260,7 @@ void MpvPlayer::reverseTick() {
 double MpvPlayer::currentPosition() const {
   requireMedia();
   if (scan_ == Scan::Reverse) return reverseTarget_;
-  return timePos_;
+  return file_.timePos;
 }
 
 void MpvPlayer::setCurrentPosition(double seconds) {
@@ -280,21 +268,21 @@ void MpvPlayer::setCurrentPosition(double seconds) {
   if (!std::isfinite(seconds)) throw ComponentError("invalid position");
   seconds = std::max(0.0, seconds);
   if (!seekTo(seconds, "absolute")) throw ComponentError("the position cannot be set");
-  eof_ = false;
+  file_.eof = false;
   if (scan_ == Scan::Reverse) reverseTarget_ = seconds;
 }
 
 std::string MpvPlayer::currentPositionString() const {
-  return loaded_ ? positionText(currentPosition()) : positionText(0);
+  return file_.loaded ? positionText(currentPosition()) : positionText(0);
 }
 
 double MpvPlayer::duration() const {
   requireMedia();
-  return duration_;  // 0 for a still picture or a stream without a known length
+  return file_.duration;  // 0 for a still picture or a stream without a known length
 }
 
 std::string MpvPlayer::durationString() const {
-  return loaded_ ? positionText(duration()) : positionText(0);
+  return file_.loaded ? positionText(duration()) : positionText(0);
 }
 
 void MpvPlayer::setVolume(int volume) {

@@ -72,9 +72,9 @@ class MpvPlayer final : public MediaPlayer {
   void setEnabled(bool enabled) override { enabled_ = enabled; }
 
   // A file is open and can be positioned.
-  bool hasMedia() const { return loaded_; }
+  bool hasMedia() const { return file_.loaded; }
   // Why the last file could not be played; "" while it plays or when nothing failed.
-  std::string errorText() const { return error_; }
+  std::string errorText() const { return file_.error; }
   // The audio filter chain as the engine holds it (the balance filter lives there).
   std::string audioFilter() const;
   // The speed the engine plays at (above 1 while fast forwarding).
@@ -126,32 +126,36 @@ class MpvPlayer final : public MediaPlayer {
   bool renderReady_ = false;
 
   std::string url_;
-  std::int64_t entryId_ = -1;        // playlist entry of the file we asked for
   std::int64_t lastStartedId_ = -1;  // entry the engine is opening now
-  bool pendingLoad_ = false;         // waiting for the render context
-  bool loaded_ = false;
-  bool failed_ = false;
-  bool stopped_ = false;
-  bool paused_ = false;
-  bool eof_ = false;
-  bool unloadedAtEnd_ = false;  // the engine let go of the file at its end
-  bool videoLost_ = false;      // the render context went away while the file was open
-  // A render context went away since the engine was last told to open the file: a video output
-  // failure ending it is that loss, not a fault of the file.
-  bool contextReplaced_ = false;
-  double resumeAt_ = 0;  // where to reopen it when video lost it
+
+  // What belongs to the file set last: all of it starts afresh with every setURL and close.
+  struct FileState {
+    std::int64_t entryId = -1;  // playlist entry of the file we asked for
+    bool pendingLoad = false;   // waiting for the render context
+    bool loaded = false;
+    bool failed = false;
+    bool stopped = false;
+    bool paused = false;
+    bool eof = false;
+    bool unloadedAtEnd = false;  // the engine let go of the file at its end
+    bool videoLost = false;      // the render context went away while the file was open
+    // A render context went away since the engine was last told to open the file: a video
+    // output failure ending it is that loss, not a fault of the file.
+    bool contextReplaced = false;
+    // After an open or a seek the engine may report passing positions (the first packets of the
+    // file, the position before the seek) until playback has restarted; they are not shown.
+    bool positionSettling = false;
+    double resumeAt = 0;  // where to reopen it when video lost it
+    // Position and length as the engine last reported them (observed properties), so that the
+    // position display's reads never wait on the engine thread.
+    double timePos = 0;
+    double duration = 0;
+    std::string error;
+    std::string lastLogError;
+  };
+  FileState file_;
   Scan scan_ = Scan::None;
   double reverseTarget_ = 0;
-  std::string error_;
-  std::string lastLogError_;
-
-  // Position and length as the engine last reported them (observed properties), so that the
-  // position display's reads never wait on the engine thread.
-  double timePos_ = 0;
-  double duration_ = 0;
-  // After an open or a seek the engine may report passing positions (the first packets of the
-  // file, the position before the seek) until playback has restarted; they are not shown.
-  bool positionSettling_ = false;
 
   int volume_ = 100;
   bool mute_ = false;

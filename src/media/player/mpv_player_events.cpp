@@ -28,16 +28,16 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       break;
     case MPV_EVENT_FILE_LOADED:
       // Only the file we asked for counts; one being replaced may still report in.
-      if (entryId_ >= 0 && lastStartedId_ == entryId_ && !failed_) {
-        loaded_ = true;
+      if (file_.entryId >= 0 && lastStartedId_ == file_.entryId && !file_.failed) {
+        file_.loaded = true;
         openTimer_.stop();
         readTimes();
-        lastLogError_.clear();
+        file_.lastLogError.clear();
         // The render context was replaced while the engine opened the file (it may have shown
         // frames before this report was handled): bring the picture back if it went with it.
-        if (videoLost_ && renderReady_) {
+        if (file_.videoLost && renderReady_) {
           if (videoSelected())
-            videoLost_ = false;
+            file_.videoLost = false;
           else
             restoreVideo();
         }
@@ -45,8 +45,8 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       break;
     case MPV_EVENT_PLAYBACK_RESTART:
       // Positioned after the open or the seek: from here on every report counts.
-      if (positionSettling_ && loaded_) {
-        positionSettling_ = false;
+      if (file_.positionSettling && file_.loaded) {
+        file_.positionSettling = false;
         readTimes();
       }
       break;
@@ -66,15 +66,16 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
     }
     case MPV_EVENT_LOG_MESSAGE: {
       const auto* msg = static_cast<const mpv_event_log_message*>(event.data);
-      lastLogError_ = msg->text;
-      while (!lastLogError_.empty() && lastLogError_.back() == '\n') lastLogError_.pop_back();
+      file_.lastLogError = msg->text;
+      while (!file_.lastLogError.empty() && file_.lastLogError.back() == '\n')
+        file_.lastLogError.pop_back();
       break;
     }
     case MPV_EVENT_SHUTDOWN:
       // The core went away under us (it is never told to quit while the player lives).
-      loaded_ = false;
-      failed_ = !url_.empty();
-      error_ = "the media engine stopped";
+      file_.loaded = false;
+      file_.failed = !url_.empty();
+      file_.error = "the media engine stopped";
       break;
     default:
       break;
@@ -83,41 +84,41 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
 
 void MpvPlayer::onFileEnded(const mpv_event_end_file& end) {
   // An end of anything but the file we asked for is a file being replaced or closed by us.
-  if (end.playlist_entry_id != entryId_ || entryId_ < 0) return;
+  if (end.playlist_entry_id != file_.entryId || file_.entryId < 0) return;
   if (end.reason != MPV_END_FILE_REASON_REDIRECT) openTimer_.stop();
   switch (end.reason) {
     case MPV_END_FILE_REASON_REDIRECT:
       // A playlist file: the engine goes on with its first entry.
-      if (end.playlist_insert_num_entries > 0) entryId_ = end.playlist_insert_id;
+      if (end.playlist_insert_num_entries > 0) file_.entryId = end.playlist_insert_id;
       return;
     case MPV_END_FILE_REASON_ERROR:
-      if (contextReplaced_ &&
+      if (file_.contextReplaced &&
           (end.error == MPV_ERROR_VO_INIT_FAILED || end.error == MPV_ERROR_NOTHING_TO_PLAY)) {
         // A file with nothing but pictures ends when its render context goes away (also while
         // it is still being opened): open it again where it was once a context is back (at
         // once if it already is).
-        loaded_ = false;
+        file_.loaded = false;
         if (renderReady_)
-          loadNow(resumeAt_);
+          loadNow(file_.resumeAt);
         else
-          pendingLoad_ = true;
+          file_.pendingLoad = true;
         return;
       }
       endScan();
-      loaded_ = false;
-      failed_ = true;
-      error_ = lastLogError_.empty()
-                   ? mpv_error_string(end.error)
-                   : std::string(mpv_error_string(end.error)) + ": " + lastLogError_;
+      file_.loaded = false;
+      file_.failed = true;
+      file_.error = file_.lastLogError.empty()
+                        ? mpv_error_string(end.error)
+                        : std::string(mpv_error_string(end.error)) + ": " + file_.lastLogError;
       if (target_) target_->mediaCleared();
       return;
     default:
       // The engine let go of the file at its end (or was stopped by someone else).
       endScan();
-      loaded_ = false;
-      unloadedAtEnd_ = true;
-      stopped_ = true;
-      paused_ = false;
+      file_.loaded = false;
+      file_.unloadedAtEnd = true;
+      file_.stopped = true;
+      file_.paused = false;
       return;
   }
 }
@@ -138,25 +139,25 @@ void MpvPlayer::onTimeProperty(const std::string& name, int format, const void* 
   if (format == MPV_FORMAT_DOUBLE) value = *static_cast<const double*>(data);
   if (!std::isfinite(value) || value < 0) value = 0;
   if (name != "time-pos")
-    duration_ = value;
-  else if (!positionSettling_)
-    timePos_ = value;
+    file_.duration = value;
+  else if (!file_.positionSettling)
+    file_.timePos = value;
 }
 
 void MpvPlayer::onEofReached(bool eof) {
-  eof_ = eof;
-  if (!eof || !loaded_ || stopped_) return;
+  file_.eof = eof;
+  if (!eof || !file_.loaded || file_.stopped) return;
   // The end of the file: stopped, with the last frame kept, so play() starts it again.
   endScan();
-  stopped_ = true;
-  paused_ = false;
+  file_.stopped = true;
+  file_.paused = false;
 }
 
 void MpvPlayer::onVideoTrack(bool selected) {
-  if (!videoLost_ || !renderReady_ || !loaded_) return;
+  if (!file_.videoLost || !renderReady_ || !file_.loaded) return;
   // The engine may switch the picture off only after a new context is already there.
   if (selected)
-    videoLost_ = false;
+    file_.videoLost = false;
   else
     restoreVideo();
 }
@@ -164,10 +165,10 @@ void MpvPlayer::onVideoTrack(bool selected) {
 void MpvPlayer::attachRenderTarget(MpvRenderTarget* target) {
   target_ = target;
   renderReady_ = true;
-  if (pendingLoad_ && !url_.empty()) {
-    loadNow(resumeAt_);
+  if (file_.pendingLoad && !url_.empty()) {
+    loadNow(file_.resumeAt);
     updateState();
-  } else if (videoLost_ && loaded_) {
+  } else if (file_.videoLost && file_.loaded) {
     restoreVideo();
   }
 }
@@ -179,16 +180,17 @@ void MpvPlayer::detachRenderTarget(MpvRenderTarget* target) {
   // Video is switched off with the context, also that of a file the engine has opened before
   // its report of that was handled here.
   if (!engineHasFile()) return;
-  videoLost_ = contextReplaced_ = true;
+  file_.videoLost = file_.contextReplaced = true;
   // Remember where the file was to bring it back, or where it was just asked to go; one still
   // opening starts where it was asked to (the engine's position may still be that of the file
   // it replaces).
-  if (loaded_) resumeAt_ = timePos_;
+  if (file_.loaded) file_.resumeAt = file_.timePos;
 }
 
 bool MpvPlayer::engineHasFile() const {
   // Told to open it (or reopen it), and it has neither failed nor been let go at its end.
-  return loaded_ || (entryId_ >= 0 && !pendingLoad_ && !failed_ && !unloadedAtEnd_);
+  return file_.loaded ||
+         (file_.entryId >= 0 && !file_.pendingLoad && !file_.failed && !file_.unloadedAtEnd);
 }
 
 bool MpvPlayer::videoSelected() const {
