@@ -29,6 +29,7 @@
 #include "platform/qt/desktop_view.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/help/host_help.h"
+#include "platform/qt/language.h"
 #include "platform/qt/window_picture.h"
 
 namespace {
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(KORVELIN_VERSION);
   QGuiApplication::setDesktopFileName("korvelin");
   kv::view::applyDesktopLook(application);
+  kv::view::loadProgramTranslations(application, kv::view::programLanguage());
 
   kv::host::HostClock clock;
   kv::host::HostCursor cursor;
@@ -160,6 +162,8 @@ int main(int argc, char** argv) {
                         screenSaver, instance, view,   shell,   help,  registry.service()};
   auto parts = components.components();
   kv::app::Form1 form(services, parts);
+  view.setMainForm(form);
+  help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);
 
   const bool quitAfterPaint = envSet("KORVELIN_QUIT_AFTER_FIRST_PAINT");  // start-up benchmark
