@@ -61,6 +61,7 @@ void Form1::connectHandlers() {
   connectSessionHandlers();
   connectBrowseAndDialogHandlers();
   connectModeHandlers();
+  connectMuteToggle();
 }
 
 }  // namespace kv::app
