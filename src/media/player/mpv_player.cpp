@@ -162,6 +162,8 @@ void MpvPlayer::setURL(const std::string& path) {
   error_.clear();
   lastLogError_.clear();
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
+  // The previous file's picture is not this file's: it goes at once.
+  if (target_) target_->mediaCleared();
   if (rendersVideo() && !renderReady_) {
     // Video needs the render context before the file opens; meanwhile the old file goes.
     pendingLoad_ = true;

@@ -196,6 +196,15 @@ bool MpvPlayer::videoSelected() const {
   return mpv_get_property(core_.get(), "current-tracks/video/id", MPV_FORMAT_INT64, &id) >= 0;
 }
 
+std::string MpvPlayer::mediaTitle() const {
+  if (!loaded_) return {};
+  char* title = mpv_get_property_string(core_.get(), "media-title");
+  if (!title) return {};
+  std::string out = title;
+  mpv_free(title);
+  return out;
+}
+
 void MpvPlayer::restoreVideo() {
   // Freeing the render context switched video off; selecting the track anew brings it back
   // (selecting it while the engine still counts it as selected would do nothing).

@@ -11,6 +11,7 @@
 #include <atomic>
 
 #include "media/player/mpv_player.h"
+#include "platform/event.h"
 
 struct mpv_render_context;
 
@@ -38,16 +39,23 @@ class MpvVideoSurface final : public QOpenGLWindow, private MpvRenderTarget {
   static void onEngineUpdate(void* self);
   void frameReady();
   void freeRenderContext();
-  bool drawsFrames() const;
+  bool drawsFrames();
   void draw(int framebuffer, int w, int h, bool wait);
   void playerDestroyed() override;
-  void mediaCleared() override { update(); }
+  void mediaCleared() override;
+  // Black, with the title of a file that has no picture of its own (an audio file).
+  void paintWithoutPicture();
 
   MpvPlayer* player_;
   mpv_render_context* render_ = nullptr;
   QMetaObject::Connection contextGone_;
   std::atomic<bool> updateQueued_{false};
   int framesDrawn_ = 0;
+  // The engine may still hold the previous file's last frame: nothing is drawn from it until
+  // the open file gives a frame of its own.
+  bool stale_ = false;
+  bool frameSinceCleared_ = false;
+  ScopedConnection stateLink_;
 };
 
 }  // namespace kv::media
