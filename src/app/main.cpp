@@ -213,6 +213,10 @@ int main(int argc, char** argv) {
   form.setLaunchCommandLine(commandLineOf(options.files));
   form.Show();
   if (form.unloaded()) return 0;  // another instance is running
+  // For looking at it (scripts/gallery): the promotion window after this many seconds rather
+  // than after 30 minutes.
+  if (const char* after = std::getenv("KORVELIN_PROMOTION_AFTER"); after && *after)
+    form.promotionDue = clock.now() + static_cast<std::int64_t>(std::atof(after) * 1000);
 
   kv::app::DesktopSession session(form, registry);
   if (options.summary) std::cout << startupSummary(form) << std::endl;
