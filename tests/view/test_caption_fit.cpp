@@ -153,3 +153,18 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
   ASSERT_NE(helpService.window(), nullptr);
   EXPECT_GT(checkWindow(helpService.window(), "help window"), 0);
 }
+
+TEST(CaptionFit, AccessKeysAreUnderlinedAndDoubledAmpersandsShowOnce) {
+  struct Case {
+    const char* caption;
+    const char* shown;
+    int accessKey;
+  };
+  for (const Case& c : {Case{" 使用说明(&H)", " 使用说明(H)", 6}, Case{"&Open", "Open", 0},
+                        Case{"A && B", "A & B", -1}, Case{"&&&X", "&X", 1}, Case{"End&", "End", -1},
+                        Case{"全 选", "全 选", -1}}) {
+    const view::CaptionText text = view::parseCaption(QString::fromUtf8(c.caption));
+    EXPECT_EQ(text.text.toStdString(), c.shown) << c.caption;
+    EXPECT_EQ(text.accessKey, c.accessKey) << c.caption;
+  }
+}
