@@ -38,14 +38,20 @@ QColor PaintedControl::captionColour() const {
 }
 
 int PaintedControl::indicatorSize() const {
-  return std::min(13, height());
+  // The platform's 13 pixels, smaller in a narrow box so that its caption keeps a readable
+  // size (the list panel's filters are 33 pixels wide).
+  return std::min({13, height(), std::max(8, width() / 4)});
+}
+
+int PaintedControl::indicatorGap() const {
+  return indicatorSize() < 13 ? 2 : 4;
 }
 
 QRect PaintedControl::captionRoom() const {
   switch (control().kind()) {
     case Kind::OptionButton:
     case Kind::CheckBox:
-      return rect().adjusted(indicatorSize() + 4, 0, 0, 0);
+      return rect().adjusted(indicatorSize() + indicatorGap(), 0, 0, 0);
     case Kind::CommandButton:
       return rect().adjusted(3, 2, -3, -2);
     case Kind::Frame:

@@ -27,6 +27,7 @@ class PaintedControl final : public QWidget, public ViewWidget {
   void paintIndicator(class QPainter& p);
   QColor captionColour() const;
   int indicatorSize() const;
+  int indicatorGap() const;
 };
 
 // Draws a picture at its own size from the top left, or scaled to the rectangle.
