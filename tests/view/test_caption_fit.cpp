@@ -86,8 +86,9 @@ std::string captionProblem(const view::PaintedControl& w) {
 
 int checkWindow(QWidget* window, const std::string& screen) {
   int checked = 0;
-  for (view::PaintedControl* w : window->findChildren<view::PaintedControl*>()) {
-    if (!w->isVisibleTo(window) || !w->attached()) continue;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    auto* w = dynamic_cast<view::PaintedControl*>(widget);
+    if (!w || !w->isVisibleTo(window) || !w->attached()) continue;
     if (w->control().Caption().empty()) continue;
     ++checked;
     EXPECT_EQ(captionProblem(*w), "")
@@ -113,15 +114,16 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
   struct Screen {
     const char* name;
     std::function<void()> open;
+    bool captioned = true;  // the screen-filling modes hide every caption
   };
   const std::vector<Screen> screens = {
       {"main window, play tab", [&] { f.Label3_Click(); }},
       {"main window, list tab", [&] { f.Label6_Click(); }},
       {"main window, blog tab", [&] { f.Label8_Click(); }},
       {"main window, help tab", [&] { f.Label9_Click(); }},
-      {"main window, theatre", [&] { f.BUT0_Click(); }},
-      {"main window, full screen", [&] { f.BUT1_Click(); }},
-      {"main window, stretch", [&] { f.BUT17_Click(); }},
+      {"main window, theatre", [&] { f.BUT0_Click(); }, false},
+      {"main window, full screen", [&] { f.BUT1_Click(); }, false},
+      {"main window, stretch", [&] { f.BUT17_Click(); }, false},
       {"main window, native size", [&] { f.BUT2_Click(); }},
       {"main window, maximised", [&] { f.Image16_Click(); }},
       {"main window, restored", [&] { f.Image19_Click(); }},
@@ -142,7 +144,7 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
       if (view::FormWindow* window = form ? m.view.windowOf(*form) : nullptr;
           window && window->isVisible())
         checked += checkWindow(window, s.name);
-    EXPECT_GT(checked, 0) << s.name;
+    EXPECT_TRUE(!s.captioned || checked > 0) << s.name;
   }
 
   test::FakeShell shell;

@@ -82,13 +82,17 @@ CaptionLayout tryLayout(const QFont& font, const CaptionText& caption, const QRe
     y += pitch;
     out.lines.push_back(std::move(line));
   }
-  // Horizontal place of each line.
+  // Horizontal place of each line, by its glyphs (a "/" or a "(" may reach left of its pen
+  // position).
+  const double right = area.left() + area.width();
   for (CaptionLine& line : out.lines) {
-    const double w = fm.horizontalAdvance(line.text);
+    const QRectF ink = fm.tightBoundingRect(line.text);
+    const double inkLeft = std::min(0.0, ink.left());
+    const double w = std::max(fm.horizontalAdvance(line.text), ink.right()) - inkLeft;
     double x = area.left();
     if (align & Qt::AlignHCenter) x = area.left() + (area.width() - w) / 2;
-    if (align & Qt::AlignRight) x = area.right() + 1 - w;
-    line.baseline.setX(std::round(x));
+    if (align & Qt::AlignRight) x = right - w;
+    line.baseline.setX(std::ceil(x - inkLeft));
   }
   // Vertical: where the platform would put the first baseline, moved up as far as the
   // bottom of the glyphs needs and never above the top of the area.
