@@ -82,8 +82,9 @@ class MpvPlayer final : public MediaPlayer {
 
   // For the video widget.
   mpv_handle* core() const { return core_.get(); }
-  // The open file has a picture of its own (a video track, an embedded cover).
-  bool showsPicture() const { return loaded_ && videoSelected(); }
+  // The engine is on the file asked for last and it has a picture of its own (a video track,
+  // an embedded cover): what the engine draws is that file's, not the previous one's.
+  bool showsPicture() const;
   // The title of the open file (its tags' title, else its file name); "" with none open.
   std::string mediaTitle() const;
   bool rendersVideo() const { return options_.video == MpvOptions::Video::Render; }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "media/player/mpv_open.h"
 #include "media/player/mpv_player.h"
 
 namespace kv::media {
@@ -194,6 +195,16 @@ bool MpvPlayer::engineHasFile() const {
 bool MpvPlayer::videoSelected() const {
   std::int64_t id = 0;
   return mpv_get_property(core_.get(), "current-tracks/video/id", MPV_FORMAT_INT64, &id) >= 0;
+}
+
+bool MpvPlayer::showsPicture() const {
+  if (url_.empty() || failed_) return false;
+  char* path = mpv_get_property_string(core_.get(), "path");
+  if (!path) return false;
+  // A playlist file goes on as its entries, whose paths are their own.
+  const bool current = isPlaylistName(url_) || mpvOpenOf(url_, "").target == path;
+  mpv_free(path);
+  return current && videoSelected();
 }
 
 std::string MpvPlayer::mediaTitle() const {

@@ -87,21 +87,17 @@ void MpvVideoSurface::frameReady() {
   }
   doneCurrent();
   if (!(flags & MPV_RENDER_UPDATE_FRAME)) return;
-  if (stale_) frameSinceCleared_ = true;
   update();
 }
 
 void MpvVideoSurface::mediaCleared() {
-  stale_ = true;
-  frameSinceCleared_ = false;
   update();
 }
 
-bool MpvVideoSurface::drawsFrames() {
-  // A frame that came once the new file was asked for, with that file open, is that file's.
-  if (stale_ && frameSinceCleared_ && player_ && player_->showsPicture()) stale_ = false;
-  return render_ && player_ && player_->playState() != kUndefined && !stale_ &&
-         player_->showsPicture();
+bool MpvVideoSurface::drawsFrames() const {
+  // The engine may still hold the previous file's last frame while it opens the next one, and
+  // a file of sound alone has no frame: only the asked-for file's own picture is drawn.
+  return render_ && player_ && player_->playState() != kUndefined && player_->showsPicture();
 }
 
 void MpvVideoSurface::draw(int framebuffer, int w, int h, bool wait) {

@@ -39,7 +39,7 @@ class MpvVideoSurface final : public QOpenGLWindow, private MpvRenderTarget {
   static void onEngineUpdate(void* self);
   void frameReady();
   void freeRenderContext();
-  bool drawsFrames();
+  bool drawsFrames() const;
   void draw(int framebuffer, int w, int h, bool wait);
   void playerDestroyed() override;
   void mediaCleared() override;
@@ -51,10 +51,6 @@ class MpvVideoSurface final : public QOpenGLWindow, private MpvRenderTarget {
   QMetaObject::Connection contextGone_;
   std::atomic<bool> updateQueued_{false};
   int framesDrawn_ = 0;
-  // The engine may still hold the previous file's last frame: nothing is drawn from it until
-  // the open file gives a frame of its own.
-  bool stale_ = false;
-  bool frameSinceCleared_ = false;
   ScopedConnection stateLink_;
 };
 
