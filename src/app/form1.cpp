@@ -60,6 +60,7 @@ void Form1::connectHandlers() {
   connectSessionHandlers();
   connectBrowseAndDialogHandlers();
   connectModeHandlers();
+  connectMuteToggle();
 }
 
 }  // namespace kv::app

@@ -289,6 +289,10 @@ class Form1 : public forms::Form {
   void barButtonsNormal();
   void barButtonHover(forms::Image& button);
   void selectChannel(forms::Image& selected, int balance);
+  // Mute for a person (src/window/mute_toggle.cpp): the volume icon and the M key.
+  void connectMuteToggle();
+  void toggleMute();
+  void showMuteState();
   // Playback helpers (src/playback).
   void toggleFilePanel();
   void nextPreviousItem(forms::MenuItem& item, forms::MenuItem& other, bool down);

@@ -30,6 +30,7 @@
 #include "platform/qt/desktop_view.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/help/host_help.h"
+#include "platform/qt/language.h"
 #include "platform/qt/window_picture.h"
 
 namespace {
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(KORVELIN_VERSION);
   QGuiApplication::setDesktopFileName("korvelin");
   kv::view::applyDesktopLook(application);
+  kv::view::loadProgramTranslations(application, kv::view::programLanguage());
 
   kv::host::HostClock clock;
   kv::host::HostCursor cursor;
@@ -166,6 +168,8 @@ int main(int argc, char** argv) {
                         screenSaver, instance, view,   shell,   help,  registry.service()};
   auto parts = components.components();
   kv::app::Form1 form(services, parts);
+  view.setMainForm(form);
+  help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);
 
   const bool quitAfterPaint = envSet("KORVELIN_QUIT_AFTER_FIRST_PAINT");  // start-up benchmark
@@ -215,6 +219,10 @@ int main(int argc, char** argv) {
   form.setLaunchCommandLine(commandLineOf(options.files));
   form.Show();
   if (form.unloaded()) return 0;  // another instance is running
+  // For looking at it (scripts/gallery): the promotion window after this many seconds rather
+  // than after 30 minutes.
+  if (const char* after = std::getenv("KORVELIN_PROMOTION_AFTER"); after && *after)
+    form.promotionDue = clock.now() + static_cast<std::int64_t>(std::atof(after) * 1000);
 
   kv::app::DesktopSession session(form, registry);
   if (options.summary) std::cout << startupSummary(form) << std::endl;

@@ -41,6 +41,7 @@ void Form4::design() {
   setCaption("文件类型关联");
   // Fixed dialog frame: caption and system menu, no resizing.
   setWindowStyle(forms::kStyleCaption | forms::kStyleSysMenu);
+  setStartUpPosition(kStartCenterOwner);
   forms::Control::design(0, 0, 6600, 5280);
   Label1.design(240, 150, 6000, 255);
   Label1.setCaption("选择将Korvelin作为其默认播放机的文件类型");

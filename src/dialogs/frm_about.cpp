@@ -35,6 +35,7 @@ frmAbout::frmAbout(Services& services, forms::PictureRef icon)
     : forms::Form("frmAbout", &services.screen, &services.windows), services_(services) {
   // Design: a fixed dialog frame, centred on the screen.
   setWindowStyle(forms::kStyleCaption | forms::kStyleSysMenu);
+  setStartUpPosition(kStartCenterOwner);
   const float width = 5730, height = 4290;
   design((services.screen.widthTwips() - width) / 2, (services.screen.heightTwips() - height) / 2,
          width, height);

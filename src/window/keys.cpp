@@ -71,7 +71,7 @@ void Form1::Form_KeyDown(int keyCode, int shift) {
       leaveScreenMode();
       break;
     case KeyCommand::Mute:
-      BUT9C_Click();
+      toggleMute();
       break;
     case KeyCommand::PreviousEntry:
       listButton(false);

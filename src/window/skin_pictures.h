@@ -28,6 +28,8 @@ inline constexpr SkinPicture kBarRight{"skins/bar_right.png", 319, 65};
 inline constexpr SkinPicture kGrip{"skins/grip.png", 23, 23};
 inline constexpr SkinPicture kTitleIcon{"skins/title_icon.png", 16, 16};
 inline constexpr SkinPicture kVolumeIcon{"skins/volume_icon.png", 20, 19};
+// The volume icon while the sound is muted.
+inline constexpr SkinPicture kVolumeIconMuted{"skins/volume_icon_muted.png", 20, 19};
 
 // Title buttons, 270 twips high: normal and hover.
 inline constexpr SkinPicture kMenu{"skins/menu.png", 25, 18};
@@ -67,17 +69,17 @@ inline constexpr SkinPicture kChannelRight{"skins/channel_right.png", 27, 10};
 inline constexpr SkinPicture kChannelRightOn{"skins/channel_right_on.png", 27, 10};
 
 inline constexpr std::initializer_list<SkinPicture> kWindowSkin{
-    kTitleLeft,     kTitleMiddle, kTitleRight,    kEdgeLeft,
-    kEdgeRight,     kBarLeft,     kBarMiddle,     kBarRight,
-    kGrip,          kTitleIcon,   kVolumeIcon,    kMenu,
-    kMenuHover,     kMinimise,    kMinimiseHover, kMaximise,
-    kMaximiseHover, kRestore,     kRestoreHover,  kClose,
-    kCloseHover,    kPlay,        kPlayHover,     kMusic,
-    kPause,         kPauseHover,  kPrevious,      kPreviousHover,
-    kNext,          kNextHover,   kPlaySelected,  kPlaySelectedHover,
-    kStop,          kStopHover,   kFullScreen,    kChannelLeft,
-    kChannelLeftOn, kChannelBoth, kChannelBothOn, kChannelRight,
-    kChannelRightOn};
+    kTitleLeft,      kTitleMiddle,    kTitleRight,    kEdgeLeft,
+    kEdgeRight,      kBarLeft,        kBarMiddle,     kBarRight,
+    kGrip,           kTitleIcon,      kVolumeIcon,    kMenu,
+    kMenuHover,      kMinimise,       kMinimiseHover, kMaximise,
+    kMaximiseHover,  kRestore,        kRestoreHover,  kClose,
+    kCloseHover,     kPlay,           kPlayHover,     kMusic,
+    kPause,          kPauseHover,     kPrevious,      kPreviousHover,
+    kNext,           kNextHover,      kPlaySelected,  kPlaySelectedHover,
+    kStop,           kStopHover,      kFullScreen,    kChannelLeft,
+    kChannelLeftOn,  kChannelBoth,    kChannelBothOn, kChannelRight,
+    kChannelRightOn, kVolumeIconMuted};
 
 // The program icon for the desktop: PNGs of the freedesktop icon theme layout under
 // icons/hicolor/<size>x<size>/apps/ and a scalable SVG under icons/hicolor/scalable/apps/.

@@ -132,6 +132,22 @@ TEST_F(VIDEO_SUITE, CloseClearsThePicture) {
   EXPECT_TRUE(waitForPicture(isBlack, 5000));
 }
 
+TEST_F(VIDEO_SUITE, AnotherFileNeverShowsThePreviousPicture) {
+  widget->show();
+  player->setURL(media.red(10));
+  ASSERT_TRUE(waitForPicture(isRed));
+  // Sound only: the clip's last frame goes at once, and the file's name takes its place.
+  player->setURL(media.tone());
+  EXPECT_TRUE(allPass(widget->grabFramebuffer(), isBlack));
+  const auto titleShown = [&] {
+    const QImage image = onScreen();
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, image.height() / 2)) > 128) return true;
+    return false;
+  };
+  EXPECT_TRUE(pumpUntil(titleShown, 5000));
+}
+
 TEST_F(VIDEO_SUITE, AFileSetBeforeTheWidgetIsShownStartsWhenShown) {
   player->setURL(media.red(10));
   pumpFor(500);

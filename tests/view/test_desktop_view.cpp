@@ -8,10 +8,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 
 #include "platform/forms/menu.h"
+#include "platform/qt/convert.h"
+#include "platform/qt/language.h"
 #include "platform/temp_dir.h"
 #include "view_rig.h"
 
@@ -164,4 +167,52 @@ TEST(DesktopView, ThePointersControlAndAMoveWithoutWindowManager) {
   ViewRig::settle();
   EXPECT_EQ(rig.form.Left(), (100 + 40) * 15);
   EXPECT_EQ(rig.form.Top(), (100 + 25) * 15);
+}
+
+TEST(DesktopView, WindowsWithoutAPositionOpenCentredOverTheMainWindow) {
+  ViewRig rig;
+  rig.view.setMainForm(rig.form);
+  rig.form.Show();
+  ViewRig::settle();
+  const QRect main = rig.window()->frameGeometry();
+  struct Case {
+    int position;
+    bool centred;
+  };
+  for (const Case& c : {Case{Form::kStartCenterOwner, true}, Case{Form::kStartManual, false}}) {
+    Form dialog("Dialog", &rig.screen, &rig.view);
+    dialog.design(0, 0, 3000, 1500);
+    dialog.setStartUpPosition(c.position);
+    dialog.Show();
+    ViewRig::settle();
+    view::FormWindow* window = rig.view.windowOf(dialog);
+    ASSERT_NE(window, nullptr);
+    const QPoint centre = window->geometry().center();
+    if (c.centred) {
+      EXPECT_NEAR(centre.x(), main.center().x(), 2);
+      // Room is kept above it for the window system's title bar (none on this server).
+      EXPECT_NEAR(centre.y(), main.center().y() - 12, 2);
+      // The form learns where it is.
+      EXPECT_EQ(view::pixels(dialog.Left()), window->x());
+    } else {
+      EXPECT_EQ(window->pos(), QPoint(0, 0));
+    }
+    dialog.Unload();
+    ViewRig::settle();
+  }
+}
+
+TEST(DesktopView, StandardButtonsSpeakTheProgramsLanguage) {
+  ASSERT_TRUE(view::loadProgramTranslations(*qApp, view::programLanguage()));
+  ViewRig rig;
+  rig.form.Show();
+  QString button;
+  whenModal([&](QWidget* up) {
+    auto* box = qobject_cast<QMessageBox*>(up);
+    ASSERT_NE(box, nullptr);
+    button = box->buttons().value(0) ? box->buttons().value(0)->text() : QString();
+    box->accept();
+  });
+  rig.view.messageBox(&rig.form, "此时系统信息不可用", "");
+  EXPECT_EQ(button, QStringLiteral("确定"));
 }

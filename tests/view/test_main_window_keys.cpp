@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <functional>
 
 #include "app/playback_rig.h"
 #include "view_rig.h"
@@ -61,4 +62,23 @@ TEST(MainWindowKeys, KeysAndTheWheelRunTheirHandlersThroughTheView) {
   m.key(Qt::Key_Escape);
   EXPECT_TRUE(m.f.BUT2.Checked());
   EXPECT_EQ(m.f.WindowState(), forms::kNormal);
+}
+
+TEST(MainWindowKeys, MAndTheVolumeIconSwitchMuteAndOnlyMutingMovesTheMark) {
+  MainWindowRig m;
+  struct Step {
+    std::function<void()> act;
+    bool muted;
+  };
+  QWidget* icon = m.view.windowOf(m.f)->widgetOf(m.f.Image37);
+  ASSERT_NE(icon, nullptr);
+  for (const Step& s :
+       {Step{[&] { m.key(Qt::Key_M); }, true}, Step{[&] { m.key(Qt::Key_M); }, false},
+        Step{[&] { test::click(icon, QPoint(3, 3)); }, true},
+        Step{[&] { test::click(icon, QPoint(3, 3)); }, false}}) {
+    s.act();
+    EXPECT_EQ(m.rig.player1.muted, s.muted);
+    // Muting is the mute item's command; giving the sound back leaves its mark.
+    EXPECT_TRUE(m.f.BUT9C.Checked());
+  }
 }

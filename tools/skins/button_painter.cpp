@@ -191,7 +191,7 @@ QImage paintBarButton(BarGlyph glyph, int width, int height, int top, bool hover
   return image;
 }
 
-QImage paintVolumeIcon(int width, int height, int top) {
+QImage paintVolumeIcon(int width, int height, int top, bool muted) {
   QImage image = rowsImage(width, height, barRow, top);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -205,6 +205,13 @@ QImage paintVolumeIcon(int width, int height, int top) {
                       {5.6, cy + 2.6},
                       {2.5, cy + 2.6}}));
   p.setBrush(Qt::NoBrush);
+  if (muted) {
+    // The waves give way to a cross in the accent colour: no sound comes out.
+    p.setPen(QPen(style::kAccent, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12.5, cy - 3.5), QPointF(18.5, cy + 3.5));
+    p.drawLine(QPointF(12.5, cy + 3.5), QPointF(18.5, cy - 3.5));
+    return image;
+  }
   p.setPen(QPen(style::kGlyph, 1.4, Qt::SolidLine, Qt::RoundCap));
   for (double r : {3.6, 6.8}) p.drawArc(QRectF(10.5 - r, cy - r, 2 * r, 2 * r), -50 * 16, 100 * 16);
   return image;
@@ -231,14 +238,15 @@ QImage paintChannel(Channel which, int width, int height, int top, bool selected
   p.drawRoundedRect(QRectF(0, 0, 44, height), 3, 3);
   p.setRenderHint(QPainter::Antialiasing, false);
 
-  // Letters of a 3 by 5 pixel font, L and R.
-  static const char* const kL[5] = {"x..", "x..", "x..", "x..", "xxx"};
-  static const char* const kR[5] = {"xx.", "x.x", "xx.", "x.x", "x.x"};
+  // Letters of a 5 by 7 pixel font, L and R: as tall as the design's caption font allows in
+  // a selector 10 pixels high.
+  static const char* const kL[7] = {"x....", "x....", "x....", "x....", "x....", "x....", "xxxx."};
+  static const char* const kR[7] = {"xxxx.", "x...x", "x...x", "xxxx.", "x.x..", "x..x.", "x...x"};
   const QColor ink = selected ? style::kGlyphHover : style::kGlyph;
-  auto letter = [&](const char* const(&rows)[5], int x0) {
-    const int y0 = (height - 5) / 2;
-    for (int y = 0; y < 5; ++y)
-      for (int x = 0; x < 3; ++x)
+  auto letter = [&](const char* const(&rows)[7], int x0) {
+    const int y0 = (height - 7) / 2;
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 5; ++x)
         if (rows[y][x] == 'x') p.fillRect(x0 + x, y0 + y, 1, 1, ink);
   };
   switch (which) {
@@ -246,11 +254,11 @@ QImage paintChannel(Channel which, int width, int height, int top, bool selected
       letter(kL, 4);
       break;
     case Channel::Both:
-      letter(kL, 18);
-      letter(kR, 23);
+      letter(kL, 17);
+      letter(kR, 22);
       break;
     case Channel::Right:
-      letter(kR, 37);
+      letter(kR, 36);
       break;
   }
   return image;

@@ -18,7 +18,8 @@ QImage paintTitleButton(TitleGlyph glyph, int width, int height, bool hover);
 QImage paintBarButton(BarGlyph glyph, int width, int height, int top, bool hover);
 
 // The speaker beside the volume bar.
-QImage paintVolumeIcon(int width, int height, int top);
+// With muted, a cross instead of the sound waves.
+QImage paintVolumeIcon(int width, int height, int top, bool muted = false);
 
 // One channel selector: its segment of the three-part pill, lit when selected.
 QImage paintChannel(Channel which, int width, int height, int top, bool selected);

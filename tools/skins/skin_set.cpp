@@ -60,6 +60,8 @@ void addWindowSkin(std::vector<SkinFile>& out) {
   add(kTitleIcon,
       paintIconOn(rowsImage(kTitleIcon.width, kTitleIcon.height, titleRow, kTitleIconTop)));
   add(kVolumeIcon, paintVolumeIcon(kVolumeIcon.width, kVolumeIcon.height, kVolumeIconTop));
+  add(kVolumeIconMuted,
+      paintVolumeIcon(kVolumeIconMuted.width, kVolumeIconMuted.height, kVolumeIconTop, true));
 
   struct Title {
     SkinPicture normal, hover;

@@ -156,6 +156,8 @@ void MpvPlayer::setURL(const std::string& path) {
   url_ = path;
   file_ = {};
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
+  // The previous file's picture is not this file's: it goes at once.
+  if (target_) target_->mediaCleared();
   if (rendersVideo() && !renderReady_) {
     // Video needs the render context before the file opens; meanwhile the old file goes.
     file_.pendingLoad = true;

@@ -82,6 +82,11 @@ class MpvPlayer final : public MediaPlayer {
 
   // For the video widget.
   mpv_handle* core() const { return core_.get(); }
+  // The engine is on the file asked for last and it has a picture of its own (a video track,
+  // an embedded cover): what the engine draws is that file's, not the previous one's.
+  bool showsPicture() const;
+  // The title of the open file (its tags' title, else its file name); "" with none open.
+  std::string mediaTitle() const;
   bool rendersVideo() const { return options_.video == MpvOptions::Video::Render; }
   // The render context now exists: a deferred open goes ahead, lost video comes back.
   void attachRenderTarget(MpvRenderTarget* target);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "media/player/mpv_open.h"
 #include "media/player/mpv_player.h"
 
 namespace kv::media {
@@ -196,6 +197,25 @@ bool MpvPlayer::engineHasFile() const {
 bool MpvPlayer::videoSelected() const {
   std::int64_t id = 0;
   return mpv_get_property(core_.get(), "current-tracks/video/id", MPV_FORMAT_INT64, &id) >= 0;
+}
+
+bool MpvPlayer::showsPicture() const {
+  if (url_.empty() || file_.failed) return false;
+  char* path = mpv_get_property_string(core_.get(), "path");
+  if (!path) return false;
+  // A playlist file goes on as its entries, whose paths are their own.
+  const bool current = isPlaylistName(url_) || mpvOpenOf(url_, "").target == path;
+  mpv_free(path);
+  return current && videoSelected();
+}
+
+std::string MpvPlayer::mediaTitle() const {
+  if (!file_.loaded) return {};
+  char* title = mpv_get_property_string(core_.get(), "media-title");
+  if (!title) return {};
+  std::string out = title;
+  mpv_free(title);
+  return out;
 }
 
 void MpvPlayer::restoreVideo() {

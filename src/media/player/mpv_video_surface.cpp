@@ -5,6 +5,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
+#include <QPainter>
 
 namespace kv::media {
 
@@ -22,6 +23,8 @@ MpvVideoSurface::MpvVideoSurface(MpvPlayer& player)
   // Clicks and moves belong to the widget around the window; no focus of its own either, so
   // keys keep going to the main window.
   setFlags(flags() | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+  // A file that opens or ends may change what is shown (its frame, its title).
+  stateLink_ = player.PlayStateChange.connect([this](int) { update(); });
 }
 
 MpvVideoSurface::~MpvVideoSurface() {
@@ -83,11 +86,18 @@ void MpvVideoSurface::frameReady() {
     mpv_render_context_render(render_, params);
   }
   doneCurrent();
-  if (flags & MPV_RENDER_UPDATE_FRAME) update();
+  if (!(flags & MPV_RENDER_UPDATE_FRAME)) return;
+  update();
+}
+
+void MpvVideoSurface::mediaCleared() {
+  update();
 }
 
 bool MpvVideoSurface::drawsFrames() const {
-  return render_ && player_ && player_->playState() != kUndefined;
+  // The engine may still hold the previous file's last frame while it opens the next one, and
+  // a file of sound alone has no frame: only the asked-for file's own picture is drawn.
+  return render_ && player_ && player_->playState() != kUndefined && player_->showsPicture();
 }
 
 void MpvVideoSurface::draw(int framebuffer, int w, int h, bool wait) {
@@ -105,14 +115,30 @@ void MpvVideoSurface::paintGL() {
   const qreal ratio = devicePixelRatio();
   const int w = qRound(width() * ratio), h = qRound(height() * ratio);
   if (!drawsFrames() || w <= 0 || h <= 0) {
-    // Nothing open: an empty, black picture.
-    QOpenGLFunctions* gl = context()->functions();
-    gl->glClearColor(0, 0, 0, 1);
-    gl->glClear(GL_COLOR_BUFFER_BIT);
+    paintWithoutPicture();
     return;
   }
   draw(static_cast<int>(defaultFramebufferObject()), w, h, true);
   ++framesDrawn_;
+}
+
+void MpvVideoSurface::paintWithoutPicture() {
+  QOpenGLFunctions* gl = context()->functions();
+  gl->glClearColor(0, 0, 0, 1);
+  gl->glClear(GL_COLOR_BUFFER_BIT);
+  // Beyond the player's duties, for a person: an audio file without a cover shows its title.
+  const std::string title =
+      player_ && player_->hasMedia() && !player_->showsPicture() ? player_->mediaTitle() : "";
+  if (title.empty() || width() < 40 || height() < 20) return;
+  QPainter p(this);
+  QFont font = p.font();
+  font.setPixelSize(std::clamp(height() / 12, 12, 40));
+  p.setFont(font);
+  p.setPen(QColor(225, 227, 232));
+  const QRect area = QRect(QPoint(0, 0), size()).adjusted(16, 16, -16, -16);
+  const QString text =
+      p.fontMetrics().elidedText(QString::fromStdString(title), Qt::ElideRight, area.width());
+  p.drawText(area, Qt::AlignCenter, text);
 }
 
 QImage MpvVideoSurface::picture() {
@@ -141,6 +167,7 @@ void MpvVideoSurface::freeRenderContext() {
 }
 
 void MpvVideoSurface::playerDestroyed() {
+  stateLink_.disconnect();
   if (render_) {
     makeCurrent();
     freeRenderContext();

@@ -11,6 +11,7 @@
 #include <atomic>
 
 #include "media/player/mpv_player.h"
+#include "platform/event.h"
 
 struct mpv_render_context;
 
@@ -41,13 +42,16 @@ class MpvVideoSurface final : public QOpenGLWindow, private MpvRenderTarget {
   bool drawsFrames() const;
   void draw(int framebuffer, int w, int h, bool wait);
   void playerDestroyed() override;
-  void mediaCleared() override { update(); }
+  void mediaCleared() override;
+  // Black, with the title of a file that has no picture of its own (an audio file).
+  void paintWithoutPicture();
 
   MpvPlayer* player_;
   mpv_render_context* render_ = nullptr;
   QMetaObject::Connection contextGone_;
   std::atomic<bool> updateQueued_{false};
   int framesDrawn_ = 0;
+  ScopedConnection stateLink_;
 };
 
 }  // namespace kv::media

@@ -48,6 +48,11 @@ class Form : public Control {
   void setWindowStyle(std::uint32_t style);
   bool topmost() const { return topmost_; }
   void setTopmost(bool v);
+  // Where the window opens: at its Left and Top, or centred over the program's main window
+  // (over the screen while that is not shown), which the desktop decides when it shows it.
+  enum StartUpPositionValue : int { kStartManual = 0, kStartCenterOwner = 1 };
+  int StartUpPosition() const { return startUpPosition_; }
+  void setStartUpPosition(int v) { startUpPosition_ = v; }
 
   float CurrentX() const { return currentX_; }
   float CurrentY() const { return currentY_; }
@@ -105,6 +110,7 @@ class Form : public Control {
   std::uint32_t style_ =
       kStyleCaption | kStyleSysMenu | kStyleThickFrame | kStyleMinimizeBox | kStyleMaximizeBox;
   bool topmost_ = false;
+  int startUpPosition_ = kStartManual;
   float currentX_ = 0, currentY_ = 0;
   bool acceptsDrops_ = false;
   bool loaded_ = false;

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/forms/control.h"
+#include "platform/forms/form.h"
 #include "platform/input_codes.h"
 
 namespace kv::view {
@@ -92,6 +93,29 @@ QColor colour(std::uint32_t bgr) {
   if (bgr & 0x80000000u) return systemColour(bgr & 0xFFu);
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                 static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+namespace {
+constexpr std::uint32_t kDefaultBack = 0xFFFFFF, kDefaultFore = 0x000000;
+
+bool inDialog(const forms::Control& control) {
+  const forms::Control* top = &control;
+  while (top->parent()) top = top->parent();
+  const auto* form = dynamic_cast<const forms::Form*>(top);
+  return form && (form->windowStyle() & forms::kStyleCaption) == forms::kStyleCaption;
+}
+}  // namespace
+
+QColor shownBackColour(const forms::Control& control) {
+  if (control.BackColor() == kDefaultBack && inDialog(control))
+    return QApplication::palette().color(QPalette::Window);
+  return colour(control.BackColor());
+}
+
+QColor shownForeColour(const forms::Control& control) {
+  if (control.ForeColor() == kDefaultFore && inDialog(control))
+    return QApplication::palette().color(QPalette::WindowText);
+  return colour(control.ForeColor());
 }
 
 QFont captionFont(const forms::Control& control) {

@@ -29,6 +29,12 @@ float twips(double pixels);
 // A colour of the runtime (blue-green-red; with the high bit set, a system colour index).
 QColor colour(std::uint32_t bgr);
 
+// The colours a control is shown in: its own, except where a framed window (a dialog) keeps
+// the runtime's defaults, white ground and black text, which no design chose: there the
+// desktop look's window and text colours, so every dialog has the one look.
+QColor shownBackColour(const forms::Control& control);
+QColor shownForeColour(const forms::Control& control);
+
 // The caption font of a control: its family, or the CJK family when it names none (the
 // captions are Chinese), its size clamped to what can be drawn, bold or not.
 QFont captionFont(const forms::Control& control);

@@ -3,13 +3,28 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace kv::view {
 
+namespace {
+// The standard buttons of message boxes and dialogs carry their text alone, as the program's
+// own buttons do: no tick or cross beside "确定" and "取消".
+class ProgramStyle final : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+}  // namespace
+
 void applyDesktopLook(QApplication& application) {
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-    QApplication::setStyle(fusion);
+    QApplication::setStyle(new ProgramStyle(fusion));
   // The skin's colours: panels RGB 30, 31, 36, text light grey, the tabs' highlight blue.
   const QColor panel(30, 31, 36), base(22, 23, 27), text(225, 227, 232), accent(51, 153, 255);
   QPalette p;

@@ -10,8 +10,10 @@
 #include "platform/errors.h"
 #include "platform/forms/form.h"
 #include "platform/forms/menu.h"
+#include "platform/qt/convert.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/menu_popup.h"
+#include "platform/qt/placement.h"
 
 namespace kv::view {
 
@@ -55,8 +57,25 @@ void DesktopView::dropWindow(forms::Form& form) {
   windows_.erase(it);
 }
 
+QWidget* DesktopView::mainWindow() const {
+  return mainForm_ ? windowOf(*mainForm_) : nullptr;
+}
+
+void DesktopView::placeCentred(forms::Form& form, FormWindow& window) {
+  // The frame the window system adds is not known before the window is shown; the usual
+  // title bar is counted in so the whole window is centred.
+  constexpr int kTitleBar = 24;
+  const QSize size = window.size() + QSize(0, kTitleBar);
+  const QPoint at = centredOver(size, mainWindow());
+  window.move(at);
+  step([&] { form.desktopMoved(twips(at.x()), twips(at.y())); });
+}
+
 void DesktopView::formShown(forms::Form& form) {
+  const bool opening = !windowOf(form) || !windowOf(form)->attached();
   FormWindow* window = ensureWindow(form);
+  if (opening && &form != mainForm_ && form.StartUpPosition() == forms::Form::kStartCenterOwner)
+    placeCentred(form, *window);
   window->show();
   window->raise();
   window->activateWindow();
@@ -94,7 +113,9 @@ std::string DesktopView::showOpen(forms::Form& owner, const std::string& filter,
     folder = QFileInfo(QString::fromStdString(previousPath)).absolutePath();
   if (folder.isEmpty() || !QFileInfo(folder).isDir())
     folder = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+  // Qt's own dialog (not the desktop's), in the program's look and language.
   QFileDialog dialog(windowOf(owner), QString(), folder);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   const QStringList filters = dialogFilters(filter);

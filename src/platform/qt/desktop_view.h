@@ -40,6 +40,11 @@ class DesktopView final : public QObject, public WindowHost {
                        const std::string& previousPath) override;
   void messageBox(forms::Form* owner, const std::string& text, const std::string& title) override;
 
+  // The program's main window: the secondary windows without a position of their own open
+  // centred over it.
+  void setMainForm(const forms::Form& form) { mainForm_ = &form; }
+  QWidget* mainWindow() const;
+
   // The window of a form, while it has one.
   FormWindow* windowOf(const forms::Form& form) const;
   // The control under a point of the screen (logical pixels), or nullptr.
@@ -55,7 +60,10 @@ class DesktopView final : public QObject, public WindowHost {
   FormWindow* ensureWindow(forms::Form& form);
   void dropWindow(forms::Form& form);
 
+  void placeCentred(forms::Form& form, FormWindow& window);
+
   const ComponentRegistry& components_;
+  const forms::Form* mainForm_ = nullptr;
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
   // Windows let go of and waiting for the event loop to delete them; whatever is left when the
   // view goes (the loop has ended) goes with it.

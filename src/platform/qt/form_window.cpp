@@ -361,7 +361,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 void FormWindow::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   if (attached()) {
-    p.fillRect(event->rect(), colour(form_->BackColor()));
+    p.fillRect(event->rect(), shownBackColour(*form_));
     if (const forms::PictureRef& picture = form_->Picture())
       drawPicture(p, picture->image(), rect(), false);
   } else {

@@ -1,11 +1,13 @@
 #include "platform/qt/name_lists.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QStyle>
 
 #include "platform/errors.h"
 #include "platform/forms/lists.h"
+#include "platform/qt/caption_text.h"
 #include "platform/qt/convert.h"
 
 namespace kv::view {
@@ -36,10 +38,14 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
   const int row = index.row();
   const int open = openFolderCount();
   if (role == Qt::DisplayRole) {
-    if (row < open) return QString(row * 2, QLatin1Char(' ')) + openFolders_[row];
+    // The tree is shown by a small step per level, and only for the first few: in a panel
+    // 129 pixels wide the names matter more than the depth.
+    const auto indent = [](int level) { return QString(std::min(level, 3), QLatin1Char(' ')); };
+    if (row < open) return indent(row) + openFolders_[row];
     const QString name = QString::fromStdString(list_.List(row - open));
-    return open > 0 ? QString(open * 2, QLatin1Char(' ')) + name : name;
+    return open > 0 ? indent(open) + name : name;
   }
+  if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
   if (role == Qt::DecorationRole && dirs_) {
     if (openIcon_.isNull()) {
       openIcon_ = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -91,7 +97,10 @@ void NameListView::applyLook() {
   p.setColor(QPalette::Window, colour(c.BackColor()));
   p.setColor(QPalette::Text, colour(c.ForeColor()));
   setPalette(p);
-  setFont(captionFont(c));
+  setFont(scaledCaptionFont(c));
+  // Icons no taller than a line of the design's font.
+  const int line = QFontMetrics(font()).height();
+  setIconSize(QSize(std::min(12, line), std::min(12, line)));
 }
 
 void NameListView::apply(unsigned changes) {
@@ -183,7 +192,7 @@ DriveCombo::DriveCombo(FormWindow& owner, forms::NameList& list, QWidget* parent
   if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
   setMouseTracking(true);
   // Volume names need no caption font; the desktop's is the cheaper to set up.
-  if (!list.FontName().empty()) setFont(captionFont(list));
+  if (!list.FontName().empty()) setFont(scaledCaptionFont(list));
   connect(this, &QComboBox::activated, this, [this](int row) {
     if (applying_ || !attached()) return;
     step([&] { list_.inputSelect(row); });
@@ -193,7 +202,7 @@ DriveCombo::DriveCombo(FormWindow& owner, forms::NameList& list, QWidget* parent
 
 void DriveCombo::apply(unsigned changes) {
   if (changes & (forms::kChangeItems | forms::kChangeRefresh)) model_.reload();
-  if (changes & forms::kChangeFont) setFont(captionFont(list_));
+  if (changes & forms::kChangeFont) setFont(scaledCaptionFont(list_));
   showSelection();
 }
 

@@ -32,31 +32,71 @@ void PaintedControl::apply(unsigned) {
   update();
 }
 
-void PaintedControl::paintCaption(QPainter& p, const QRect& area, int flags) {
+QColor PaintedControl::captionColour() const {
+  return isEnabled() ? shownForeColour(control())
+                     : palette().color(QPalette::Disabled, QPalette::WindowText);
+}
+
+int PaintedControl::indicatorSize() const {
+  // The platform's 13 pixels, smaller in a narrow box so that its caption keeps a readable
+  // size (the list panel's filters are 33 pixels wide).
+  return std::min({13, height(), std::max(8, width() / 4)});
+}
+
+int PaintedControl::indicatorGap() const {
+  return indicatorSize() < 13 ? 2 : 4;
+}
+
+QRect PaintedControl::captionRoom() const {
+  switch (control().kind()) {
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+      return rect().adjusted(indicatorSize() + indicatorGap(), 0, 0, 0);
+    case Kind::CommandButton:
+      return rect().adjusted(3, 2, -3, -2);
+    case Kind::Frame:
+      return rect().adjusted(8, 0, -8, 0);
+    default:
+      return rect();
+  }
+}
+
+CaptionLayout PaintedControl::captionLayout() const {
   const forms::Control& c = control();
-  if (c.Caption().empty()) return;
-  p.setFont(captionFont(c));
-  p.setPen(isEnabled() ? colour(c.ForeColor())
-                       : palette().color(QPalette::Disabled, QPalette::WindowText));
-  p.drawText(area, flags, QString::fromStdString(c.Caption()));
+  const Kind k = c.kind();
+  const bool captioned = k == Kind::Label || k == Kind::OptionButton || k == Kind::CheckBox ||
+                         k == Kind::CommandButton || k == Kind::Frame;
+  if (!captioned || c.Caption().empty()) return {};
+  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
+  CaptionFlow flow = CaptionFlow::SingleLine;
+  if (k == Kind::Label) flow = CaptionFlow::Wrapped;
+  if (k == Kind::OptionButton || k == Kind::CheckBox) align = Qt::AlignLeft | Qt::AlignVCenter;
+  if (k == Kind::CommandButton) align = Qt::AlignCenter;
+  return layoutCaption(scaledCaptionFont(c), QString::fromStdString(c.Caption()), captionRoom(),
+                       align, flow);
+}
+
+void PaintedControl::paintCaption(QPainter& p) {
+  const CaptionLayout layout = captionLayout();
+  if (!layout.lines.empty()) drawCaption(p, layout, captionColour());
 }
 
 void PaintedControl::paintIndicator(QPainter& p) {
   const forms::Control& c = control();
   QStyleOptionButton option;
   option.initFrom(this);
-  const int size = std::min(13, height());
+  const int size = indicatorSize();
   option.rect = QRect(0, (height() - size) / 2, size, size);
   option.state |= c.Value() != 0 ? QStyle::State_On : QStyle::State_Off;
   QPalette palette = option.palette;
-  palette.setColor(QPalette::Base, colour(c.BackColor()).lighter(130));
-  palette.setColor(QPalette::Text, colour(c.ForeColor()));
-  palette.setColor(QPalette::WindowText, colour(c.ForeColor()));
+  palette.setColor(QPalette::Base, shownBackColour(c).lighter(130));
+  palette.setColor(QPalette::Text, shownForeColour(c));
+  palette.setColor(QPalette::WindowText, shownForeColour(c));
   option.palette = palette;
   const auto element = c.kind() == Kind::OptionButton ? QStyle::PE_IndicatorRadioButton
                                                       : QStyle::PE_IndicatorCheckBox;
   style()->drawPrimitive(element, &option, &p, this);
-  paintCaption(p, rect().adjusted(size + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter);
+  paintCaption(p);
 }
 
 void PaintedControl::paintEvent(QPaintEvent*) {
@@ -70,53 +110,53 @@ void PaintedControl::paintEvent(QPaintEvent*) {
   };
   switch (c.kind()) {
     case Kind::Label:
-      if (c.BackStyle() == 1) p.fillRect(all, colour(c.BackColor()));
-      paintCaption(p, all, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+      if (c.BackStyle() == 1) p.fillRect(all, shownBackColour(c));
+      paintCaption(p);
       break;
     case Kind::Image:
       if (const QImage* image = picture()) drawPicture(p, *image, all, c.Stretch());
       break;
     case Kind::PictureBox:
-      p.fillRect(all, colour(c.BackColor()));
+      p.fillRect(all, shownBackColour(c));
       if (const QImage* image = picture()) drawPicture(p, *image, all, c.Stretch());
       break;
-    case Kind::Frame:
-      p.fillRect(all, colour(c.BackColor()));
-      if (!c.Caption().empty()) {
-        const QFontMetrics metrics(captionFont(c));
-        const int top = metrics.height() / 2;
-        p.setPen(colour(c.ForeColor()).darker(160));
-        p.drawRect(all.adjusted(0, top, -1, -1));
-        const QRect text(8, 0, metrics.horizontalAdvance(QString::fromStdString(c.Caption())) + 6,
-                         metrics.height());
-        p.fillRect(text, colour(c.BackColor()));
-        paintCaption(p, text, Qt::AlignCenter);
+    case Kind::Frame: {
+      p.fillRect(all, shownBackColour(c));
+      const CaptionLayout layout = captionLayout();
+      const QRectF ink = layout.ink;
+      const int top = ink.isEmpty() ? 0 : static_cast<int>(ink.center().y());
+      p.setPen(shownForeColour(c).darker(160));
+      p.drawRect(all.adjusted(0, top, -1, -1));
+      if (!layout.lines.empty()) {
+        p.fillRect(ink.adjusted(-3, -1, 3, 1), shownBackColour(c));
+        drawCaption(p, layout, captionColour());
       }
       break;
+    }
     case Kind::OptionButton:
     case Kind::CheckBox:
-      if (c.BackStyle() == 1) p.fillRect(all, colour(c.BackColor()));
+      if (c.BackStyle() == 1) p.fillRect(all, shownBackColour(c));
       paintIndicator(p);
       break;
     case Kind::CommandButton: {
       QStyleOptionButton option;
       option.initFrom(this);
-      option.text = QString::fromStdString(c.Caption());
-      option.palette.setColor(QPalette::Button, colour(c.BackColor()));
-      option.palette.setColor(QPalette::ButtonText, colour(c.ForeColor()));
-      p.setFont(captionFont(c));
-      style()->drawControl(QStyle::CE_PushButton, &option, &p, this);
+      option.palette.setColor(QPalette::Button, shownBackColour(c));
+      option.palette.setColor(QPalette::ButtonText, shownForeColour(c));
+      // The bevel is the style's, the caption ours (access key underlined, font fitted).
+      style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
+      paintCaption(p);
       break;
     }
     case Kind::Line:
-      p.setPen(QPen(colour(c.ForeColor()), 1));
+      p.setPen(QPen(shownForeColour(c), 1));
       p.drawLine(0, 0, std::max(0, width() - 1), std::max(0, height() - 1));
       break;
     case Kind::Slider:
       if (const QImage* surface = c.surfaceImage(); surface && !surface->isNull())
         p.drawImage(all, *surface);
       else
-        p.fillRect(all, colour(c.BackColor()));
+        p.fillRect(all, shownBackColour(c));
       break;
     default:
       break;

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "platform/qt/caption_text.h"
 #include "platform/qt/view_widget.h"
 
 namespace kv::view {
@@ -13,13 +14,20 @@ class PaintedControl final : public QWidget, public ViewWidget {
  public:
   PaintedControl(FormWindow& owner, forms::Control& control, QWidget* parent);
   void apply(unsigned changes) override;
+  // The caption as this widget draws it (no lines when it shows none), and the rectangle its
+  // glyphs must stay inside.
+  CaptionLayout captionLayout() const;
+  QRect captionRoom() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void paintCaption(class QPainter& p, const QRect& area, int flags);
+  void paintCaption(class QPainter& p);
   void paintIndicator(class QPainter& p);
+  QColor captionColour() const;
+  int indicatorSize() const;
+  int indicatorGap() const;
 };
 
 // Draws a picture at its own size from the top left, or scaled to the rectangle.

@@ -1,6 +1,7 @@
 #include "platform/qt/help/host_help.h"
 
 #include "platform/qt/help/help_window.h"
+#include "platform/qt/placement.h"
 
 namespace kv::help {
 
@@ -9,7 +10,12 @@ HostHelp::HostHelp(ShellService& shell) : shell_(shell) {}
 HostHelp::~HostHelp() = default;
 
 bool HostHelp::showTopic(const std::string& chmPath, const std::string& topic) {
-  if (!window_) window_ = std::make_unique<HelpWindow>(shell_);
+  if (!window_) {
+    window_ = std::make_unique<HelpWindow>(shell_);
+    constexpr int kTitleBar = 24;  // the window system's frame, not known before it is shown
+    window_->move(
+        view::centredOver(window_->size() + QSize(0, kTitleBar), owner_ ? owner_() : nullptr));
+  }
   const bool shown = window_->showTopic(chmPath, topic);
   // Shown either way: a file that cannot be read is explained in the window.
   window_->show();

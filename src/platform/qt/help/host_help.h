@@ -1,9 +1,12 @@
 #pragma once
 // The help service of the desktop: our help window, created the first time help is asked for.
 
+#include <functional>
 #include <memory>
 
 #include "platform/shell.h"
+
+class QWidget;
 
 namespace kv::help {
 
@@ -17,10 +20,13 @@ class HostHelp final : public HelpService {
 
   bool showTopic(const std::string& chmPath, const std::string& topic) override;
   HelpWindow* window() const { return window_.get(); }
+  // The window the help window opens centred over (the main window), when it is shown.
+  void setOwner(std::function<QWidget*()> owner) { owner_ = std::move(owner); }
 
  private:
   ShellService& shell_;
   std::unique_ptr<HelpWindow> window_;
+  std::function<QWidget*()> owner_;
 };
 
 }  // namespace kv::help

@@ -1,0 +1,172 @@
+// Every caption of every window the program shows is drawn whole: its glyphs, access-key
+// underline included, lie inside its control and inside every container around it, with the
+// font the view draws it in, and no "&" of the design is shown literally. Run at 1x and at
+// twice the pixel density.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QFontMetricsF>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/playback_rig.h"
+#include "dialogs/form0.h"
+#include "dialogs/form3.h"
+#include "dialogs/form4.h"
+#include "dialogs/frm_about.h"
+#include "platform/qt/help/help_window.h"
+#include "platform/qt/help/host_help.h"
+#include "platform/qt/painted_control.h"
+#include "view_rig.h"
+
+using namespace kv;
+
+namespace {
+
+struct MainWindowRig {
+  view::ComponentRegistry registry;
+  view::DesktopView view{registry};
+  test::PlaybackRig rig{&view};
+  app::Form1& f = rig.startWith({"a.avi", "b.jpg"});
+
+  MainWindowRig() {
+    view.setMainForm(f);
+    rig.click(0);
+    test::ViewRig::settle();
+  }
+  ~MainWindowRig() {
+    rig.form.reset();
+    test::ViewRig::settle();
+  }
+  std::vector<forms::Form*> forms() const {
+    return {&f, f.form3(), f.form4(), f.aboutBox(), f.promotion()};
+  }
+};
+
+QString withoutBlanks(QString s) {
+  s.remove(QLatin1Char(' '));
+  s.remove(QChar::LineSeparator);
+  s.remove(QLatin1Char('\n'));
+  return s;
+}
+
+// What is wrong with the caption of one control ("" when it is drawn whole).
+std::string captionProblem(const view::PaintedControl& w) {
+  const forms::Control& c = w.control();
+  const QString caption = QString::fromStdString(c.Caption());
+  const view::CaptionLayout layout = w.captionLayout();
+  if (layout.lines.empty()) return "";
+  QString drawn;
+  for (const auto& line : layout.lines) drawn += line.text;
+  if (withoutBlanks(drawn) != withoutBlanks(view::parseCaption(caption).text))
+    return "draws \"" + drawn.toStdString() + "\"";
+  const QRectF ink = view::measuredInk(layout);
+  const auto inside = [&ink](const QRectF& room) {
+    return room.adjusted(-0.01, -0.01, 0.01, 0.01).contains(ink);
+  };
+  const auto describe = [&ink](const char* what, const QRectF& room) {
+    return std::string("glyphs ") + std::to_string(ink.left()) + "," + std::to_string(ink.top()) +
+           " to " + std::to_string(ink.right()) + "," + std::to_string(ink.bottom()) +
+           " leave the " + what + " " + std::to_string(room.width()) + "x" +
+           std::to_string(room.height());
+  };
+  if (!inside(QRectF(w.captionRoom()))) return describe("caption room", w.captionRoom());
+  // Each container clips what it holds.
+  for (const QWidget* up = &w; up && !up->isWindow(); up = up->parentWidget()) {
+    const QRectF inW = QRectF(up->parentWidget()->rect())
+                           .translated(QPointF(w.mapFrom(up->parentWidget(), QPoint(0, 0))));
+    if (!inside(inW)) return describe("container", inW);
+  }
+  const int design = view::scaledCaptionFont(c).pixelSize();
+  if (layout.font.pixelSize() > design) return "drawn larger than the design's font";
+  return "";
+}
+
+int checkWindow(QWidget* window, const std::string& screen) {
+  int checked = 0;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    auto* w = dynamic_cast<view::PaintedControl*>(widget);
+    if (!w || !w->isVisibleTo(window) || !w->attached()) continue;
+    if (w->control().Caption().empty()) continue;
+    ++checked;
+    EXPECT_EQ(captionProblem(*w), "")
+        << screen << ": " << w->control().name() << " \"" << w->control().Caption() << "\"";
+  }
+  // Qt's own buttons (the help window's) fit their text as well.
+  for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+    if (!b->isVisibleTo(window) || b->text().isEmpty()) continue;
+    ++checked;
+    const QFontMetricsF fm(b->font());
+    EXPECT_LE(fm.horizontalAdvance(b->text()), b->width())
+        << screen << ": " << b->text().toStdString();
+    EXPECT_LE(fm.height(), b->height()) << screen << ": " << b->text().toStdString();
+  }
+  return checked;
+}
+
+}  // namespace
+
+TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
+  MainWindowRig m;
+  app::Form1& f = m.f;
+  struct Screen {
+    const char* name;
+    std::function<void()> open;
+    bool captioned = true;  // the screen-filling modes hide every caption
+  };
+  const std::vector<Screen> screens = {
+      {"main window, play tab", [&] { f.Label3_Click(); }},
+      {"main window, list tab", [&] { f.Label6_Click(); }},
+      {"main window, blog tab", [&] { f.Label8_Click(); }},
+      {"main window, help tab", [&] { f.Label9_Click(); }},
+      {"main window, theatre", [&] { f.BUT0_Click(); }, false},
+      {"main window, full screen", [&] { f.BUT1_Click(); }, false},
+      {"main window, stretch", [&] { f.BUT17_Click(); }, false},
+      {"main window, native size", [&] { f.BUT2_Click(); }},
+      {"main window, maximised", [&] { f.Image16_Click(); }},
+      {"main window, restored", [&] { f.Image19_Click(); }},
+      {"popup menu window", [&] { f.toggleForm3(); }},
+      {"association dialog", [&] { f.showForm4(); }},
+      {"About box", [&] { f.showAbout(); }},
+      {"promotion window",
+       [&] {
+         f.promotionDue = 0;
+         f.Timer12_Timer();
+       }},
+  };
+  for (const Screen& s : screens) {
+    s.open();
+    test::ViewRig::settle();
+    int checked = 0;
+    for (forms::Form* form : m.forms())
+      if (view::FormWindow* window = form ? m.view.windowOf(*form) : nullptr;
+          window && window->isVisible())
+        checked += checkWindow(window, s.name);
+    EXPECT_TRUE(!s.captioned || checked > 0) << s.name;
+  }
+
+  test::FakeShell shell;
+  help::HostHelp helpService(shell);
+  helpService.setOwner([&m] { return m.view.mainWindow(); });
+  helpService.showTopic("/nonexistent/pemra.chm", "help.htm");
+  test::ViewRig::settle();
+  ASSERT_NE(helpService.window(), nullptr);
+  EXPECT_GT(checkWindow(helpService.window(), "help window"), 0);
+}
+
+TEST(CaptionFit, AccessKeysAreUnderlinedAndDoubledAmpersandsShowOnce) {
+  struct Case {
+    const char* caption;
+    const char* shown;
+    int accessKey;
+  };
+  for (const Case& c : {Case{" 使用说明(&H)", " 使用说明(H)", 6}, Case{"&Open", "Open", 0},
+                        Case{"A && B", "A & B", -1}, Case{"&&&X", "&X", 1}, Case{"End&", "End", -1},
+                        Case{"全 选", "全 选", -1}}) {
+    const view::CaptionText text = view::parseCaption(QString::fromUtf8(c.caption));
+    EXPECT_EQ(text.text.toStdString(), c.shown) << c.caption;
+    EXPECT_EQ(text.accessKey, c.accessKey) << c.caption;
+  }
+}
