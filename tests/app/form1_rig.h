@@ -8,23 +8,11 @@
 #include "doubles/fake_components.h"
 #include "doubles/fake_services.h"
 #include "doubles/fake_window_host.h"
+#include "doubles/service_doubles.h"
 
 namespace kv::test {
 
-struct Form1Rig {
-  VirtualClock clock;
-  FakeCursor cursor;
-  FakeScreen screen;
-  MemoryFiles files;
-  MemoryProfile profile{files};
-  FakeFolders folders;
-  FakeScreenSaver screenSaver;
-  FakeInstance instance;
-  FakeWindowHost windows;
-  FakeShell shell;
-  FakeHelp help;
-  MemoryRegistry registry;
-  Services services;
+struct Form1Rig : ServiceDoubles {
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
   FakeMediaPlayer player1{"WindowsMediaPlayer1", log};
   FakeMediaPlayer player2{"WindowsMediaPlayer2", log};
@@ -37,11 +25,7 @@ struct Form1Rig {
 
   // An installed player that has run before: resources under .dll names, datinf present. The
   // windows are the recording double's unless a real window host (the desktop view) is given.
-  explicit Form1Rig(WindowHost* host = nullptr)
-      : services{clock,       cursor,   screen,
-                 profile,     files,    folders,
-                 screenSaver, instance, host ? *host : windows,
-                 shell,       help,     registry} {
+  explicit Form1Rig(WindowHost* host = nullptr) : ServiceDoubles(host) {
     folders.application = kApp;
     files.addFolder(folders.documents);
     files.addFile(std::string(kApp) + "/0.dll", "idle");

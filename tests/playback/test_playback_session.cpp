@@ -10,6 +10,7 @@
 #include "doubles/fake_components.h"
 #include "doubles/fake_services.h"
 #include "doubles/fake_window_host.h"
+#include "doubles/service_doubles.h"
 #include "playback/playback_session.h"
 
 namespace kv::test {
@@ -42,21 +43,7 @@ class RecordingLayout final : public playback::PlaybackLayout {
   std::shared_ptr<CallLog> log_;
 };
 
-struct SessionRig {
-  VirtualClock clock;
-  FakeCursor cursor;
-  FakeScreen screen;
-  MemoryFiles files;
-  MemoryProfile profile{files};
-  FakeFolders folders;
-  FakeScreenSaver screenSaver;
-  FakeInstance instance;
-  FakeWindowHost windows;
-  FakeShell shell;
-  FakeHelp help;
-  MemoryRegistry registry;
-  Services services{clock,       cursor,   screen,  profile, files, folders,
-                    screenSaver, instance, windows, shell,   help,  registry};
+struct SessionRig : ServiceDoubles {
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
   FakeMediaPlayer player1{"player", log};
   FakeMediaPlayer player2{"music", log};
