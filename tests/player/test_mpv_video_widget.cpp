@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QOpenGLWidget>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
@@ -401,6 +402,36 @@ TEST_F(PICTURE_SUITE, WidgetsAboveTheVideoStayVisible) {
   EXPECT_TRUE(pumpUntil([&] { return allPass(onScreen(), isGreen); }, 3000));
   panel->hide();
   EXPECT_TRUE(waitForPicture(isRed));
+}
+
+// A widget that draws through OpenGL (as the web engine's view does) joining the window makes
+// Qt re-create the window's native window: the video goes on in it, and raising the widgets
+// around it (which reaches into the embedded window) keeps working.
+TEST_F(PICTURE_SUITE, VideoOutlivesTheWindowTurningToOpenGL) {
+  player->setURL(media.red(20));
+  ASSERT_TRUE(waitForPicture(isRed));
+  ASSERT_TRUE(waitForPosition(0.5));
+  const WId before = window.winId();
+  auto* gl = new QOpenGLWidget(&window);
+  gl->setGeometry(160, 0, 40, 40);
+  gl->show();
+  pumpFor(200);
+  ASSERT_NE(window.winId(), before) << "the window was not made again; nothing was tested";
+  widget->raise();
+  gl->raise();
+  EXPECT_EQ(widget->surface().parent(), window.windowHandle());
+  const double at = player->currentPosition();
+  EXPECT_TRUE(waitForPicture(isRed));
+  EXPECT_TRUE(waitForPosition(at + 0.5));
+  // The panel logic follows the new container.
+  QWidget* panel = addPanel();
+  EXPECT_TRUE(pumpUntil(
+      [&] {
+        const QImage screen = onScreen();
+        return !screen.isNull() && isGreen(screen.pixel(40, 60)) && isRed(screen.pixel(120, 60));
+      },
+      3000));
+  delete panel;
 }
 
 using Call = std::tuple<std::string, int, int, int, int>;

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "media/player/covered_region.h"
+#include "media/player/embedded_window_keeper.h"
 #include "media/player/mpv_video_surface.h"
 #include "platform/qt/input_codes.h"
 
@@ -16,12 +17,13 @@ using view::shiftCode;
 MpvVideoWidget::MpvVideoWidget(MpvPlayer& player, QWidget* parent)
     : QWidget(parent),
       surface_(new MpvVideoSurface(player)),
-      container_(QWidget::createWindowContainer(surface_, this)) {
+      keeper_(new EmbeddedWindowKeeper(*surface_, *this, [this](QWidget& container) {
+        container.setMouseTracking(true);
+        container.setFocusPolicy(Qt::NoFocus);
+        container.setGeometry(rect());
+      })) {
   // Moves without a button matter too: they bring back the cursor and the bars in full screen.
   setMouseTracking(true);
-  container_->setMouseTracking(true);
-  container_->setFocusPolicy(Qt::NoFocus);
-  container_->setGeometry(rect());
   // Panels may be moved over the video at any time; a look ten times a second is cheap.
   coverTimer_.setInterval(100);
   connect(&coverTimer_, &QTimer::timeout, this, &MpvVideoWidget::updateCover);
@@ -51,11 +53,12 @@ bool MpvVideoWidget::raisesEvents() const {
 }
 
 void MpvVideoWidget::resizeEvent(QResizeEvent*) {
-  container_->setGeometry(rect());
+  keeper_->container().setGeometry(rect());
   updateCover();
 }
 
 void MpvVideoWidget::showEvent(QShowEvent*) {
+  keeper_->follow();
   updateCover();
   coverTimer_.start();
 }
@@ -65,13 +68,15 @@ void MpvVideoWidget::hideEvent(QHideEvent*) {
 }
 
 void MpvVideoWidget::updateCover() {
+  keeper_->follow();
   const QRegion covered = coveredByWidgetsAbove(*this);
-  if (covered == covered_) return;
+  if (covered == covered_ && &keeper_->container() == coveredContainer_) return;
+  coveredContainer_ = &keeper_->container();
   covered_ = covered;
   // An empty mask would be no mask at all: a video covered all over is hidden instead (and
   // takes its frames without drawing them).
   const QRegion shown = QRegion(rect()) - covered;
-  container_->setVisible(!shown.isEmpty());
+  keeper_->container().setVisible(!shown.isEmpty());
   surface_->setMask(covered.isEmpty() ? QRegion() : shown);
 }
 

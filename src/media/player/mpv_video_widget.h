@@ -15,6 +15,7 @@
 
 namespace kv::media {
 
+class EmbeddedWindowKeeper;
 class MpvVideoSurface;
 
 class MpvVideoWidget final : public QWidget {
@@ -51,10 +52,11 @@ class MpvVideoWidget final : public QWidget {
   // otherwise hide them.
   void updateCover();
 
-  MpvVideoSurface* surface_;  // owned by container_
-  QWidget* container_;
+  MpvVideoSurface* surface_;      // owned by the keeper's container
+  EmbeddedWindowKeeper* keeper_;  // a child; owns the container, which owns surface_
   QTimer coverTimer_;
   QRegion covered_;
+  const QWidget* coveredContainer_ = nullptr;  // the container covered_ was applied to
   bool pressedHere_ = false;
   bool inDoubleClick_ = false;
 };

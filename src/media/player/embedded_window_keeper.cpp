@@ -1,0 +1,73 @@
+#include "media/player/embedded_window_keeper.h"
+
+#include <QEvent>
+#include <QPlatformSurfaceEvent>
+
+namespace kv::media {
+
+EmbeddedWindowKeeper::EmbeddedWindowKeeper(QWindow& window, QWidget& host,
+                                           std::function<void(QWidget&)> prepare)
+    : QObject(&host),
+      window_(&window),
+      host_(host),
+      prepare_(std::move(prepare)),
+      container_(QWidget::createWindowContainer(&window, &host)) {
+  prepare_(*container_);
+  follow();
+}
+
+void EmbeddedWindowKeeper::follow() {
+  QWidget* topLevel = host_.window();
+  if (topLevel != topLevel_) watchTopLevel(topLevel);
+  if (topLevel_ && topLevel_->windowHandle() != native_) watchNativeWindow();
+}
+
+void EmbeddedWindowKeeper::watchTopLevel(QWidget* topLevel) {
+  if (topLevel_) topLevel_->removeEventFilter(this);
+  // The host as its own top-level has no native window around the embedded one.
+  topLevel_ = topLevel == &host_ ? nullptr : topLevel;
+  if (topLevel_) topLevel_->installEventFilter(this);
+}
+
+void EmbeddedWindowKeeper::watchNativeWindow() {
+  if (native_) native_->removeEventFilter(this);
+  native_ = topLevel_ ? topLevel_->windowHandle() : nullptr;
+  if (native_) native_->installEventFilter(this);
+}
+
+bool EmbeddedWindowKeeper::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == native_ && event->type() == QEvent::PlatformSurface &&
+      static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+          QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed) {
+    // The children of the native window have lost their own native windows already; taking the
+    // window out now saves it from being deleted with its parent object.
+    if (window_ && window_->parent() == native_) {
+      window_->setParent(nullptr);
+      waiting_ = true;
+    }
+    native_->removeEventFilter(this);
+    native_ = nullptr;
+  } else if (watched == topLevel_ && event->type() == QEvent::WinIdChange &&
+             topLevel_->internalWinId() && topLevel_->windowHandle()) {
+    watchNativeWindow();
+    if (waiting_) embedAgain();
+  }
+  return false;
+}
+
+void EmbeddedWindowKeeper::embedAgain() {
+  waiting_ = false;
+  if (!window_) return;
+  QWidget* old = container_;
+  container_ = QWidget::createWindowContainer(window_, &host_);
+  prepare_(*container_);
+  if (old) {
+    container_->stackUnder(old);
+    container_->setVisible(old->isVisible());
+    // Now, not later: it holds no window any more, and Qt would reach for one when a widget
+    // around it is raised. This runs in an event of the top-level, not of the old container.
+    delete old;
+  }
+}
+
+}  // namespace kv::media
