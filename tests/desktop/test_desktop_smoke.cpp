@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -196,4 +197,55 @@ TEST(DesktopSmoke, ClicksOnTheWindowReachTheRuntimeAndItsChangesReachTheWindow) 
   test::click(rig.widget(f.Image18), {4, 6});
   EXPECT_FALSE(f.loaded());
   EXPECT_TRUE(ended);
+}
+
+// Zoom and the display modes: the player's place in the view is where the runtime put it, at 15
+// twips to the pixel, beyond the window's edges too (zoom 200 % is larger than the window).
+TEST(DesktopSmoke, ZoomAndModesPlaceThePlayerAsTheRuntimeSays) {
+  DesktopRig rig;
+  app::Form1& f = rig.form;
+  struct Case {
+    const char* name;
+    void (app::Form1::*click)();
+    QRect zoomed;  // empty: a display mode, judged against the runtime only
+  };
+  // The design window is 630 x 451: the component area 614 x 341 at (8, 43) at 100 %.
+  const Case cases[] = {
+      {"50 %", &app::Form1::BUT8A_Click, QRect(162, 140, 307, 171)},
+      {"150 %", &app::Form1::BUT8C_Click, QRect(-146, -30, 921, 512)},
+      {"200 %", &app::Form1::BUT8D_Click, QRect(-299, -115, 1228, 682)},
+      {"100 %", &app::Form1::BUT8B_Click, QRect(8, 43, 614, 341)},
+      {"theatre", &app::Form1::BUT0_Click, {}},
+      {"full screen", &app::Form1::BUT1_Click, {}},
+      {"stretch", &app::Form1::BUT17_Click, {}},
+      {"native size", &app::Form1::BUT2_Click, {}},
+  };
+  const auto near = [](const QRect& a, const QRect& b) {
+    return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1 &&
+           std::abs(a.width() - b.width()) <= 1 && std::abs(a.height() - b.height()) <= 1;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    (f.*c.click)();
+    test::ViewRig::settle();
+    const auto& p = f.WindowsMediaPlayer1;
+    const QRect runtime(qRound(p.Left() / 15), qRound(p.Top() / 15), qRound(p.Width() / 15),
+                        qRound(p.Height() / 15));
+    QWidget* place = rig.widget(p);
+    ASSERT_NE(place, nullptr);
+    EXPECT_TRUE(place->isVisible());
+    EXPECT_TRUE(near(place->geometry(), runtime))
+        << "view " << place->geometry().x() << "," << place->geometry().y() << " " << place->width()
+        << "x" << place->height();
+    if (!c.zoomed.isEmpty()) {
+      EXPECT_TRUE(near(runtime, c.zoomed)) << "runtime " << runtime.x() << "," << runtime.y() << " "
+                                           << runtime.width() << "x" << runtime.height();
+    }
+    // The player is centred on the window whatever its size.
+    if (!c.zoomed.isEmpty() && c.zoomed.x() != 8) {
+      const QRect window = rig.view.windowOf(f)->rect();
+      EXPECT_LE(std::abs(place->geometry().center().x() - window.center().x()), 1);
+      EXPECT_LE(std::abs(place->geometry().center().y() - window.center().y()), 1);
+    }
+  }
 }
