@@ -93,10 +93,40 @@ void PaintedControl::paintIndicator(QPainter& p) {
   palette.setColor(QPalette::Text, shownForeColour(c));
   palette.setColor(QPalette::WindowText, shownForeColour(c));
   option.palette = palette;
-  const auto element = c.kind() == Kind::OptionButton ? QStyle::PE_IndicatorRadioButton
-                                                      : QStyle::PE_IndicatorCheckBox;
-  style()->drawPrimitive(element, &option, &p, this);
+  if (size < 13) {
+    // The style's indicators are drawn for 13 pixels and blur into a dark dot below that: a
+    // plain ring or box in the caption's colour stays readable in the narrow filter buttons.
+    paintSmallIndicator(p, QRectF(option.rect), c.Value() != 0);
+  } else {
+    const auto element = c.kind() == Kind::OptionButton ? QStyle::PE_IndicatorRadioButton
+                                                        : QStyle::PE_IndicatorCheckBox;
+    style()->drawPrimitive(element, &option, &p, this);
+  }
   paintCaption(p);
+}
+
+void PaintedControl::paintSmallIndicator(QPainter& p, QRectF box, bool on) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  const QColor ink = captionColour();
+  box.adjust(0.5, 0.5, -0.5, -0.5);
+  p.setPen(QPen(ink, 1));
+  p.setBrush(Qt::NoBrush);
+  const bool radio = control().kind() == Kind::OptionButton;
+  if (radio)
+    p.drawEllipse(box);
+  else
+    p.drawRect(box);
+  if (on) {
+    const QRectF mark = box.adjusted(2, 2, -2, -2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    if (radio)
+      p.drawEllipse(mark);
+    else
+      p.drawRect(mark);
+  }
+  p.restore();
 }
 
 void PaintedControl::paintEvent(QPaintEvent*) {

@@ -3,6 +3,7 @@
 // frames, option buttons, check boxes, command buttons, lines and the slider's raster
 // surface. It keeps no state of its own: each paint reads the control.
 
+#include <QRectF>
 #include <QWidget>
 
 #include "platform/qt/caption_text.h"
@@ -25,6 +26,7 @@ class PaintedControl final : public QWidget, public ViewWidget {
  private:
   void paintCaption(class QPainter& p);
   void paintIndicator(class QPainter& p);
+  void paintSmallIndicator(class QPainter& p, QRectF box, bool on);
   QColor captionColour() const;
   int indicatorSize() const;
   int indicatorGap() const;
