@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -195,30 +196,38 @@ int main(int argc, char** argv) {
   });
 
   int exitCode = 0;
+  // Armed before the window is shown, so that it also ends a start held by a modal first-run
+  // dialog. The picture waits for the main window (it may be behind that dialog) for up to 30 s.
+  std::function<void(int)> finish = [&](int triesLeft) {
+    if (!options.screenshot.empty()) {
+      view.flush();
+      kv::view::FormWindow* window = view.windowOf(form);
+      if (!window && triesLeft > 0) {
+        QTimer::singleShot(100, &application, [&finish, triesLeft] { finish(triesLeft - 1); });
+        return;
+      }
+      std::string error;
+      if (!window) {
+        std::cerr << "korvelin: the main window is not shown; no screenshot\n";
+        exitCode = 1;
+      } else if (!kv::view::saveWindowPicture(*window, options.screenshot, &error)) {
+        std::cerr << "korvelin: the screenshot could not be saved to " << options.screenshot << ": "
+                  << error << "\n";
+        exitCode = 1;
+      }
+    }
+    kv::step([&] { form.Unload(); });
+    QCoreApplication::quit();
+  };
   if (options.afterSeconds) {
     const int ms = static_cast<int>(*options.afterSeconds * 1000);
-    QTimer::singleShot(ms, &application, [&] {
-      if (!options.screenshot.empty()) {
-        view.flush();
-        std::string error;
-        kv::view::FormWindow* window = view.windowOf(form);
-        if (!window) {
-          std::cerr << "korvelin: the main window is not shown; no screenshot\n";
-          exitCode = 1;
-        } else if (!kv::view::saveWindowPicture(*window, options.screenshot, &error)) {
-          std::cerr << "korvelin: the screenshot could not be saved to " << options.screenshot
-                    << ": " << error << "\n";
-          exitCode = 1;
-        }
-      }
-      kv::step([&] { form.Unload(); });
-      QCoreApplication::quit();
-    });
+    QTimer::singleShot(ms, &application, [&finish] { finish(300); });
   }
 
   form.setLaunchCommandLine(commandLineOf(options.files));
   form.Show();
-  if (form.unloaded()) return 0;  // another instance is running
+  // Another instance is running, or the start ended early (a failed screenshot says so).
+  if (form.unloaded()) return exitCode;
   // For looking at it (scripts/gallery): the promotion window after this many seconds rather
   // than after 30 minutes.
   if (const char* after = std::getenv("KORVELIN_PROMOTION_AFTER"); after && *after)

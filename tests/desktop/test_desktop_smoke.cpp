@@ -88,6 +88,31 @@ TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
   EXPECT_FALSE(reddish(picture.pixel(315, 20))) << "the title bar is not video";
 }
 
+// A picture asked for at once is taken once the window is there, and a failure would not end
+// the program with success.
+TEST(DesktopSmoke, AScreenshotAtOnceShowsTheWindow) {
+  QTemporaryDir home;
+  const QString app = home.path() + "/app", run = home.path() + "/run";
+  stageApplication(app);
+  QDir().mkpath(run);
+  QFile::setPermissions(run,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  const QString shot = home.path() + "/shot.png";
+  QProcess korvelin;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("KORVELIN_APP_DIR", app);
+  env.insert("XDG_RUNTIME_DIR", run);
+  env.insert("HOME", home.path());
+  env.insert("ASAN_OPTIONS", "detect_leaks=0");
+  korvelin.setProcessEnvironment(env);
+  korvelin.start(KORVELIN_EXE, {"--screenshot", shot, "--after", "0"});
+  ASSERT_TRUE(korvelin.waitForFinished(90000));
+  const std::string errors = korvelin.readAllStandardError().toStdString();
+  const QImage picture(shot);
+  EXPECT_EQ(korvelin.exitCode() == 0, !picture.isNull()) << errors;
+  EXPECT_EQ(picture.size(), QSize(630, 451)) << errors;
+}
+
 // ---- The main window on the desktop view, components doubled ------------------------------
 
 namespace {
