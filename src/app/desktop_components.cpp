@@ -29,6 +29,7 @@ DesktopComponents::DesktopComponents(engines::Engines& engines, Clock& clock, st
 void DesktopComponents::setPicturesShown(bool shown) {
   pictures_ = shown;
   player1.setWithPicture(shown);
+  if (flashVideo_) flashVideo_->setWithPicture(shown);
 }
 
 void DesktopComponents::registerPlaces(view::ComponentRegistry& registry, Form1& form) {

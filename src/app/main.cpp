@@ -173,6 +173,10 @@ int main(int argc, char** argv) {
   help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);
 
+  // OpenGL only once an engine is wanted (the software stack alone holds tens of MiB). Without
+  // it (an off-screen platform) the video has no picture.
+  engines.setBeforeFirstLoad(
+      [&components] { components.setPicturesShown(kv::media::shareOpenGLContexts()); });
   const bool quitAfterPaint = envSet("KORVELIN_QUIT_AFTER_FIRST_PAINT");  // start-up benchmark
   QObject::connect(&view, &kv::view::DesktopView::firstPainted, &application,
                    [&](kv::forms::Form* painted) {
@@ -183,11 +187,7 @@ int main(int argc, char** argv) {
                        return;
                      }
                      // The engines load once the window is on the screen.
-                     QTimer::singleShot(0, &application, [&engines, &components] {
-                       // Without OpenGL (an off-screen platform) the video has no picture.
-                       components.setPicturesShown(kv::media::shareOpenGLContexts());
-                       engines.allowLoading();
-                     });
+                     QTimer::singleShot(0, &application, [&engines] { engines.allowLoading(); });
                    });
 
   // The program ends with its main window.

@@ -12,14 +12,17 @@ void noMedia() {
 }
 }  // namespace
 
-DeferredPlayer::DeferredPlayer(Engines& engines, bool withPicture) : withPicture_(withPicture) {
-  if (engines.mediaTried())
-    attach(engines.media());
-  else
-    loaded_ = engines.MediaLoaded.connect([this](MediaModule* module) { attach(module); });
-}
+DeferredPlayer::DeferredPlayer(Engines& engines, bool withPicture)
+    : engines_(engines), withPicture_(withPicture) {}
 
 DeferredPlayer::~DeferredPlayer() = default;
+
+void DeferredPlayer::need() {
+  if (engine_ || failed_ || loaded_.connected()) return;
+  if (engines_.mediaTried()) return attach(engines_.media());
+  loaded_ = engines_.MediaLoaded.connect([this](MediaModule* module) { attach(module); });
+  engines_.wantMedia();  // may load it at once, and attach
+}
 
 void DeferredPlayer::attach(MediaModule* module) {
   loaded_.disconnect();
@@ -81,7 +84,8 @@ void DeferredPlayer::setURL(const std::string& path) {
   if (auto* p = live()) return p->setURL(path);
   url_ = path;
   transport_ = Transport::Play;
-  reportState();
+  if (!path.empty()) need();  // hands the file over at once when the engine can be made now
+  if (!live()) reportState();
 }
 
 std::string DeferredPlayer::URL() const {

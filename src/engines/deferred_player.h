@@ -1,6 +1,8 @@
 #pragma once
 // The media player component as the main window holds it from the start, before the media
-// module is loaded. Until the engine exists it behaves like a player that is opening its file:
+// module is loaded. The engine is made only for a player that is given a file (the module is
+// loaded then): an idle player costs nothing. Until the engine exists it behaves like a player
+// that is opening its file:
 // it keeps what it was told (file, volume, mute, balance, enabled, paused or stopped) and
 // reports state 9 (transitioning) for a file it was given; once the engine is made, it hands
 // all of that over and passes every call through. Should the module fail to load, a file it was
@@ -54,11 +56,14 @@ class DeferredPlayer final : public media::MediaPlayer {
 
  private:
   enum class Transport { Play, Pause, Stop };
+  // The player has a file: makes the engine, loading the module if need be.
+  void need();
   void attach(MediaModule* module);
   media::MediaPlayer* live() const { return engine_ ? &engine_->player() : nullptr; }
   int waitingState() const;
   void reportState();
 
+  Engines& engines_;
   bool withPicture_;
   ScopedConnection loaded_;
   std::unique_ptr<PlayerEngine> engine_;

@@ -41,9 +41,17 @@ void* Engines::open(const char* file, const char* entry) {
   return symbol;
 }
 
+void Engines::prepareFirstLoad() {
+  if (auto work = std::move(beforeFirstLoad_)) {
+    beforeFirstLoad_ = nullptr;
+    work();
+  }
+}
+
 MediaModule* Engines::loadMediaNow() {
   if (mediaTried_) return media_;
   mediaTried_ = true;
+  prepareFirstLoad();
   if (given_)
     media_ = givenMedia_;
   else if (void* entry = open(kMediaModuleFile, kMediaModuleEntry))
@@ -55,9 +63,14 @@ MediaModule* Engines::loadMediaNow() {
 void Engines::allowLoading() {
   if (allowed_) return;
   allowed_ = true;
-  loadMediaNow();
+  if (mediaWanted_) loadMediaNow();
   if (webWanted_) loadWeb();
   LoadingAllowed.raise();
+}
+
+void Engines::wantMedia() {
+  mediaWanted_ = true;
+  if (allowed_) loadMediaNow();
 }
 
 void Engines::wantWeb() {
@@ -68,6 +81,7 @@ void Engines::wantWeb() {
 void Engines::loadWeb() {
   if (webTried_) return;
   webTried_ = true;
+  prepareFirstLoad();
   if (given_)
     web_ = givenWeb_;
   else if (void* entry = open(kWebModuleFile, kWebModuleEntry))

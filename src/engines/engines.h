@@ -1,9 +1,11 @@
 #pragma once
 // Loading the engine modules (see engine_modules.h). Nothing is loaded until allowLoading():
-// the program calls it once the main window has been painted. The media module is loaded then;
-// the web module only when a page is to be shown. A module that cannot be loaded is reported
-// once and its components stay empty (their calls fail as components' calls do).
+// the program calls it once the main window has been painted. Even then a module is loaded only
+// when it is wanted: the media module when a player is given a file, the web module when a page
+// is to be shown; an idle player costs neither. A module that cannot be loaded is reported once
+// and its components stay empty (their calls fail as components' calls do).
 
+#include <functional>
 #include <string>
 
 #include "engines/engine_modules.h"
@@ -21,7 +23,7 @@ class Engines {
   Engines(const Engines&) = delete;
   Engines& operator=(const Engines&) = delete;
 
-  // From now on modules load: the media module at once, the web module if it was asked for.
+  // From now on modules load: those already wanted at once, the others when wanted.
   void allowLoading();
   bool loadingAllowed() const { return allowed_; }
 
@@ -32,8 +34,12 @@ class Engines {
   bool webTried() const { return webTried_; }
   // Loads the media module now, whatever allowLoading says (the probe needs nothing else).
   MediaModule* loadMediaNow();
+  // A player has a file: loads the media module now if loading is allowed, else when it is.
+  void wantMedia();
   // A page is to be shown: loads the web module now if loading is allowed, else when it is.
   void wantWeb();
+  // Runs once, just before the first module is loaded (what both engines need: OpenGL).
+  void setBeforeFirstLoad(std::function<void()> work) { beforeFirstLoad_ = std::move(work); }
 
   // Raised once when allowLoading() opens the gate.
   Event<> LoadingAllowed;
@@ -48,13 +54,16 @@ class Engines {
   // The entry function of the module, or nullptr (reported).
   void* open(const char* file, const char* entry);
   void loadWeb();
+  void prepareFirstLoad();
 
   std::string folder_;
   bool given_ = false;
   MediaModule* givenMedia_ = nullptr;
   WebModule* givenWeb_ = nullptr;
   bool allowed_ = false;
+  bool mediaWanted_ = false;
   bool webWanted_ = false;
+  std::function<void()> beforeFirstLoad_;
   bool mediaTried_ = false;
   bool webTried_ = false;
   MediaModule* media_ = nullptr;

@@ -134,14 +134,31 @@ TEST(DeferredPlayer, WithoutAnEngineAFileCannotBePlayed) {
   EXPECT_EQ(player.engine(), nullptr);
 }
 
-TEST(DeferredPlayer, MadeAfterTheModuleLoadedItIsLiveAtOnce) {
+// An idle player costs nothing: neither the module nor an engine is made until a player is
+// given a file; then at once, with what it was told meanwhile.
+TEST(DeferredPlayer, OnlyAPlayerGivenAFileMakesItsEngine) {
   FakeMediaModule module;
   Engines engines(&module, nullptr);
+  int prepared = 0;
+  engines.setBeforeFirstLoad([&] { ++prepared; });
   engines.allowLoading();
-  DeferredPlayer player(engines, false);
-  ASSERT_NE(player.engine(), nullptr);
+  DeferredPlayer idle(engines, false), player(engines, false);
+  player.setVolume(30);
+  idle.setURL("");  // no file
+  EXPECT_FALSE(engines.mediaTried());
+  EXPECT_EQ(prepared, 0);
+  EXPECT_EQ(player.playState(), media::kUndefined);
+
   player.setURL("/x.wav");
-  EXPECT_EQ(module.made[0]->fake().lastCall(), "URL=/x.wav");
+  EXPECT_EQ(prepared, 1);
+  ASSERT_EQ(module.made.size(), 1u) << "the idle player made none";
+  EXPECT_EQ(module.made[0]->fake().calls,
+            (std::vector<std::string>{"settings.volume=30", "settings.mute=false", "enabled=true",
+                                      "URL=/x.wav"}));
+  EXPECT_EQ(idle.engine(), nullptr);
+  idle.setURL("/y.wav");
+  EXPECT_EQ(module.made.size(), 2u);
+  EXPECT_EQ(prepared, 1) << "prepared once, before the first module";
 }
 
 TEST(DeferredWebPage, TheBrowserStartsOnlyForAPageOnScreen) {
@@ -176,6 +193,8 @@ TEST(Engines, AMissingModuleIsReportedAndLeavesTheComponentsEmpty) {
   engines.MediaLoaded.connect([&](MediaModule* m) { loaded.push_back(m != nullptr); });
   EXPECT_EQ(engines.media(), nullptr);
   engines.allowLoading();
+  EXPECT_TRUE(loaded.empty()) << "nothing is loaded before it is wanted";
+  engines.wantMedia();
   EXPECT_EQ(loaded, (std::vector<bool>{false}));
   EXPECT_NE(engines.error().find("korvelin-media.so"), std::string::npos) << engines.error();
 }
