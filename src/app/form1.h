@@ -24,6 +24,10 @@ namespace kv::window {
 struct ButtonPictures;
 }  // namespace kv::window
 
+namespace kv::comfort {
+class Comfort;
+}  // namespace kv::comfort
+
 namespace kv::dialogs {
 class Form0;
 class Form3;
@@ -478,6 +482,13 @@ class Form1 : public forms::Form {
   std::string& flvPositionText = session_.flvPositionText;
   std::string& flvLengthText = session_.flvLengthText;
   std::string& flvSeekText = session_.flvSeekText;
+
+  // ---- Watching comfort (src/comfort): its submenu is the last item of the context menu --
+  comfort::Comfort& comfort() { return *comfort_; }
+
+ private:
+  // Made once the menu exists, and gone before it.
+  std::unique_ptr<comfort::Comfort> comfort_;
 };
 
 // The blog address configured at build time ("" when there is none: the blog tab then shows
