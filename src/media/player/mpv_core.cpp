@@ -74,9 +74,11 @@ MpvHandle createMpvCore(const MpvOptions& options) {
   set(h, "pause", options.startPaused ? "yes" : "no");
 
   // Subtitles beside the video: "clip.srt", "clip.zh.srt", "clip.chs.ass", also in a Subs or
-  // 字幕 folder there; their encoding is detected (UTF-8, GBK and the like).
+  // 字幕 folder there. UTF-8 is recognised; other files are read in the desktop language's
+  // older encoding (GBK for Chinese), which short files would make the engine's guess miss.
   set(h, "sub-auto", "fuzzy");
   set(h, "sub-file-paths", "Subs:字幕");
+  set(h, "sub-codepage", desktopSubtitleCodepage());
   // Embedded tracks in the desktop's languages first.
   if (const std::string languages = desktopTrackLanguages(); !languages.empty()) {
     set(h, "slang", languages);

@@ -37,19 +37,42 @@ std::string languageOf(std::string locale) {
   return locale;
 }
 
-}  // namespace
-
-std::string trackLanguages(const std::string& language, const std::string& lcAll,
-                           const std::string& lcMessages, const std::string& lang) {
+// The desktop's locales in order of preference. LANGUAGE counts only beside a locale that
+// names a language, as gettext has it.
+std::vector<std::string> preferredLocales(const std::string& language, const std::string& lcAll,
+                                          const std::string& lcMessages, const std::string& lang) {
   std::vector<std::string> locales;
-  // LANGUAGE counts only beside a locale that names a language, as gettext has it.
   const std::string& locale = !lcAll.empty() ? lcAll : !lcMessages.empty() ? lcMessages : lang;
   if (!language.empty() && !languageOf(locale).empty()) {
     std::istringstream list(language);
-    for (std::string item; std::getline(list, item, ':');) locales.push_back(item);
-  } else {
-    locales.push_back(locale);
+    for (std::string item; std::getline(list, item, ':');)
+      if (!item.empty()) locales.push_back(item);
   }
+  if (locales.empty()) locales.push_back(locale);
+  return locales;
+}
+
+std::string env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+}  // namespace
+
+std::string subtitleCodepage(const std::string& language, const std::string& lcAll,
+                             const std::string& lcMessages, const std::string& lang) {
+  const std::string first = preferredLocales(language, lcAll, lcMessages, lang).front();
+  const std::string code = languageOf(first);
+  if (code.empty()) return "GB18030";
+  if (code != "zh") return "auto";
+  for (const char* traditional : {"_TW", "_HK", "_MO", "Hant"})
+    if (first.find(traditional) != std::string::npos) return "BIG5";
+  return "GB18030";
+}
+
+std::string trackLanguages(const std::string& language, const std::string& lcAll,
+                           const std::string& lcMessages, const std::string& lang) {
+  const std::vector<std::string> locales = preferredLocales(language, lcAll, lcMessages, lang);
   std::string out;
   std::vector<std::string> seen;
   for (const std::string& item : locales) {
@@ -66,11 +89,11 @@ std::string trackLanguages(const std::string& language, const std::string& lcAll
 }
 
 std::string desktopTrackLanguages() {
-  auto env = [](const char* name) {
-    const char* v = std::getenv(name);
-    return std::string(v ? v : "");
-  };
   return trackLanguages(env("LANGUAGE"), env("LC_ALL"), env("LC_MESSAGES"), env("LANG"));
+}
+
+std::string desktopSubtitleCodepage() {
+  return subtitleCodepage(env("LANGUAGE"), env("LC_ALL"), env("LC_MESSAGES"), env("LANG"));
 }
 
 }  // namespace kv::media
