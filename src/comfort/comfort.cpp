@@ -29,7 +29,9 @@ Comfort::Comfort(app::Form1& form) : form_(form), menu_(form.menu) {
   connections_ += player.PlayStateChange.connect([this](int state) { onState(state); });
   connections_ += form.KeyDown.connect([this](int key, int shift) { onKey(key, shift); });
   connections_ += form.Unload_.connect([this] { onUnload(); });
-  connections_ += form.volume.Changed.connect([this](int&, int&) { sayVolume(); });
+  // The bar moves before the player is told: its value is the new volume.
+  connections_ += form.volume.Changed.connect(
+      [this](int& value, int&) { say(fill(texts::kVolume, std::to_string(value))); });
   connections_ += form.BUT9A.Click.connect([this] { sayVolume(); });
   connections_ += form.BUT9B.Click.connect([this] { sayVolume(); });
   connections_ +=
@@ -124,7 +126,7 @@ void Comfort::say(const std::string& text, int ms) {
   if (!w || text.empty()) return;
   const std::string url = form_.WindowsMediaPlayer1.object().URL();
   // Not over a picture of the slide show, nor when Flash or a page holds the video area.
-  if (url.empty() || !form_.WindowsMediaPlayer1.Visible() ||
+  if (url.empty() || form_.ShockwaveFlash1.Visible() || form_.WebBrowser1.Visible() ||
       media::ClassifyForOpen(media::GetExtension(url)) != media::MediaKind::PlayerMedia)
     return;
   step([&] { w->showMessage(text, ms); });
