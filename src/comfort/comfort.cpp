@@ -133,12 +133,14 @@ void Comfort::say(const std::string& text, int ms) {
 }
 
 void Comfort::sayVolume() {
+  if (!watching()) return;
   int volume = 0;
   step([&] { volume = form_.WindowsMediaPlayer1.object().volume(); });
   say(fill(texts::kVolume, std::to_string(volume)));
 }
 
 void Comfort::muteChanged() {
+  if (!watching()) return;
   bool muted = false;
   step([&] { muted = form_.WindowsMediaPlayer1.object().mute(); });
   if (muted)
@@ -148,6 +150,7 @@ void Comfort::muteChanged() {
 }
 
 void Comfort::seekedByKey() {
+  if (!watching()) return;
   media::MediaPlayer& player = form_.WindowsMediaPlayer1.object();
   step([&] {
     say(media::positionText(player.currentPosition()) + " / " +
