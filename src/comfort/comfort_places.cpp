@@ -8,7 +8,7 @@ namespace kv::comfort {
 
 std::string positionsFile() {
   const char* state = std::getenv("XDG_STATE_HOME");
-  // Only an absolute path counts, as the base directory specification says.
+  // Only an absolute path counts, as the XDG base directory rules have it.
   const std::string base = state && state[0] == '/'
                                ? std::string(state)
                                : QDir::homePath().toStdString() + "/.local/state";

@@ -42,6 +42,20 @@ std::string engineText(media::MpvPlayer& p, const char* name) {
   return out;
 }
 
+// Light pixels in the lower third of a grey picture: a subtitle there.
+int lightPixelsBelow(const QImage& image) {
+  int light = 0;
+  for (int y = image.height() * 2 / 3; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) light += qGray(image.pixel(x, y)) > 200;
+  return light;
+}
+
+// The frame as shown, with its subtitles.
+QImage frameAsShown(media::MpvPlayer& p, const std::string& path) {
+  const char* argv[] = {"screenshot-to-file", path.c_str(), "subtitles", nullptr};
+  return mpv_command(p.core(), argv) < 0 ? QImage() : QImage(QString::fromStdString(path));
+}
+
 }  // namespace
 
 TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
@@ -105,8 +119,15 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
     EXPECT_EQ(engineText(player1, s.property), s.value) << s.key;
   }
   EXPECT_EQ(shown().front(), "音轨 1：中文 · 国语");
-  form.inputKeyDown(kKeyJ, 0);
-  EXPECT_TRUE(test::pumpUntil([&] { return engineText(player1, "sub-text") == "中文字幕"; }, 5000));
+  // The subtitle chosen is in the frame; hidden by V, it is not.
+  const std::string frame = media.dir() + "/frame.png";
+  for (const auto& [key, light] : {std::pair{kKeyJ, true}, {kKeyV, false}, {kKeyV, true}}) {
+    form.inputKeyDown(key, 0);
+    EXPECT_TRUE(test::pumpUntil(
+        [&] { return (lightPixelsBelow(frameAsShown(player1, frame)) > 50) == light; }, 5000))
+        << key;
+  }
+  EXPECT_EQ(engineText(player1, "sub-text"), "中文字幕");
 
   form.inputKeyDown(kKeyS, 0);
   const auto stills = state.path().toStdString() + "/Pictures/Korvelin";
@@ -120,7 +141,9 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
       5000));
   const auto still = std::filesystem::directory_iterator(stills)->path();
   EXPECT_TRUE(still.filename().string().starts_with("film-00."));
-  EXPECT_EQ(QImage(QString::fromStdString(still.string())).size(), QSize(320, 240));
+  const QImage picture(QString::fromStdString(still.string()));
+  EXPECT_EQ(picture.size(), QSize(320, 240));
+  EXPECT_EQ(lightPixelsBelow(picture), 0);  // the video alone, without its subtitle
 
   // Left part-way by the stop button, which closes the file: kept, and offered on reopening.
   player1.setCurrentPosition(200);

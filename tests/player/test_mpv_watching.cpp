@@ -1,10 +1,8 @@
-// Tracks, subtitles, speed, frames, stills and the report of a file left, on the real engine
-// with media made by ffmpeg.
+// Subtitle files beside the video, tracks in the desktop's languages, speed, frames and the
+// report of a file left, on the real engine with media made by ffmpeg.
 
 #include <mpv/client.h>
 
-#include <QFileInfo>
-#include <QImage>
 #include <cmath>
 #include <cstdlib>
 
@@ -21,19 +19,6 @@ std::string subText(media::MpvPlayer& p) {
   std::string out = text ? text : "";
   mpv_free(text);
   return out;
-}
-
-// Light pixels in the lower third of the frame as shown with its subtitles (the video is grey).
-int lightPixelsBelow(media::MpvPlayer& p, const std::string& dir) {
-  const std::string path = dir + "/shown.png";
-  const char* argv[] = {"screenshot-to-file", path.c_str(), "subtitles", nullptr};
-  if (mpv_command(p.core(), argv) < 0) return -1;
-  const QImage image(QString::fromStdString(path));
-  int light = 0;
-  for (int y = image.height() * 2 / 3; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (qGray(image.pixel(x, y)) > 200) ++light;
-  return light;
 }
 
 std::vector<Track> ofKind(const std::vector<Track>& all, Track::Kind kind) {
@@ -73,42 +58,6 @@ TEST_F(PlayerTest, SubtitleFilesBesideTheVideoAreFoundAndRead) {
     EXPECT_EQ(subs[0].language, c.language);
     EXPECT_TRUE(pumpUntil([&] { return subText(*player) == c.shown; }, 5000)) << subText(*player);
   }
-}
-
-TEST_F(PlayerTest, TracksOfAFilmAreListedAndSwitched) {
-  openPlaying(media.film());
-  const std::vector<Track> all = player->tracks();
-  const std::vector<Track> audio = ofKind(all, Track::Kind::Audio);
-  const std::vector<Track> subs = ofKind(all, Track::Kind::Subtitle);
-  ASSERT_EQ(audio.size(), 2u);
-  ASSERT_EQ(subs.size(), 2u);
-  EXPECT_EQ(audio[0].language + "/" + audio[0].title, "chi/国语");
-  EXPECT_EQ(audio[1].language + "/" + audio[1].title, "eng/Commentary");
-  EXPECT_EQ(subs[0].language + subs[1].language, "chieng");
-  EXPECT_EQ(all.front().kind, Track::Kind::Audio);
-
-  struct Step {
-    Track::Kind kind;
-    int id;
-    std::string subtitle;  // the text then on screen
-    bool light;            // light pixels in the lower third
-  };
-  for (const Step& s :
-       {Step{Track::Kind::Subtitle, 1, "中文字幕", true},
-        Step{Track::Kind::Subtitle, 2, "English", true}, Step{Track::Kind::Subtitle, 0, "", false},
-        Step{Track::Kind::Audio, 2, "", false}, Step{Track::Kind::Audio, 1, "", false}}) {
-    SCOPED_TRACE(testing::Message() << static_cast<int>(s.kind) << " " << s.id);
-    player->selectTrack(s.kind, s.id);
-    EXPECT_TRUE(pumpUntil([&] { return subText(*player) == s.subtitle; }, 5000));
-    EXPECT_TRUE(
-        pumpUntil([&] { return (lightPixelsBelow(*player, media.dir()) > 50) == s.light; }, 5000));
-    for (const Track& t : ofKind(player->tracks(), s.kind))
-      EXPECT_EQ(t.selected, t.id == s.id) << t.id;
-  }
-  player->selectTrack(Track::Kind::Subtitle, 1);
-  player->showSubtitles(false);
-  EXPECT_FALSE(player->subtitlesShown());
-  EXPECT_TRUE(pumpUntil([&] { return lightPixelsBelow(*player, media.dir()) == 0; }, 5000));
 }
 
 TEST(TrackLanguages, FromTheDesktopsLocale) {
@@ -182,24 +131,6 @@ TEST_F(PlayerTest, FramesStepOnlyWhilePaused) {
         << forward << " at " << player->currentPosition();
     EXPECT_EQ(player->playState(), media::kPaused);
   }
-}
-
-TEST_F(PlayerTest, AStillHasTheVideosOwnSize) {
-  openPlaying(media.film());
-  const std::string path = media.dir() + "/still.png";
-  ASSERT_TRUE(pumpUntil([&] { return player->saveFrame(path); }, 5000));
-  const QImage still(QString::fromStdString(path));
-  EXPECT_EQ(still.size(), QSize(320, 240));
-  EXPECT_GT(QFileInfo(QString::fromStdString(path)).size(), 100);
-  // A still is the video alone: no subtitle on it.
-  player->selectTrack(Track::Kind::Subtitle, 1);
-  ASSERT_TRUE(pumpUntil([&] { return !subText(*player).empty(); }, 5000));
-  ASSERT_TRUE(player->saveFrame(path));
-  const QImage plain(QString::fromStdString(path));
-  EXPECT_EQ(plain.pixel(160, 220), plain.pixel(160, 10));
-
-  openPlaying(media.tone());
-  EXPECT_FALSE(player->saveFrame(media.dir() + "/none.png"));
 }
 
 TEST_F(PlayerTest, LeavingAFileTellsWhereItWas) {
