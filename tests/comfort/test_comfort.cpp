@@ -1,5 +1,5 @@
 // Watching comfort on the doubles: the messages that follow what a person changes, the keys,
-// the submenu, and the offer to go on where a film was left.
+// the submenu, and the offer to go on where a film was left (stills: test_comfort_engine).
 
 #include <gtest/gtest.h>
 
@@ -176,15 +176,4 @@ TEST(Comfort, AFilmLeftPartWayIsOfferedAndRTakesItBack) {
     rig.open(c.entry, c.length);
     EXPECT_FALSE(rig.f.comfort().offered());
   }
-}
-
-TEST(Comfort, AStillGoesToThePicturesFolderUnderTheFilesNameAndPosition) {
-  ComfortRig rig;
-  rig.f.comfort().usePlaces(nullptr, "/home/u/Pictures/Korvelin");
-  rig.open(0, 100);
-  rig.player1.position = 75;
-  rig.f.inputKeyDown(kKeyS, 0);
-  EXPECT_TRUE(rig.files.folderExists("/home/u/Pictures/Korvelin"));
-  EXPECT_EQ(rig.watching.calls.back(), "still /home/u/Pictures/Korvelin/film-01.15.png");
-  EXPECT_EQ(rig.lastMessage(), "截图已保存：/home/u/Pictures/Korvelin/film-01.15.png");
 }

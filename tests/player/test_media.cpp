@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace kv::test {
@@ -62,62 +63,17 @@ std::string TestMedia::film() {
             "MarginV\nStyle: Default,20,&H00FFFFFF,2,10\n\n[Events]\nFormat: "
             "Layer, Start, End, Style, Text\nDialogue: 0,0:00:00.00,0:06:00.00,"
             "Default,English\n");
-  return generate("film.mkv", {"-f",
-                               "lavfi",
-                               "-i",
-                               "color=c=gray:size=320x240:rate=2:d=370",
-                               "-f",
-                               "lavfi",
-                               "-i",
-                               "sine=frequency=440:duration=370",
-                               "-f",
-                               "lavfi",
-                               "-i",
-                               "sine=frequency=660:duration=370",
-                               "-i",
-                               srt,
-                               "-i",
-                               ass,
-                               "-map",
-                               "0",
-                               "-map",
-                               "1",
-                               "-map",
-                               "2",
-                               "-map",
-                               "3",
-                               "-map",
-                               "4",
-                               "-c:v",
-                               "libx264",
-                               "-preset",
-                               "ultrafast",
-                               "-pix_fmt",
-                               "yuv420p",
-                               "-c:a",
-                               "aac",
-                               "-b:a",
-                               "32k",
-                               "-c:s:0",
-                               "srt",
-                               "-c:s:1",
-                               "ass",
-                               "-metadata:s:a:0",
-                               "language=chi",
-                               "-metadata:s:a:0",
-                               "title=国语",
-                               "-metadata:s:a:1",
-                               "language=eng",
-                               "-metadata:s:a:1",
-                               "title=Commentary",
-                               "-metadata:s:s:0",
-                               "language=chi",
-                               "-metadata:s:s:1",
-                               "language=eng",
-                               "-disposition:s:0",
-                               "0",
-                               "-disposition:s:1",
-                               "0"});
+  // Two audio and two subtitle tracks with language tags; no subtitle shown unless chosen.
+  std::vector<std::string> args{"-i", srt, "-i", ass};
+  std::istringstream words(
+      "-f lavfi -i color=c=gray:size=320x240:rate=2:d=370 -f lavfi -i "
+      "sine=frequency=440:duration=370 -f lavfi -i sine=frequency=660:duration=370 -map 2 -map 3 "
+      "-map 4 -map 0 -map 1 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "
+      "-c:s:0 srt -c:s:1 ass -metadata:s:a:0 language=chi -metadata:s:a:0 title=国语 "
+      "-metadata:s:a:1 language=eng -metadata:s:a:1 title=Commentary -metadata:s:s:0 "
+      "language=chi -metadata:s:s:1 language=eng -disposition:s:0 0 -disposition:s:1 0");
+  for (std::string w; words >> w;) args.push_back(w);
+  return generate("film.mkv", args);
 }
 
 std::string TestMedia::write(const std::string& relative, const std::string& bytes) {
