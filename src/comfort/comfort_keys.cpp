@@ -119,11 +119,9 @@ void Comfort::changeSpeed(double factor) {
 void Comfort::stepFrame(bool forward) {
   media::MediaPlayer& player = form_.WindowsMediaPlayer1.object();
   if (player.playState() != media::kPaused) return;
-  step([&] {
-    watching()->stepFrame(forward);
-    say(fill(forward ? texts::kFrameForward : texts::kFrameBack,
-             media::positionText(player.currentPosition())));
-  });
+  // The engine reaches the frame a moment later: the message names the step, not the time.
+  step([&] { watching()->stepFrame(forward); });
+  say(forward ? texts::kFrameForward : texts::kFrameBack);
 }
 
 void Comfort::saveStill() {
