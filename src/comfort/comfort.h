@@ -1,6 +1,6 @@
 #pragma once
-// Watching comfort beside the main window's described behaviour: the tracks and subtitles
-// submenu at the end of the context menu, the keys no described key uses, the offer to go on
+// Watching comfort beside the main window's own behaviour: the tracks and subtitles
+// submenu at the end of the context menu, the keys no other key uses, the offer to go on
 // where a film was left, and short messages over the picture. All of it acts on the first
 // media player through its Watching part; a player without one leaves all of it inert.
 

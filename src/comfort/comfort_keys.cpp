@@ -1,6 +1,7 @@
 // The keys of watching: tracks, subtitles, speed, frames, stills and going on where a film was
-// left. None of them is a key of the described table, and keys held with Ctrl or Alt belong to
-// the desktop. A file list with the focus and the open context menu take their keys first.
+// left. None of them is one of the window's own keys (keys.cpp), and keys held with Ctrl or Alt
+// belong to the desktop. A file list with the focus and the open context menu take their keys
+// first.
 
 #include <algorithm>
 #include <cmath>
