@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include "comfort/comfort.h"
-
 #include "dialogs/form0.h"
 #include "dialogs/form3.h"
 #include "dialogs/form4.h"

@@ -170,8 +170,9 @@ int main(int argc, char** argv) {
                         screenSaver, instance, view,   shell,   help,  registry.service()};
   auto parts = components.components();
   kv::app::Form1 form(services, parts);
-  form.comfort().usePlaces(std::make_unique<kv::comfort::FilePositions>(kv::comfort::positionsFile()),
-                           kv::comfort::stillsFolder());
+  form.comfort().usePlaces(
+      std::make_unique<kv::comfort::FilePositions>(kv::comfort::positionsFile()),
+      kv::comfort::stillsFolder());
   view.setMainForm(form);
   help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);
