@@ -24,7 +24,7 @@ std::string fill(const char* text, const std::string& value) {
   return out;
 }
 
-Comfort::Comfort(app::Form1& form) : form_(form), menu_(form.menu) {
+Comfort::Comfort(app::Form1& form) : form_(form), menu_(form.comfortMenu) {
   media::MediaPlayer& player = form.WindowsMediaPlayer1.object();
   connections_ += player.PlayStateChange.connect([this](int state) { onState(state); });
   connections_ += form.KeyDown.connect([this](int key, int shift) { onKey(key, shift); });

@@ -84,8 +84,8 @@ class Comfort {
   // The items in the order they show; a fixed number of track items, those without a track
   // hidden.
   struct Menu {
-    explicit Menu(forms::MenuItem& parent);
-    forms::MenuItem top;
+    explicit Menu(forms::MenuItem& top);
+    forms::MenuItem& top;
     std::vector<std::unique_ptr<forms::MenuItem>> audio;
     std::unique_ptr<forms::MenuItem> separator1;
     std::vector<std::unique_ptr<forms::MenuItem>> subtitles;

@@ -36,7 +36,7 @@ std::string trackName(const media::Track& track, int number) {
   return detail.empty() ? name : name + "：" + detail;
 }
 
-Comfort::Menu::Menu(forms::MenuItem& parent) : top("comfortMenu", texts::kMenu, &parent) {
+Comfort::Menu::Menu(forms::MenuItem& top) : top(top) {
   for (int i = 0; i < kMenuTracks; ++i)
     audio.push_back(item("comfortAudio" + std::to_string(i), "", top));
   separator1 = item("comfortSeparator1", "-", top);
