@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "comfort/comfort.h"
 #include "dialogs/form0.h"
 #include "dialogs/form3.h"
 #include "dialogs/form4.h"
@@ -36,6 +37,7 @@ Form1::Form1(Services& services, Components& components)
   design();
   loadPictureStore();
   connectHandlers();
+  comfort_ = std::make_unique<comfort::Comfort>(*this);
 }
 
 Form1::~Form1() = default;

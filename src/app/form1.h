@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/components.h"
+#include "comfort/comfort_texts.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/forms/component_control.h"
 #include "platform/forms/control.h"
@@ -23,6 +24,10 @@
 namespace kv::window {
 struct ButtonPictures;
 }  // namespace kv::window
+
+namespace kv::comfort {
+class Comfort;
+}  // namespace kv::comfort
 
 namespace kv::dialogs {
 class Form0;
@@ -457,6 +462,8 @@ class Form1 : public forms::Form {
   forms::MenuItem BUT11{"BUT11", "关于Korvelin   (&A)", &menu};
   forms::MenuItem BUT16{"BUT16", "-", &menu};
   forms::MenuItem BUT3{"BUT3", "退出程序   (&X)", &menu};
+  // Tracks and subtitles of the open file (src/comfort fills it).
+  forms::MenuItem comfortMenu{"comfortMenu", comfort::texts::kMenu, &menu};
 
   // ---- Playback session (after the controls it reaches) --------------------------------
  private:
@@ -478,6 +485,13 @@ class Form1 : public forms::Form {
   std::string& flvPositionText = session_.flvPositionText;
   std::string& flvLengthText = session_.flvLengthText;
   std::string& flvSeekText = session_.flvSeekText;
+
+  // ---- Watching comfort (src/comfort), which fills comfortMenu -------------------------
+  comfort::Comfort& comfort() { return *comfort_; }
+
+ private:
+  // Made once the menu exists, and gone before it.
+  std::unique_ptr<comfort::Comfort> comfort_;
 };
 
 // The blog address configured at build time ("" when there is none: the blog tab then shows

@@ -21,6 +21,8 @@
 #include "app/desktop_session.h"
 #include "app/form1.h"
 #include "app/options.h"
+#include "comfort/comfort.h"
+#include "comfort/comfort_places.h"
 #include "engines/engines.h"
 #include "media/web/web_engine_environment.h"
 #include "platform/errors.h"
@@ -169,6 +171,9 @@ int main(int argc, char** argv) {
                         screenSaver, instance, view,   shell,   help,  registry.service()};
   auto parts = components.components();
   kv::app::Form1 form(services, parts);
+  form.comfort().usePlaces(
+      std::make_unique<kv::comfort::FilePositions>(kv::comfort::positionsFile()),
+      kv::comfort::stillsFolder());
   view.setMainForm(form);
   help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);

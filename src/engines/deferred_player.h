@@ -53,6 +53,8 @@ class DeferredPlayer final : public media::MediaPlayer {
   void setBalance(int balance) override;
   bool enabled() const override;
   void setEnabled(bool enabled) override;
+  // The engine's, once it is there.
+  media::Watching* watching() override { return live() ? live()->watching() : nullptr; }
 
  private:
   enum class Transport { Play, Pause, Stop };

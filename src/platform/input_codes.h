@@ -14,6 +14,7 @@ enum ShiftBits : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
 // upper-case character code.
 enum KeyCode : int {
   kKeyNone = 0,
+  kKeyBackspace = 8,
   kKeyReturn = 13,
   kKeyEscape = 27,
   kKeySpace = 32,
@@ -24,7 +25,16 @@ enum KeyCode : int {
   kKeyRight = 39,
   kKeyDown = 40,
   kKeyF = 'F',
+  kKeyJ = 'J',
   kKeyM = 'M',
+  kKeyR = 'R',
+  kKeyS = 'S',
+  kKeyV = 'V',
+  kKeyComma = 188,
+  kKeyPeriod = 190,
+  kKeyBracketLeft = 219,
+  kKeyBracketRight = 221,
+  kKeyNumberSign = 223,  // the key that types "#", whichever it is on the layout
 };
 
 }  // namespace kv::input

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/form1.h"
+#include "comfort/comfort.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
 
@@ -108,6 +109,7 @@ void Form1::seekBySeconds(double seconds) {
       std::clamp(tVate1.Value() + static_cast<int>(std::lround(share)), 0, tVate1.Max());
   step([&] { tVate1.setValue(target); });
   seekRelease();
+  comfort_->seekedByKey();
 }
 
 void Form1::stepVolumeBar(int delta) {

@@ -3,6 +3,7 @@
 // does; unmuting only gives the sound back and leaves every mark where it is.
 
 #include "app/form1.h"
+#include "comfort/comfort.h"
 #include "platform/errors.h"
 #include "slider/bar_setup.h"
 #include "window/skin_pictures.h"
@@ -32,6 +33,7 @@ void Form1::showMuteState() {
   step([&] {
     Image37.setPicture(forms::Picture::fromFile(slider::skinPath(appFolder(), picture.file)));
   });
+  comfort_->muteChanged();
 }
 
 }  // namespace kv::app

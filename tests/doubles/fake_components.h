@@ -62,6 +62,7 @@ class FakeMediaPlayer final : public media::MediaPlayer, public Recorder {
   void setBalance(int b) override;
   bool enabled() const override { return on; }
   void setEnabled(bool e) override;
+  media::Watching* watching() override { return watch; }
 
   // The component reports a new state the way a real one does, from its own event.
   void report(int newState);
@@ -81,6 +82,8 @@ class FakeMediaPlayer final : public media::MediaPlayer, public Recorder {
   // Position and duration reads (and their strings) are recorded among the calls; a test of
   // what the component is told to do, whatever its caller reads in between, turns this off.
   bool recordReads = true;
+  // Its watching part; none unless a test gives it one.
+  media::Watching* watch = nullptr;
 
  private:
   void read(const std::string& call) const;

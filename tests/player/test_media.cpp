@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace kv::test {
@@ -40,6 +43,44 @@ std::string TestMedia::clip() {
                   {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=3", "-f", "lavfi",
                    "-i", "sine=frequency=440:duration=3", "-c:v", "libx264", "-preset", "ultrafast",
                    "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest"});
+}
+
+std::string TestMedia::grey(const std::string& name, int seconds) {
+  const std::string d = std::to_string(seconds);
+  return generate(
+      name, {"-f", "lavfi", "-i", "color=c=gray:size=320x240:rate=5:d=" + d, "-f", "lavfi", "-i",
+             "sine=frequency=440:duration=" + d, "-c:v", "libx264", "-preset", "ultrafast",
+             "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest"});
+}
+
+std::string TestMedia::film() {
+  const std::string srt =
+      write("film-source/zh.srt", "1\n00:00:00,000 --> 00:06:00,000\n中文字幕\n\n");
+  const std::string ass =
+      write("film-source/en.ass",
+            "[Script Info]\nScriptType: v4.00+\nPlayResX: 320\nPlayResY: 240\n\n"
+            "[V4+ Styles]\nFormat: Name, Fontsize, PrimaryColour, Alignment, "
+            "MarginV\nStyle: Default,20,&H00FFFFFF,2,10\n\n[Events]\nFormat: "
+            "Layer, Start, End, Style, Text\nDialogue: 0,0:00:00.00,0:06:00.00,"
+            "Default,English\n");
+  // Two audio and two subtitle tracks with language tags; no subtitle shown unless chosen.
+  std::vector<std::string> args{"-i", srt, "-i", ass};
+  std::istringstream words(
+      "-f lavfi -i color=c=gray:size=320x240:rate=2:d=370 -f lavfi -i "
+      "sine=frequency=440:duration=370 -f lavfi -i sine=frequency=660:duration=370 -map 2 -map 3 "
+      "-map 4 -map 0 -map 1 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "
+      "-c:s:0 srt -c:s:1 ass -metadata:s:a:0 language=chi -metadata:s:a:0 title=国语 "
+      "-metadata:s:a:1 language=eng -metadata:s:a:1 title=Commentary -metadata:s:s:0 "
+      "language=chi -metadata:s:s:1 language=eng -disposition:s:0 0 -disposition:s:1 0");
+  for (std::string w; words >> w;) args.push_back(w);
+  return generate("film.mkv", args);
+}
+
+std::string TestMedia::write(const std::string& relative, const std::string& bytes) {
+  const std::string path = dir() + "/" + relative;
+  QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
 }
 
 std::string TestMedia::tone() {

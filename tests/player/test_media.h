@@ -24,6 +24,13 @@ class TestMedia {
   std::string emptyFile();          // zero bytes
   std::string sparse4G();           // 4 GiB of holes
   std::string missing() const;      // a path where no file is
+  // A grey 320x240 video of the length, with sound, under the name.
+  std::string grey(const std::string& name, int seconds);
+  // A film of 6 min 10 s (grey 320x240, 2 frames a second): audio tracks "chi" titled "国语"
+  // and "eng" titled "Commentary", subtitle tracks SRT "chi" ("中文字幕") and ASS "eng".
+  std::string film();
+  // Writes the bytes to the path under dir(), making its folders; returns the path.
+  std::string write(const std::string& relative, const std::string& bytes);
 
  private:
   // Runs ffmpeg with the arguments into name unless it exists; fails the test on error.

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "app/playback_rig.h"
+#include "comfort/fake_watching.h"
 #include "view_rig.h"
 
 using namespace kv;
@@ -80,5 +81,28 @@ TEST(MainWindowKeys, MAndTheVolumeIconSwitchMuteAndOnlyMutingMovesTheMark) {
     EXPECT_EQ(m.rig.player1.muted, s.muted);
     // Muting is the mute item's command; giving the sound back leaves its mark.
     EXPECT_TRUE(m.f.BUT9C.Checked());
+  }
+}
+
+TEST(MainWindowKeys, WatchingKeysActUnlessAFileListHasTheFocus) {
+  MainWindowRig m;
+  test::FakeWatching watching;
+  m.rig.player1.watch = &watching;
+  m.rig.player1.report(media::kPlaying);
+  QWidget* list = m.view.windowOf(m.f)->widgetOf(m.f.File1);
+  ASSERT_NE(list, nullptr);
+  struct Step {
+    QWidget* to;  // the window, or the focused list (which hands on what it leaves)
+    int qtKey;
+    const char* text;
+    double speed;
+  };
+  for (const Step& s :
+       {Step{nullptr, Qt::Key_BracketRight, "]", 1.1}, Step{nullptr, Qt::Key_Backspace, "\b", 1.0},
+        Step{list, Qt::Key_BracketRight, "]", 1.0}, Step{list, Qt::Key_Backspace, "\b", 1.0},
+        Step{nullptr, Qt::Key_BracketLeft, "[", 1 / 1.1}}) {
+    QKeyEvent press(QEvent::KeyPress, s.qtKey, Qt::NoModifier, QString::fromLatin1(s.text));
+    QApplication::sendEvent(s.to ? s.to : m.view.windowOf(m.f), &press);
+    EXPECT_NEAR(watching.speed, s.speed, 1e-9) << s.text << (s.to ? " to the list" : "");
   }
 }

@@ -9,6 +9,8 @@
 
 namespace kv::media {
 
+class Watching;
+
 // playState values of the component.
 enum PlayState : int {
   kUndefined = 0,
@@ -60,6 +62,10 @@ class MediaPlayer {
 
   virtual bool enabled() const = 0;
   virtual void setEnabled(bool enabled) = 0;
+
+  // Tracks, speed, frames, messages over the picture (watching.h); nullptr for a player
+  // without them, or one whose engine is not there yet.
+  virtual Watching* watching() { return nullptr; }
 
   Event<int, int, int, int> Click;  // button, shift, x, y (pixels of the component)
   Event<int, int, int, int> DoubleClick;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "media/player/track_languages.h"
 #include "platform/errors.h"
 
 namespace kv::media {
@@ -71,6 +72,24 @@ MpvHandle createMpvCore(const MpvOptions& options) {
   set(h, "keep-open", "yes");
   set(h, "image-display-duration", "inf");
   set(h, "pause", options.startPaused ? "yes" : "no");
+
+  // Subtitles beside the video: "clip.srt", "clip.zh.srt", "clip.chs.ass", also in a Subs or
+  // 字幕 folder there. UTF-8 is recognised; other files are read in the desktop language's
+  // older encoding (GBK for Chinese), which short files would make the engine's guess miss.
+  set(h, "sub-auto", "fuzzy");
+  set(h, "sub-file-paths", "Subs:字幕");
+  set(h, "sub-codepage", desktopSubtitleCodepage());
+  // Embedded tracks in the desktop's languages first.
+  if (const std::string languages = desktopTrackLanguages(); !languages.empty()) {
+    set(h, "slang", languages);
+    set(h, "alang", languages);
+  }
+  // Messages over the picture only when asked for, short, and in the program's font.
+  set(h, "osd-on-seek", "no");
+  set(h, "osd-duration", "1500");
+  set(h, "osd-font", "Noto Sans CJK SC");
+  set(h, "osd-font-size", "40");
+  set(h, "sub-font", "Noto Sans CJK SC");
 
   switch (options.video) {
     case MpvOptions::Video::None:

@@ -95,7 +95,7 @@ void MpvPlayer::updateState() {
 
 void MpvPlayer::endScan() {
   reverseTimer_.stop();
-  if (scan_ == Scan::Forward) setDouble("speed", 1.0);
+  if (scan_ == Scan::Forward) setDouble("speed", userSpeed_);
   scan_ = Scan::None;
 }
 
@@ -153,6 +153,7 @@ void MpvPlayer::setURL(const std::string& path) {
   // The engine pauses a file held open at its end, and pauses it again when it is unpaused
   // there: that pause would carry over to this file. Let go of such a file first.
   if (file_.eof && file_.loaded) mpv_command_string(core_.get(), "stop");
+  reportLeaving();
   url_ = path;
   file_ = {};
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
@@ -171,6 +172,7 @@ void MpvPlayer::setURL(const std::string& path) {
 void MpvPlayer::close() {
   endScan();
   openTimer_.stop();
+  reportLeaving();
   url_.clear();
   file_ = {};
   mpv_command_string(core_.get(), "stop");

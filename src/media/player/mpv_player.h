@@ -21,6 +21,7 @@
 
 #include "media/player/media_player.h"
 #include "media/player/mpv_core.h"
+#include "media/player/watching.h"
 
 struct mpv_event;
 struct mpv_event_end_file;
@@ -37,7 +38,7 @@ class MpvRenderTarget {
   virtual void mediaCleared() = 0;
 };
 
-class MpvPlayer final : public MediaPlayer {
+class MpvPlayer final : public MediaPlayer, public Watching {
  public:
   explicit MpvPlayer(const MpvOptions& options = MpvOptions::headless());
   ~MpvPlayer() override;
@@ -70,6 +71,19 @@ class MpvPlayer final : public MediaPlayer {
 
   bool enabled() const override { return enabled_; }
   void setEnabled(bool enabled) override { enabled_ = enabled; }
+  Watching* watching() override { return this; }
+
+  // Watching (mpv_watching.cpp).
+  std::vector<Track> tracks() const override;
+  void selectTrack(Track::Kind kind, int id) override;
+  bool subtitlesShown() const override;
+  void showSubtitles(bool shown) override;
+  double playbackSpeed() const override { return userSpeed_; }
+  void setPlaybackSpeed(double speed) override;
+  void stepFrame(bool forward) override;
+  void showMessage(const std::string& text, int milliseconds) override;
+  std::string title() const override { return mediaTitle(); }
+  bool saveFrame(const std::string& path) override;
 
   // A file is open and can be positioned.
   bool hasMedia() const { return file_.loaded; }
@@ -118,6 +132,8 @@ class MpvPlayer final : public MediaPlayer {
   void reverseTick();
   void openTimedOut();
   void restoreVideo();
+  // Tells Left where the open file is, before it goes.
+  void reportLeaving();
 
   enum class Scan { None, Forward, Reverse };
 
@@ -162,6 +178,7 @@ class MpvPlayer final : public MediaPlayer {
   Scan scan_ = Scan::None;
   double reverseTarget_ = 0;
 
+  double userSpeed_ = 1.0;  // the speed chosen by a person
   int volume_ = 100;
   bool mute_ = false;
   int balance_ = 0;

@@ -203,6 +203,18 @@ int keyCode(int qtKey) {
       return input::kKeyRight;
     case Qt::Key_Down:
       return input::kKeyDown;
+    case Qt::Key_Backspace:
+      return input::kKeyBackspace;
+    case Qt::Key_Comma:
+      return input::kKeyComma;
+    case Qt::Key_Period:
+      return input::kKeyPeriod;
+    case Qt::Key_BracketLeft:
+      return input::kKeyBracketLeft;
+    case Qt::Key_BracketRight:
+      return input::kKeyBracketRight;
+    case Qt::Key_NumberSign:
+      return input::kKeyNumberSign;
     default:
       return input::kKeyNone;
   }

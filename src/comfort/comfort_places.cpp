@@ -1,0 +1,24 @@
+#include "comfort/comfort_places.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdlib>
+
+namespace kv::comfort {
+
+std::string positionsFile() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  // Only an absolute path counts, as the XDG base directory rules have it.
+  const std::string base = state && state[0] == '/'
+                               ? std::string(state)
+                               : QDir::homePath().toStdString() + "/.local/state";
+  return base + "/korvelin/positions";
+}
+
+std::string stillsFolder() {
+  QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  if (pictures.isEmpty()) pictures = QDir::homePath();
+  return pictures.toStdString() + "/Korvelin";
+}
+
+}  // namespace kv::comfort

@@ -1,0 +1,13 @@
+#pragma once
+// The per-user places of watching comfort on the desktop.
+
+#include <string>
+
+namespace kv::comfort {
+
+// $XDG_STATE_HOME/korvelin/positions (~/.local/state without it).
+std::string positionsFile();
+// The desktop's pictures folder (XDG_PICTURES_DIR) with Korvelin/ under it.
+std::string stillsFolder();
+
+}  // namespace kv::comfort

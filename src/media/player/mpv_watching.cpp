@@ -1,0 +1,121 @@
+// Tracks, speed, frames, messages over the picture and stills, on the engine's own commands
+// and properties.
+
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "media/player/mpv_player.h"
+#include "platform/errors.h"
+
+namespace kv::media {
+
+namespace {
+
+// The engine's speed bounds for a person's choice; fast forward goes beyond them on its own.
+constexpr double kSlowest = 0.25;
+constexpr double kFastest = 4.0;
+
+const mpv_node* member(const mpv_node& map, const char* key) {
+  if (map.format != MPV_FORMAT_NODE_MAP) return nullptr;
+  for (int i = 0; i < map.u.list->num; ++i)
+    if (std::string(map.u.list->keys[i]) == key) return &map.u.list->values[i];
+  return nullptr;
+}
+
+std::string text(const mpv_node& map, const char* key) {
+  const mpv_node* v = member(map, key);
+  return v && v->format == MPV_FORMAT_STRING ? v->u.string : "";
+}
+
+bool flag(const mpv_node& map, const char* key) {
+  const mpv_node* v = member(map, key);
+  return v && v->format == MPV_FORMAT_FLAG && v->u.flag;
+}
+
+}  // namespace
+
+std::vector<Track> MpvPlayer::tracks() const {
+  std::vector<Track> out;
+  if (!file_.loaded) return out;
+  mpv_node list;
+  if (mpv_get_property(core_.get(), "track-list", MPV_FORMAT_NODE, &list) < 0) return out;
+  if (list.format == MPV_FORMAT_NODE_ARRAY) {
+    for (int i = 0; i < list.u.list->num; ++i) {
+      const mpv_node& entry = list.u.list->values[i];
+      const std::string type = text(entry, "type");
+      const mpv_node* id = member(entry, "id");
+      if ((type != "audio" && type != "sub") || !id || id->format != MPV_FORMAT_INT64) continue;
+      Track t;
+      t.kind = type == "audio" ? Track::Kind::Audio : Track::Kind::Subtitle;
+      t.id = static_cast<int>(id->u.int64);
+      t.language = text(entry, "lang");
+      t.title = text(entry, "title");
+      t.selected = flag(entry, "selected");
+      t.external = flag(entry, "external");
+      out.push_back(std::move(t));
+    }
+  }
+  mpv_free_node_contents(&list);
+  std::stable_sort(out.begin(), out.end(),
+                   [](const Track& a, const Track& b) { return a.kind < b.kind; });
+  return out;
+}
+
+void MpvPlayer::selectTrack(Track::Kind kind, int id) {
+  requireMedia();
+  const std::string value = id > 0 ? std::to_string(id) : "no";
+  const int rc = mpv_set_property_string(core_.get(), kind == Track::Kind::Audio ? "aid" : "sid",
+                                         value.c_str());
+  if (rc < 0) throw ComponentError(std::string("track: ") + mpv_error_string(rc));
+}
+
+bool MpvPlayer::subtitlesShown() const {
+  int shown = 1;
+  mpv_get_property(core_.get(), "sub-visibility", MPV_FORMAT_FLAG, &shown);
+  return shown != 0;
+}
+
+void MpvPlayer::showSubtitles(bool shown) {
+  setFlag("sub-visibility", shown);
+}
+
+void MpvPlayer::setPlaybackSpeed(double speed) {
+  if (!std::isfinite(speed)) throw ComponentError("invalid speed");
+  userSpeed_ = std::clamp(speed, kSlowest, kFastest);
+  if (scan_ != Scan::Forward) setDouble("speed", userSpeed_);
+}
+
+void MpvPlayer::stepFrame(bool forward) {
+  requireMedia();
+  if (!file_.paused) return;  // frames are stepped through a paused picture only
+  const char* argv[] = {forward ? "frame-step" : "frame-back-step", nullptr};
+  mpv_command(core_.get(), argv);
+}
+
+void MpvPlayer::showMessage(const std::string& message, int milliseconds) {
+  if (url_.empty()) return;
+  const std::string duration = std::to_string(std::max(0, milliseconds));
+  const char* argv[] = {"show-text", message.c_str(), duration.c_str(), nullptr};
+  mpv_command(core_.get(), argv);
+}
+
+bool MpvPlayer::saveFrame(const std::string& path) {
+  if (!file_.loaded || !videoSelected()) return false;
+  const char* argv[] = {"screenshot-to-file", path.c_str(), "video", nullptr};
+  return mpv_command(core_.get(), argv) >= 0;
+}
+
+void MpvPlayer::reportLeaving() {
+  if (url_.empty() || !file_.loaded) return;
+  LeftFile left;
+  left.url = url_;
+  left.position = scan_ == Scan::Reverse ? reverseTarget_ : file_.timePos;
+  left.duration = file_.duration;
+  left.ended = file_.eof || file_.unloadedAtEnd;
+  Left.raise(left);
+}
+
+}  // namespace kv::media

@@ -1,0 +1,61 @@
+#pragma once
+// What a person watching a film reaches beyond the transport: audio and subtitle tracks, the
+// speed, single frames, a still of the frame, short messages drawn by the engine over the
+// picture, and where a file was when it was left. A player that has none of it returns no
+// Watching from MediaPlayer::watching().
+
+#include <string>
+#include <vector>
+
+#include "platform/event.h"
+
+namespace kv::media {
+
+struct Track {
+  enum class Kind { Audio, Subtitle };
+  Kind kind = Kind::Audio;
+  int id = 0;            // the engine's number within its kind, from 1
+  std::string language;  // as tagged ("chi", "en", "zh"), "" when untagged
+  std::string title;
+  bool selected = false;
+  bool external = false;  // a subtitle file beside the video
+};
+
+// A file as it was when it was replaced or closed.
+struct LeftFile {
+  std::string url;
+  double position = 0;  // seconds
+  double duration = 0;  // 0 when unknown
+  bool ended = false;   // it had been played to its end
+};
+
+class Watching {
+ public:
+  virtual ~Watching() = default;
+
+  // The tracks of the open file, audio first, each kind in the engine's order.
+  virtual std::vector<Track> tracks() const = 0;
+  // Selects a track of the kind; id 0 switches subtitles off (or leaves audio without sound).
+  virtual void selectTrack(Track::Kind kind, int id) = 0;
+  virtual bool subtitlesShown() const = 0;
+  virtual void showSubtitles(bool shown) = 0;
+
+  // The speed a person chose, kept across files; fast forward plays faster for its time only.
+  virtual double playbackSpeed() const = 0;
+  virtual void setPlaybackSpeed(double speed) = 0;
+  // One frame on or back; the file stays paused.
+  virtual void stepFrame(bool forward) = 0;
+
+  // Draws the text over the picture for a while; a newer text replaces it.
+  virtual void showMessage(const std::string& text, int milliseconds) = 0;
+  // The open file's title (its tags' title, else its file name); "" with none open.
+  virtual std::string title() const = 0;
+  // Saves the current frame at the video's own size, without subtitles or messages, as a
+  // picture file named by path (its extension gives the format). False when it was not made.
+  virtual bool saveFrame(const std::string& path) = 0;
+
+  // Raised just before the open file is replaced or closed.
+  Event<const LeftFile&> Left;
+};
+
+}  // namespace kv::media
