@@ -27,5 +27,7 @@ class PatternList {
 
 // Case-insensitive order with runs of digits compared by value ("clip2" before "clip10").
 bool naturalLess(std::string_view a, std::string_view b);
+// Sorts names in naturalLess's order.
+void sortNatural(std::vector<std::string>& names);
 
 }  // namespace kv

@@ -16,8 +16,7 @@ std::string normalizeFolder(const std::string& path) {
 
 namespace {
 void sortNames(std::vector<std::string>& names) {
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return naturalLess(a, b); });
+  sortNatural(names);
 }
 
 std::string requireFolder(const FileService& files, const std::string& path,
