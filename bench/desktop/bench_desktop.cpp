@@ -1,6 +1,10 @@
 // The desktop program against references measured in the same run, on a private X server:
-//   start-up   korvelin until its main window is painted, against a minimal Qt Widgets program
-//              showing one frameless window (goal: under 1.5x); with no file and with a clip
+//   start-up   korvelin until its first pixels reach the screen (the X server's first damage),
+//              the skin staged as scripts/run stages it, against a minimal Qt Widgets program
+//              showing one frameless window (goal: under 1.5x); with no file and with a clip.
+//              Also until its main window's first paintEvent, and the CPU time of that run.
+//   memory     resident and proportional set size of the idle player against that window
+//              (goal: RSS under 2.5x)
 //   idle       CPU time of the player over 10 s with nothing playing (goal: under 0.1 s)
 //   playback   CPU time of the player showing the 720p clip, against the mpv command line on the
 //              same file (--vo=gpu), steady state over 8 s (goal: under 1.3x)
@@ -19,6 +23,7 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -27,6 +32,7 @@
 #include <vector>
 
 #include "bench_tools.h"
+#include "first_damage.h"
 #include "xvfb_display.h"
 
 extern char** environ;
@@ -98,6 +104,40 @@ StartUp startUp(const std::vector<std::string>& command, const std::vector<std::
   return result;
 }
 
+// Seconds from the start of a program until the screen shows its first pixels (-1: never).
+double firstPixels(kv::bench::FirstDamage& damage, const std::vector<std::string>& command,
+                   const std::vector<std::string>& env) {
+  damage.reset();
+  const double start = nowSeconds();
+  Child child = spawn(command, env);
+  if (child.pid < 0) return -1;
+  const double at = damage.next(30);
+  finish(child, true);
+  return at < 0 ? -1 : at - start;
+}
+
+// Resident and proportional set size in MiB of a program shown for `seconds`.
+std::pair<double, double> memoryAfter(const std::vector<std::string>& command,
+                                      const std::vector<std::string>& env, double seconds) {
+  Child child = spawn(command, env);
+  if (child.pid < 0) return {-1, -1};
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+  std::ifstream rollup("/proc/" + std::to_string(child.pid) + "/smaps_rollup");
+  double rss = -1, pss = -1;
+  std::string key;
+  long kb = 0;
+  std::string unit;
+  std::string line;
+  while (std::getline(rollup, line)) {
+    std::istringstream fields(line);
+    if (!(fields >> key >> kb)) continue;
+    if (key == "Rss:") rss = kb / 1024.0;
+    if (key == "Pss:") pss = kb / 1024.0;
+  }
+  finish(child, true);
+  return {rss, pss};
+}
+
 // User + system CPU seconds of a running process so far.
 double cpuOf(pid_t pid) {
   std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
@@ -153,6 +193,9 @@ int main(int argc, char** argv) {
   for (const char* file : {"0.dll", "power.dll"})
     QFile::copy(QString::fromStdString(stage + "/" + file),
                 QString::fromStdString(appDir + "/" + file));
+  // The skin as scripts/run stages it: its pictures are decoded before the first paint.
+  for (const char* folder : {"skins", "icons"})
+    std::system(("cp -r '" + stage + "/" + folder + "' '" + appDir + "/'").c_str());
   QDir().mkpath(home.path() + "/run");
   QFile::setPermissions(home.path() + "/run",
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -163,11 +206,23 @@ int main(int argc, char** argv) {
   paintEnv.push_back("KORVELIN_QUIT_AFTER_FIRST_PAINT=1");
   const std::string clip = kv::bench::makeClip720p(home.path().toStdString(), 12);
 
-  // Parts to run: startup, idle, playback (all by default).
+  // Parts to run: startup, memory, idle, playback (all by default).
   const QStringList parts = app.arguments().mid(1);
   const auto want = [&parts](const char* part) { return parts.isEmpty() || parts.contains(part); };
 
-  std::cout << "display " << display.name() << "; start-up: 15 runs each, medians\n";
+  double load[3] = {0, 0, 0};
+  getloadavg(load, 3);
+  std::cout << "display " << display.name() << "; load " << load[0]
+            << "; start-up: 15 interleaved runs each, medians\n";
+  kv::bench::FirstDamage damage(display.name());
+  if (want("startup") && !damage.ok())
+    std::cerr << "the X server reports no damage: first pixels are not measured\n";
+  std::vector<double> refPixels, emptyPixels, clipPixels;
+  for (int i = 0; want("startup") && damage.ok() && i < 15; ++i) {
+    refPixels.push_back(firstPixels(damage, {reference, "--stay"}, {}));
+    emptyPixels.push_back(firstPixels(damage, {korvelin, "--after", "30"}, env));
+    clipPixels.push_back(firstPixels(damage, {korvelin, "--after", "30", clip}, env));
+  }
   std::vector<double> ref, empty, withClip, refCpu, emptyCpu, clipCpu;
   for (int i = 0; want("startup") && i < 15; ++i) {
     const StartUp a = startUp({reference}, {});
@@ -181,11 +236,33 @@ int main(int argc, char** argv) {
     clipCpu.push_back(c.cpu);
   }
   if (want("startup")) {
+    if (!refPixels.empty()) {
+      const double r = median(refPixels);
+      report("first pixels on screen, no file", median(emptyPixels), r, 1.5);
+      report("first pixels on screen, a clip", median(clipPixels), r, 1.5);
+    }
     const double r = median(ref), rc = median(refCpu);
-    report("start-up to first paint, no file", median(empty), r, 1.5);
-    report("start-up to first paint, a clip", median(withClip), r, 1.5);
+    report("  first paintEvent, no file", median(empty), r, 1.5);
+    report("  first paintEvent, a clip", median(withClip), r, 1.5);
     report("  CPU time of that run, no file", median(emptyCpu), rc, 1.5);
     report("  CPU time of that run, a clip", median(clipCpu), rc, 1.5);
+  }
+  if (want("memory")) {
+    std::vector<double> refRss, refPss, rss, pss;
+    for (int i = 0; i < 5; ++i) {
+      const auto [r1, p1] = memoryAfter({reference, "--stay"}, {}, 4);
+      const auto [r2, p2] = memoryAfter({korvelin, "--after", "30"}, env, 4);
+      refRss.push_back(r1);
+      refPss.push_back(p1);
+      rss.push_back(r2);
+      pss.push_back(p2);
+    }
+    std::printf("%-34s %8.1f MiB reference %8.1f MiB ratio %5.2fx   goal < 2.5x  %s\n",
+                "idle RSS, nothing played", median(rss), median(refRss),
+                median(rss) / median(refRss),
+                median(rss) / median(refRss) < 2.5 ? "met" : "NOT MET");
+    std::printf("%-34s %8.1f MiB reference %8.1f MiB ratio %5.2fx\n", "  idle PSS", median(pss),
+                median(refPss), median(pss) / median(refPss));
   }
   if (want("idle")) {
     const double idle = cpuDuring({korvelin, "--after", "20"}, env, 4, 10);

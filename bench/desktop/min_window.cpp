@@ -1,6 +1,6 @@
 // The reference of the start-up benchmark: the least a Qt Widgets program does to put one
 // frameless window of the main window's size on the screen. Prints "painted" at its first paint
-// and ends.
+// and ends, or with --stay goes on showing it (for first pixels on the screen and memory).
 
 #include <QApplication>
 #include <QPainter>
@@ -15,8 +15,11 @@ class Window final : public QWidget {
     if (painted_) return;
     painted_ = true;
     std::cout << "painted" << std::endl;
-    QCoreApplication::exit(0);
+    if (!stay) QCoreApplication::exit(0);
   }
+
+ public:
+  bool stay = false;
 
  private:
   bool painted_ = false;
@@ -26,6 +29,7 @@ class Window final : public QWidget {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   Window window;
+  window.stay = QCoreApplication::arguments().contains("--stay");
   window.setWindowFlags(Qt::FramelessWindowHint);
   window.resize(630, 451);
   window.show();

@@ -1,33 +1,38 @@
 #include "platform/host/host_execute.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QPointer>
+#include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <string>
 
 #include "platform/host/host_runtime_folder.h"
+
+// Plain Unix sockets with Qt's socket notifiers: Qt's own local sockets would bring in its
+// network module, whose start-up (proxy discovery, Kerberos) alone cost a third of the time to
+// the first paint.
 
 namespace kv::host {
 namespace {
 
 constexpr char kMagic[4] = {'K', 'V', 'X', '1'};
-constexpr int kHeaderBytes = 8;
-constexpr qint64 kReadBufferBytes = 64 * 1024;
-
-QString q(const std::string& s) {
-  return QString::fromStdString(s);
-}
+constexpr std::size_t kHeaderBytes = 8;
 
 // What arrived, as text the rest of the program can rely on.
-std::string commandText(const QByteArray& payload) {
-  const qsizetype nul = payload.indexOf('\0');
-  const QByteArray text = nul < 0 ? payload : payload.left(nul);
-  return QString::fromUtf8(text).toStdString();
+std::string commandText(const std::string& payload) {
+  const auto nul = payload.find('\0');
+  const std::string text = nul == std::string::npos ? payload : payload.substr(0, nul);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
 bool isSocket(const std::string& path) {
@@ -40,23 +45,73 @@ bool exists(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
+bool addressOf(const std::string& path, sockaddr_un& address) {
+  address = {};
+  address.sun_family = AF_UNIX;
+  if (path.empty() || path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  return true;
+}
+
+// A connected socket, or -1 when nobody accepts within timeoutMs.
+int connectTo(const std::string& path, int timeoutMs) {
+  sockaddr_un address;
+  if (!addressOf(path, address)) return -1;
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return -1;
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
+  if (errno == EAGAIN || errno == EINPROGRESS) {
+    // A full backlog: the listener may still take us.
+    pollfd p{fd, POLLOUT, 0};
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (::poll(&p, 1, timeoutMs) == 1 &&
+        ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0)
+      return fd;
+  }
+  ::close(fd);
+  return -1;
+}
+
+// Waits up to timeoutMs (-1: for ever) for the socket to be ready for `events`.
+bool waitFor(int fd, short events, int timeoutMs) {
+  pollfd p{fd, events, 0};
+  for (;;) {
+    const int n = ::poll(&p, 1, timeoutMs);
+    if (n < 0 && errno == EINTR) continue;
+    return n == 1;
+  }
+}
+
 }  // namespace
 
 struct ExecuteServer::Request {
-  QPointer<QLocalSocket> socket;  // null once the client has hung up
-  QPointer<QTimer> deadline;
-  QByteArray buffer;
-  qint64 length = -1;  // of the text, once the header is in
+  int fd = -1;  // -1 once hung up
+  QSocketNotifier* notifier = nullptr;
+  QTimer* deadline = nullptr;
+  std::string buffer;
+  long length = -1;  // of the text, once the header is in
   bool reading = true;
   bool answered = false;
   std::string text;
+
+  // Lets go of the socket and its helpers; they may be the sender of the running slot.
+  void hangUp() {
+    if (notifier) notifier->deleteLater();
+    if (deadline) deadline->deleteLater();
+    notifier = nullptr;
+    deadline = nullptr;
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
+  ~Request() { hangUp(); }
 };
 
 ExecuteServer::ExecuteServer(std::string socketPath, Handler handler, int requestTimeoutMs)
     : path_(std::move(socketPath)),
       handler_(std::move(handler)),
       requestTimeoutMs_(requestTimeoutMs),
-      server_(std::make_unique<QLocalServer>()) {}
+      context_(std::make_unique<QObject>()) {}
 
 ExecuteServer::~ExecuteServer() {
   close();
@@ -67,28 +122,45 @@ std::string ExecuteServer::defaultSocketPath(const std::string& topic) {
 }
 
 bool ExecuteServer::listen() {
-  if (path_.empty() || closed_) return false;
+  if (path_.empty() || closed_ || listenFd_ >= 0) return false;
+  sockaddr_un address;
+  if (!addressOf(path_, address)) return false;
   if (exists(path_)) {
     // Only a socket is ours to replace, and only when nobody answers on it.
     if (!isSocket(path_)) return false;
-    QLocalSocket probe;
-    probe.connectToServer(q(path_));
-    if (probe.waitForConnected(500)) {
-      probe.abort();
+    if (const int probe = connectTo(path_, 500); probe >= 0) {
+      ::close(probe);
       return false;
     }
-    QLocalServer::removeServer(q(path_));
+    ::unlink(path_.c_str());
   }
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server_->listen(q(path_))) return false;
-  QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return false;
+  // Owner only from the start: the socket never exists with wider permissions.
+  const mode_t mask = ::umask(0077);
+  const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  ::umask(mask);
+  if (!bound || ::chmod(path_.c_str(), 0600) != 0 || ::listen(fd, 64) != 0) {
+    if (bound) ::unlink(path_.c_str());
+    ::close(fd);
+    return false;
+  }
+  listenFd_ = fd;
+  listenNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, context_.get());
+  QObject::connect(listenNotifier_, &QSocketNotifier::activated, context_.get(),
                    [this] { accept(); });
   return true;
 }
 
 void ExecuteServer::close() {
   closed_ = true;
-  if (server_->isListening()) server_->close();  // removes the socket file
+  if (listenFd_ >= 0) {
+    delete listenNotifier_;
+    listenNotifier_ = nullptr;
+    ::close(listenFd_);
+    listenFd_ = -1;
+    ::unlink(path_.c_str());
+  }
   while (!reading_.empty()) drop(reading_.front());
   while (!waiting_.empty()) {
     const RequestPtr request = waiting_.front();
@@ -97,53 +169,63 @@ void ExecuteServer::close() {
   }
 }
 
-// Every slot below has the server as its context: none runs once the server is gone.
 void ExecuteServer::accept() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    // What a client sends after its request stays in the kernel's buffer, not in ours.
-    socket->setReadBufferSize(kReadBufferBytes);
+  for (;;) {
+    const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
+      if (errno == EINTR || errno == ECONNABORTED) continue;
+      return;  // EAGAIN: all taken; anything else: the next notification tries again
+    }
     if (reading_.size() >= kMaxReading) drop(reading_.front());
     auto request = std::make_shared<Request>();
-    request->socket = socket;
+    request->fd = fd;
     reading_.push_back(request);
-    auto* deadline = new QTimer(socket);
-    deadline->setSingleShot(true);
-    request->deadline = deadline;
-    QObject::connect(deadline, &QTimer::timeout, server_.get(), [this, request] {
+    request->deadline = new QTimer(context_.get());
+    request->deadline->setSingleShot(true);
+    QObject::connect(request->deadline, &QTimer::timeout, context_.get(), [this, request] {
       if (request->reading) drop(request);
     });
-    QObject::connect(socket, &QObject::destroyed, server_.get(),
-                     [this, request] { stopReading(request); });
-    QObject::connect(socket, &QLocalSocket::readyRead, server_.get(),
-                     [this, request] { read(request); });
-    deadline->start(requestTimeoutMs_);
-    if (socket->bytesAvailable() > 0) read(request);
+    request->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, context_.get());
+    // A weak reference: the request lives in the lists, not in its own notifier.
+    QObject::connect(request->notifier, &QSocketNotifier::activated, context_.get(),
+                     [this, weak = std::weak_ptr<Request>(request)] {
+                       if (const RequestPtr r = weak.lock()) read(r);
+                     });
+    request->deadline->start(requestTimeoutMs_);
   }
 }
 
 void ExecuteServer::read(const RequestPtr& request) {
-  if (!request->reading || !request->socket) return;
-  QLocalSocket& socket = *request->socket;
-  if (request->length < 0) {
-    request->buffer += socket.read(kHeaderBytes - request->buffer.size());
-    if (request->buffer.size() < kHeaderBytes) return;
-    const auto* b = reinterpret_cast<const unsigned char*>(request->buffer.constData());
-    const quint32 length =
-        (quint32(b[4]) << 24) | (quint32(b[5]) << 16) | (quint32(b[6]) << 8) | quint32(b[7]);
-    if (!request->buffer.startsWith(QByteArray(kMagic, 4)) || length > kMaxCommandBytes) {
-      stopReading(request);
-      answer(*request, kExecuteRefused);
-      return;
+  // Only what the request needs: what a client sends after it stays in the kernel's buffer.
+  while (request->reading && request->fd >= 0) {
+    const std::size_t want = request->length < 0
+                                 ? kHeaderBytes - request->buffer.size()
+                                 : kHeaderBytes + request->length - request->buffer.size();
+    char chunk[16 * 1024];
+    const ssize_t n = ::recv(request->fd, chunk, std::min(want, sizeof chunk), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+    if (n <= 0) return drop(request);  // hung up, or broken
+    request->buffer.append(chunk, static_cast<std::size_t>(n));
+    if (request->length < 0) {
+      if (request->buffer.size() < kHeaderBytes) continue;
+      const auto* b = reinterpret_cast<const unsigned char*>(request->buffer.data());
+      const std::uint32_t length = (std::uint32_t(b[4]) << 24) | (std::uint32_t(b[5]) << 16) |
+                                   (std::uint32_t(b[6]) << 8) | std::uint32_t(b[7]);
+      if (std::memcmp(b, kMagic, 4) != 0 || length > kMaxCommandBytes) {
+        stopReading(request);
+        answer(*request, kExecuteRefused);
+        return;
+      }
+      request->length = length;
     }
-    request->length = length;
+    if (request->buffer.size() < kHeaderBytes + static_cast<std::size_t>(request->length)) continue;
+    stopReading(request);
+    request->text = commandText(request->buffer.substr(kHeaderBytes));
+    request->buffer.clear();
+    received(request);
+    return;
   }
-  request->buffer += socket.read(request->length - (request->buffer.size() - kHeaderBytes));
-  if (request->buffer.size() - kHeaderBytes < request->length) return;
-  stopReading(request);
-  request->text = commandText(request->buffer.mid(kHeaderBytes));
-  request->buffer = QByteArray();
-  received(request);
 }
 
 void ExecuteServer::received(const RequestPtr& request) {
@@ -152,11 +234,11 @@ void ExecuteServer::received(const RequestPtr& request) {
     return;
   }
   waiting_.push_back(request);
-  // Not from this socket's signal: a message box's event loop may delete the socket while
-  // its handler runs, and Qt's code that emitted the signal would then run on a freed socket.
+  // Not from the notifier's signal: a message box's event loop may run while the handler
+  // waits, and the requests that come meanwhile are served by this same loop.
   if (!serving_)
     QMetaObject::invokeMethod(
-        server_.get(), [this] { serve(); }, Qt::QueuedConnection);
+        context_.get(), [this] { serve(); }, Qt::QueuedConnection);
 }
 
 void ExecuteServer::serve() {
@@ -179,46 +261,65 @@ void ExecuteServer::stopReading(const RequestPtr& request) {
   request->reading = false;
   reading_.remove(request);
   if (request->deadline) request->deadline->stop();
+  // No more notices of bytes the request does not read.
+  if (request->notifier) request->notifier->setEnabled(false);
 }
 
 // Hangs up without an answer.
 void ExecuteServer::drop(RequestPtr request) {
   stopReading(request);
-  if (!request->socket) return;
-  request->socket->abort();
-  request->socket->deleteLater();
+  request->hangUp();
 }
 
 void ExecuteServer::answer(Request& request, int status) {
-  if (request.answered || !request.socket) return;
+  if (request.answered || request.fd < 0) return;
   request.answered = true;
   const char byte = static_cast<char>(status < 0 || status > 255 ? kExecuteRefused : status);
-  request.socket->write(&byte, 1);
-  // Now, not from the event loop: the answer may come as the player shuts down.
-  request.socket->flush();
-  request.socket->disconnectFromServer();
+  // Now, not from the event loop: the answer may come as the player shuts down. A client that
+  // has gone is no signal to this process.
+  (void)::send(request.fd, &byte, 1, MSG_NOSIGNAL);
+  ::shutdown(request.fd, SHUT_WR);
+  request.hangUp();
 }
 
 int sendExecute(const std::string& socketPath, const std::string& command, int connectTimeoutMs) {
   if (command.size() > ExecuteServer::kMaxCommandBytes) return kExecuteRefused;
-  QLocalSocket socket;
-  socket.connectToServer(q(socketPath));
-  if (!socket.waitForConnected(connectTimeoutMs)) return kExecuteNoPlayer;
-  QByteArray request(kMagic, 4);
-  const quint32 n = static_cast<quint32>(command.size());
-  request += char(n >> 24);
-  request += char(n >> 16);
-  request += char(n >> 8);
-  request += char(n);
-  request += QByteArray(command.data(), static_cast<qsizetype>(command.size()));
-  socket.write(request);
-  while (socket.bytesToWrite() > 0)
-    if (!socket.waitForBytesWritten(ExecuteServer::kRequestTimeoutMs)) return kExecuteLost;
-  while (socket.bytesAvailable() < 1)
-    if (!socket.waitForReadyRead(-1)) break;
-  char status = 0;
-  if (socket.read(&status, 1) != 1) return kExecuteLost;
-  return static_cast<unsigned char>(status);
+  const int fd = connectTo(socketPath, connectTimeoutMs);
+  if (fd < 0) return kExecuteNoPlayer;
+  std::string request(kMagic, 4);
+  const auto n = static_cast<std::uint32_t>(command.size());
+  for (int shift : {24, 16, 8, 0}) request += static_cast<char>((n >> shift) & 0xFF);
+  request += command;
+  int status = kExecuteLost;
+  std::size_t sent = 0;
+  while (sent < request.size()) {
+    const ssize_t k = ::send(fd, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
+    if (k > 0) {
+      sent += static_cast<std::size_t>(k);
+    } else if (k < 0 && errno == EINTR) {
+      continue;
+    } else if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!waitFor(fd, POLLOUT, ExecuteServer::kRequestTimeoutMs)) break;
+    } else {
+      break;
+    }
+  }
+  // A message box may hold the answer back for as long as the user takes.
+  if (sent == request.size()) {
+    char byte = 0;
+    for (;;) {
+      const ssize_t k = ::recv(fd, &byte, 1, 0);
+      if (k == 1) {
+        status = static_cast<unsigned char>(byte);
+        break;
+      }
+      if (k < 0 && errno == EINTR) continue;
+      if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waitFor(fd, POLLIN, -1)) continue;
+      break;
+    }
+  }
+  ::close(fd);
+  return status;
 }
 
 }  // namespace kv::host

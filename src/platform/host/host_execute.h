@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-class QLocalServer;
-class QLocalSocket;
+class QObject;
+class QSocketNotifier;
 
 namespace kv::host {
 
@@ -82,7 +82,10 @@ class ExecuteServer {
   std::deque<RequestPtr> waiting_;
   bool serving_ = false;
   bool closed_ = false;
-  std::unique_ptr<QLocalServer> server_;  // last: its sockets go before the lists above
+  int listenFd_ = -1;
+  QSocketNotifier* listenNotifier_ = nullptr;
+  // The context of every queued call and notifier slot: none runs once the server is gone.
+  std::unique_ptr<QObject> context_;
 };
 
 // Sends one command to the player listening at socketPath and waits for its answer (a message
