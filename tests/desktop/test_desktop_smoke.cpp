@@ -48,9 +48,15 @@ bool reddish(QRgb c) {
 
 }  // namespace
 
-TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
-  test::TestMedia media;
-  const std::string clip = media.red(6);
+namespace {
+// The real program with a staged application folder and a private home, asked for a
+// screenshot: its exit code, its standard streams and the picture.
+struct Screenshot {
+  int exitCode = -1;
+  std::string out, errors;
+  QImage picture;
+};
+Screenshot screenshotOf(const QStringList& arguments) {
   QTemporaryDir home;
   const QString app = home.path() + "/app", run = home.path() + "/run";
   stageApplication(app);
@@ -58,7 +64,6 @@ TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
   QFile::setPermissions(run,
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   const QString shot = home.path() + "/shot.png";
-
   QProcess korvelin;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("KORVELIN_APP_DIR", app);
@@ -66,13 +71,24 @@ TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
   env.insert("HOME", home.path());
   env.insert("ASAN_OPTIONS", "detect_leaks=0");  // Mesa and the X libraries keep theirs
   korvelin.setProcessEnvironment(env);
-  korvelin.start(KORVELIN_EXE,
-                 {"--screenshot", shot, "--after", "4", QString::fromStdString(clip)});
-  ASSERT_TRUE(korvelin.waitForFinished(90000));
-  ASSERT_EQ(korvelin.exitCode(), 0) << korvelin.readAllStandardError().toStdString();
-  EXPECT_TRUE(korvelin.readAllStandardOutput().isEmpty());
+  korvelin.start(KORVELIN_EXE, QStringList{"--screenshot", shot} + arguments);
+  Screenshot result;
+  if (!korvelin.waitForFinished(90000)) return result;
+  result.exitCode = korvelin.exitCode();
+  result.out = korvelin.readAllStandardOutput().toStdString();
+  result.errors = korvelin.readAllStandardError().toStdString();
+  result.picture = QImage(shot);
+  return result;
+}
+}  // namespace
 
-  const QImage picture(shot);
+TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
+  test::TestMedia media;
+  const Screenshot run = screenshotOf({"--after", "4", QString::fromStdString(media.red(6))});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_TRUE(run.out.empty());
+
+  const QImage& picture = run.picture;
   ASSERT_FALSE(picture.isNull());
   EXPECT_EQ(picture.size(), QSize(630, 451)) << "9450 x 6765 twips at 15 to the pixel";
   std::set<QRgb> colours;
@@ -91,26 +107,9 @@ TEST(DesktopSmoke, TheProgramShowsTheClipInItsSkinnedWindow) {
 // A picture asked for at once is taken once the window is there, and a failure would not end
 // the program with success.
 TEST(DesktopSmoke, AScreenshotAtOnceShowsTheWindow) {
-  QTemporaryDir home;
-  const QString app = home.path() + "/app", run = home.path() + "/run";
-  stageApplication(app);
-  QDir().mkpath(run);
-  QFile::setPermissions(run,
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  const QString shot = home.path() + "/shot.png";
-  QProcess korvelin;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("KORVELIN_APP_DIR", app);
-  env.insert("XDG_RUNTIME_DIR", run);
-  env.insert("HOME", home.path());
-  env.insert("ASAN_OPTIONS", "detect_leaks=0");
-  korvelin.setProcessEnvironment(env);
-  korvelin.start(KORVELIN_EXE, {"--screenshot", shot, "--after", "0"});
-  ASSERT_TRUE(korvelin.waitForFinished(90000));
-  const std::string errors = korvelin.readAllStandardError().toStdString();
-  const QImage picture(shot);
-  EXPECT_EQ(korvelin.exitCode() == 0, !picture.isNull()) << errors;
-  EXPECT_EQ(picture.size(), QSize(630, 451)) << errors;
+  const Screenshot run = screenshotOf({"--after", "0"});
+  EXPECT_EQ(run.exitCode == 0, !run.picture.isNull()) << run.errors;
+  EXPECT_EQ(run.picture.size(), QSize(630, 451)) << run.errors;
 }
 
 // ---- The main window on the desktop view, components doubled ------------------------------
