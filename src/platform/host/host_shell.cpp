@@ -4,8 +4,21 @@
 #include <QUrl>
 
 #include "platform/host/host_services.h"
+#include "platform/language.h"
 
 namespace kv::host {
+
+QString shownLocalPage(const QString& path) {
+  if (shownLanguage() != Language::English) return path;
+  // Our English pages are kept in an "en" folder beside the Chinese ones (help/en), the news
+  // page's with the help's.
+  const QFileInfo page(path);
+  for (const QString& folder : {QStringLiteral("/en/"), QStringLiteral("/help/en/")}) {
+    const QString english = page.absolutePath() + folder + page.fileName();
+    if (QFileInfo(english).isFile()) return english;
+  }
+  return path;
+}
 
 bool HostShell::openUrl(const std::string& url) {
   const QUrl u(QString::fromStdString(url), QUrl::StrictMode);
@@ -15,6 +28,7 @@ bool HostShell::openUrl(const std::string& url) {
   if (!u.isValid() || u.isEmpty()) return false;
   if (scheme == "file") {
     if (!QFileInfo(u.toLocalFile()).isFile()) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(shownLocalPage(u.toLocalFile())));
   } else if (scheme != "http" && scheme != "https" && scheme != "mailto") {
     return false;
   }
