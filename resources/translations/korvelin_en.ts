@@ -303,7 +303,7 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
     </message>
     <message>
         <source>WINDOWS视频文件(AVI)</source>
-        <translation>Windows video (AVI)</translation>
+        <translation>AVI video (AVI)</translation>
     </message>
     <message>
         <source>说明: windows视频文件(AVI)格式 包括其扩展名为.AVI文件</source>
@@ -311,7 +311,7 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
     </message>
     <message>
         <source>WINDOWS视频文件(WMV)</source>
-        <translation>Windows video (WMV)</translation>
+        <translation>WMV video (WMV)</translation>
     </message>
     <message>
         <source>说明: windows视频文件(WMV)格式 包括其扩展名为.WMV文件</source>
@@ -327,7 +327,7 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
     </message>
     <message>
         <source>WINDOWS音频文件(WMA)</source>
-        <translation>Windows audio (WMA)</translation>
+        <translation>WMA audio (WMA)</translation>
     </message>
     <message>
         <source>说明: windows音频文件(WMA)格式 包括其扩展名为.WMA  .WAX的文件</source>
@@ -335,7 +335,7 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
     </message>
     <message>
         <source>WINDOWS音频文件(WAV)</source>
-        <translation>Windows audio (WAV)</translation>
+        <translation>WAV audio (WAV)</translation>
     </message>
     <message>
         <source>说明: windows音频文件(WAV)格式 包括其扩展名为.WAV文件</source>

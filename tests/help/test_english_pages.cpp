@@ -1,5 +1,5 @@
-// The help file and the local pages in the language shown: their English editions beside
-// them in English, the Chinese ones otherwise or when there is no English one.
+// The help file, the local pages and the pictures with words in the language shown: their English
+// editions beside them in English, the Chinese ones otherwise or when there is no English one.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/forms/picture.h"
 #include "platform/host/host_services.h"
 #include "platform/qt/help/host_help.h"
 
@@ -15,9 +16,10 @@ using namespace kv;
 TEST(EnglishPages, TheEnglishEditionWhenChosenAndPresent) {
   QTemporaryDir dir;
   const std::string base = dir.path().toStdString();
-  for (const char* file : {"/both/pemra.chm", "/both/pemra_en.chm", "/alone/pemra.chm",
-                           "/help/keys.htm", "/help/en/keys.htm", "/news.htm",
-                           "/help/en/news.htm", "/help/other.htm"}) {
+  for (const char* file :
+       {"/both/pemra.chm", "/both/pemra_en.chm", "/alone/pemra.chm", "/help/keys.htm",
+        "/help/en/keys.htm", "/news.htm", "/help/en/news.htm", "/help/other.htm",
+        "/dialogs/promotion.png", "/dialogs/promotion_en.png", "/dialogs/other.png"}) {
     std::filesystem::create_directories(std::filesystem::path(base + file).parent_path());
     std::ofstream(base + file) << "x";
   }
@@ -31,6 +33,8 @@ TEST(EnglishPages, TheEnglishEditionWhenChosenAndPresent) {
   const Case pages[] = {{"/help/keys.htm", "/help/en/keys.htm"},
                         {"/news.htm", "/help/en/news.htm"},
                         {"/help/other.htm", "/help/other.htm"}};
+  const Case pictures[] = {{"/dialogs/promotion.png", "/dialogs/promotion_en.png"},
+                           {"/dialogs/other.png", "/dialogs/other.png"}};
   for (const Language language : {Language::Chinese, Language::English}) {
     setShownLanguage(language);
     const bool english = language == Language::English;
@@ -40,6 +44,9 @@ TEST(EnglishPages, TheEnglishEditionWhenChosenAndPresent) {
     for (const Case& c : pages)
       EXPECT_EQ(host::shownLocalPage(QString::fromStdString(base + c.path)).toStdString(),
                 base + (english ? c.english : c.path))
+          << c.path;
+    for (const Case& c : pictures)
+      EXPECT_EQ(forms::shownPictureFile(base + c.path), base + (english ? c.english : c.path))
           << c.path;
   }
   setShownLanguage(Language::Chinese);
