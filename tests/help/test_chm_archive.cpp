@@ -76,9 +76,9 @@ TEST(ChmArchive, EveryChinesePageHasAnEnglishOne) {
     std::string text = slurp(english.string());
     for (std::size_t at; (at = text.find("中文")) != std::string::npos;) text.erase(at, 6);
     const QString shown = QString::fromStdString(text);
-    EXPECT_FALSE(std::any_of(shown.begin(), shown.end(),
-                             [](QChar c) { return c.script() == QChar::Script_Han; }))
-        << name;
+    EXPECT_FALSE(std::any_of(shown.begin(), shown.end(), [](QChar c) {
+      return c.script() == QChar::Script_Han;
+    })) << name;
   }
 }
 
