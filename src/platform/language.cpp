@@ -1,6 +1,8 @@
 #include "platform/language.h"
 
+#include <QUrl>
 #include <atomic>
+#include <filesystem>
 
 namespace kv {
 namespace {
@@ -26,6 +28,27 @@ Language shownLanguage() {
 
 void setShownLanguage(Language language) {
   shown.store(language);
+}
+
+std::string shownLocalPage(const std::string& path) {
+  if (shownLanguage() != Language::English) return path;
+  const std::filesystem::path page(path);
+  for (const char* folder : {"en", "help/en"}) {
+    const auto english = page.parent_path() / folder / page.filename();
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(english, ec)) return english.string();
+  }
+  return path;
+}
+
+std::string shownLocalUrl(const std::string& url) {
+  const QUrl address(QString::fromStdString(url));
+  if (!address.isLocalFile()) return url;
+  const std::string path = address.toLocalFile().toStdString();
+  const std::string shown = shownLocalPage(path);
+  return shown == path
+             ? url
+             : QUrl::fromLocalFile(QString::fromStdString(shown)).toString().toStdString();
 }
 
 }  // namespace kv

@@ -21,4 +21,10 @@ std::optional<Language> parseLanguage(const std::string& code);
 Language shownLanguage();
 void setShownLanguage(Language language);
 
+// A local page of ours in the language shown: in English its edition in an "en" folder beside
+// it, or in help/en (where the news page's is), when there is one.
+std::string shownLocalPage(const std::string& path);
+// The same for a file: URL; any other address is returned as it is.
+std::string shownLocalUrl(const std::string& url);
+
 }  // namespace kv

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/forms/picture.h"
-#include "platform/host/host_services.h"
+#include "platform/language.h"
 #include "platform/qt/help/host_help.h"
 
 using namespace kv;
@@ -42,9 +42,10 @@ TEST(EnglishPages, TheEnglishEditionWhenChosenAndPresent) {
       EXPECT_EQ(help::shownHelpFile(base + c.path), base + (english ? c.english : c.path))
           << c.path;
     for (const Case& c : pages)
-      EXPECT_EQ(host::shownLocalPage(QString::fromStdString(base + c.path)).toStdString(),
-                base + (english ? c.english : c.path))
-          << c.path;
+      EXPECT_EQ(shownLocalPage(base + c.path), base + (english ? c.english : c.path)) << c.path;
+    EXPECT_EQ(shownLocalUrl("file://" + base + "/news.htm"),
+              "file://" + base + (english ? "/help/en/news.htm" : "/news.htm"));
+    EXPECT_EQ(shownLocalUrl("https://example.org/news.htm"), "https://example.org/news.htm");
     for (const Case& c : pictures)
       EXPECT_EQ(forms::shownPictureFile(base + c.path), base + (english ? c.english : c.path))
           << c.path;

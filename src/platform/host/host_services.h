@@ -110,9 +110,6 @@ class HostInstance final : public InstanceService {
   std::optional<bool> answer_;
 };
 
-// A local page of ours as shown in the language chosen: its English edition when there is one.
-QString shownLocalPage(const QString& path);
-
 // Addresses through the desktop's URL handler, programs started detached.
 class HostShell final : public ShellService {
  public:

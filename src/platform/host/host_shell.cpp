@@ -8,18 +8,6 @@
 
 namespace kv::host {
 
-QString shownLocalPage(const QString& path) {
-  if (shownLanguage() != Language::English) return path;
-  // Our English pages are kept in an "en" folder beside the Chinese ones (help/en), the news
-  // page's with the help's.
-  const QFileInfo page(path);
-  for (const QString& folder : {QStringLiteral("/en/"), QStringLiteral("/help/en/")}) {
-    const QString english = page.absolutePath() + folder + page.fileName();
-    if (QFileInfo(english).isFile()) return english;
-  }
-  return path;
-}
-
 bool HostShell::openUrl(const std::string& url) {
   const QUrl u(QString::fromStdString(url), QUrl::StrictMode);
   const QString scheme = u.scheme().toLower();
@@ -28,7 +16,8 @@ bool HostShell::openUrl(const std::string& url) {
   if (!u.isValid() || u.isEmpty()) return false;
   if (scheme == "file") {
     if (!QFileInfo(u.toLocalFile()).isFile()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(shownLocalPage(u.toLocalFile())));
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QString::fromStdString(shownLocalPage(u.toLocalFile().toStdString()))));
   } else if (scheme != "http" && scheme != "https" && scheme != "mailto") {
     return false;
   }
