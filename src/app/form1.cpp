@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/language_menu.h"
 #include "comfort/comfort.h"
 #include "dialogs/form0.h"
 #include "dialogs/form3.h"
@@ -38,6 +39,8 @@ Form1::Form1(Services& services, Components& components)
   loadPictureStore();
   connectHandlers();
   comfort_ = std::make_unique<comfort::Comfort>(*this);
+  // After every item of the design and any added to it: the choice of language comes last.
+  languageMenu_ = std::make_unique<LanguageMenu>(menu, services_.windows);
 }
 
 Form1::~Form1() = default;

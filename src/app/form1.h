@@ -39,6 +39,7 @@ class frmAbout;
 namespace kv::app {
 
 using forms::ComponentControl;
+class LanguageMenu;
 
 class Form1 : public forms::Form {
  public:
@@ -153,6 +154,9 @@ class Form1 : public forms::Form {
   // Closes the popup menu window if it is open.
   void unloadForm3();
   dialogs::Form3* form3() const { return form3_.get(); }
+
+  // ---- Language (the last items of the context menu, language_menu.cpp) ----------------
+  LanguageMenu& languageMenu() const { return *languageMenu_; }
 
   // ---- Layout and window chrome (src/window) --------------------------------------------
   void Form_Resize();
@@ -336,6 +340,7 @@ class Form1 : public forms::Form {
   bool sessionStarted_ = false;
   std::unique_ptr<dialogs::frmAbout> about_;
   std::unique_ptr<dialogs::Form0> form0_;
+  std::unique_ptr<LanguageMenu> languageMenu_;
   std::string launchCommandLine_;
 
  public:

@@ -26,6 +26,7 @@
 #include "engines/engines.h"
 #include "media/web/web_engine_environment.h"
 #include "platform/errors.h"
+#include "platform/host/host_language.h"
 #include "platform/host/host_services.h"
 #include "platform/host/host_stand_in.h"
 #include "platform/qt/component_place.h"
@@ -142,7 +143,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(KORVELIN_VERSION);
   QGuiApplication::setDesktopFileName("korvelin");
   kv::view::applyDesktopLook(application);
-  kv::view::loadProgramTranslations(application, kv::view::programLanguage());
+  // Chinese on every locale unless the person has chosen English.
+  kv::view::loadProgramTranslations(application, kv::host::startLanguage());
 
   kv::host::HostClock clock;
   kv::host::HostCursor cursor;
@@ -166,6 +168,9 @@ int main(int argc, char** argv) {
   kv::app::DesktopComponents components(engines, clock, folders.applicationFolder() + "/ruffle");
   kv::view::ComponentRegistry places;
   kv::view::DesktopView view(places);
+  view.setLanguageKeeper([](kv::Language language) {
+    kv::host::storeLanguage(language, kv::host::languageFilePath());
+  });
   cursor.setResolver([&view](kv::Point p) { return view.controlAt(p); });
   kv::Services services{clock,       cursor,   screen, profile, files, folders,
                         screenSaver, instance, view,   shell,   help,  registry.service()};

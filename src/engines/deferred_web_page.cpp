@@ -1,6 +1,7 @@
 #include "engines/deferred_web_page.h"
 
 #include "platform/errors.h"
+#include "platform/language.h"
 
 namespace kv::engines {
 
@@ -50,7 +51,9 @@ void DeferredWebPage::whenReady(std::function<void(WebEngine&)> work) {
     whenReady_.push_back(std::move(work));
 }
 
-void DeferredWebPage::Navigate(const std::string& url) {
+void DeferredWebPage::Navigate(const std::string& address) {
+  // Our own pages (the news page of the blog tab) in the language shown.
+  const std::string url = shownLocalUrl(address);
   if (engine_) return engine_->page().Navigate(url);
   if (failed_) throw ComponentError("the web page cannot be shown: no browser engine");
   pendingUrl_ = url;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/language.h"
+
 namespace kv::forms {
 class Form;
 class MenuItem;
@@ -48,6 +50,11 @@ class WindowHost {
   // A modal message box with an OK button; title "" means the application's default title.
   virtual void messageBox(forms::Form* owner, const std::string& text,
                           const std::string& title) = 0;
+
+  // The language the texts are shown in, and the person's choice of it: shown from the next
+  // window on and kept for the next start.
+  virtual Language language() const = 0;
+  virtual void chooseLanguage(Language language) = 0;
 };
 
 }  // namespace kv

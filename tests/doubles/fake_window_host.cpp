@@ -57,6 +57,11 @@ void FakeWindowHost::messageBox(forms::Form* owner, const std::string& text,
   if (duringModal) duringModal();
 }
 
+void FakeWindowHost::chooseLanguage(Language language) {
+  calls.push_back("language " + languageCode(language));
+  language_ = language;
+}
+
 bool MemoryRegistry::openKey(RegRoot root, const std::string& key) {
   return tree_.openKey(root, key);
 }

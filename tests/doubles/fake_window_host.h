@@ -32,6 +32,8 @@ class FakeWindowHost final : public WindowHost {
   std::string showOpen(forms::Form& owner, const std::string& filter,
                        const std::string& previousPath) override;
   void messageBox(forms::Form* owner, const std::string& text, const std::string& title) override;
+  Language language() const override { return language_; }
+  void chooseLanguage(Language language) override;
 
   std::vector<std::string> calls;
   // The item a popup menu chooses by name ("" dismisses the menu); cleared after use.
@@ -43,6 +45,9 @@ class FakeWindowHost final : public WindowHost {
   std::vector<std::string> messages;
   // Runs while a modal dialog is up (a test can act "during" the dialog).
   std::function<void()> duringModal;
+
+ private:
+  Language language_ = Language::Chinese;
 };
 
 class FakeShell final : public ShellService {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
@@ -29,29 +30,56 @@ void write(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 TEST(ChmArchive, HoldsEveryPageOfTheSourcesAndEveryLinkLeadsToOne) {
-  ChmArchive chm(kChm);
-  ASSERT_EQ(chm.status(), ChmArchive::Status::Ok);
-  const auto files = chm.files();
-  int pages = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(KORVELIN_HELP_SOURCES)) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() != ".htm") continue;
-    ++pages;
-    EXPECT_NE(std::find(files.begin(), files.end(), "/" + name), files.end()) << name;
-    const auto page = chm.read(name);
-    ASSERT_TRUE(page) << name;
-    EXPECT_EQ(*page, slurp(entry.path().string())) << name;
-    // Links inside the file: every one names a page that is there.
-    const std::regex href("href=\"([^\"#:]+)");
-    for (std::sregex_iterator m(page->begin(), page->end(), href), end; m != end; ++m)
-      EXPECT_TRUE(chm.contains((*m)[1])) << name << " links to " << (*m)[1];
+  struct Edition {
+    const char* file;
+    std::string sources;
+    const char* title;
+  };
+  const std::string sources = KORVELIN_HELP_SOURCES;
+  for (const Edition& e : {Edition{"pemra.chm", sources, "Korvelin 使用说明"},
+                           Edition{"pemra_en.chm", sources + "/en", "Korvelin Help"}}) {
+    ChmArchive chm(std::string(KORVELIN_STAGE) + "/" + e.file);
+    ASSERT_EQ(chm.status(), ChmArchive::Status::Ok) << e.file;
+    const auto files = chm.files();
+    int pages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(e.sources)) {
+      const std::string name = entry.path().filename().string();
+      if (entry.path().extension() != ".htm") continue;
+      ++pages;
+      EXPECT_NE(std::find(files.begin(), files.end(), "/" + name), files.end()) << name;
+      const auto page = chm.read(name);
+      ASSERT_TRUE(page) << name;
+      EXPECT_EQ(*page, slurp(entry.path().string())) << name;
+      // Links inside the file: every one names a page that is there.
+      const std::regex href("href=\"([^\"#:]+)");
+      for (std::sregex_iterator m(page->begin(), page->end(), href), end; m != end; ++m)
+        EXPECT_TRUE(chm.contains((*m)[1])) << name << " links to " << (*m)[1];
+    }
+    EXPECT_GE(pages, 9);
+    EXPECT_NE(chm.read("help.htm")->find(e.title), std::string::npos) << e.file;
+    EXPECT_TRUE(chm.contains("/help.htm"));
+    EXPECT_FALSE(chm.contains("missing.htm"));
+    EXPECT_FALSE(chm.read("missing.htm"));
+    EXPECT_FALSE(chm.read(std::string(600, 'x')));
   }
-  EXPECT_GE(pages, 9);
-  EXPECT_NE(chm.read("help.htm")->find("Korvelin 使用说明"), std::string::npos);
-  EXPECT_TRUE(chm.contains("/help.htm"));
-  EXPECT_FALSE(chm.contains("missing.htm"));
-  EXPECT_FALSE(chm.read("missing.htm"));
-  EXPECT_FALSE(chm.read(std::string(600, 'x')));
+}
+
+TEST(ChmArchive, EveryChinesePageHasAnEnglishOne) {
+  for (const auto& entry : std::filesystem::directory_iterator(KORVELIN_HELP_SOURCES)) {
+    if (!entry.is_regular_file() || entry.path().extension() == ".txt") continue;
+    const auto english = entry.path().parent_path() / "en" / entry.path().filename();
+    const std::string name = entry.path().filename().string();
+    if (name == "CMakeLists.txt") continue;
+    if (name == "pemra.hhp") continue;  // pemra_en.hhp there
+    ASSERT_TRUE(std::filesystem::is_regular_file(english)) << name;
+    // Nothing Chinese is left but the name of the language to go back to.
+    std::string text = slurp(english.string());
+    for (std::size_t at; (at = text.find("中文")) != std::string::npos;) text.erase(at, 6);
+    const QString shown = QString::fromStdString(text);
+    EXPECT_FALSE(std::any_of(shown.begin(), shown.end(), [](QChar c) {
+      return c.script() == QChar::Script_Han;
+    })) << name;
+  }
 }
 
 TEST(ChmArchive, TellsMissingEmptyAndForeignFilesApart) {

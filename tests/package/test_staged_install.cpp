@@ -46,7 +46,8 @@ TEST_F(Staged, HoldsWhatThePlayerNeedsAndPassesTheDesktopsValidators) {
   for (const std::string name :
        {"korvelin", "korvelin-media.so", "korvelin-web.so", "0.swf", "power.swf", "pemra.chm",
         "news.htm", "music.wma", "skins", "icons/hicolor/48x48/apps/korvelin.png",
-        "dialogs/promotion.png", "help/help.htm"})
+        "dialogs/promotion.png", "help/help.htm", "pemra_en.chm", "dialogs/promotion_en.png",
+        "help/en/help.htm"})
     EXPECT_TRUE(fs::exists(app + "/" + name)) << name;
   if (ruffle) {
     EXPECT_TRUE(fs::exists(app + "/ruffle/package.json"));

@@ -1,7 +1,8 @@
 // Every caption of every window the program shows is drawn whole: its glyphs, access-key
 // underline included, lie inside its control and inside every container around it, with the
 // font the view draws it in, and no "&" of the design is shown literally. Run at 1x and at
-// twice the pixel density.
+// twice the pixel density, in Chinese and in English (KV_TEST_LANGUAGE); in English every
+// text shown (captions, tool tips, titles, menu items) is translated.
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,27 @@
 #include "dialogs/frm_about.h"
 #include "platform/qt/help/help_window.h"
 #include "platform/qt/help/host_help.h"
+#include "platform/qt/language.h"
 #include "platform/qt/painted_control.h"
+#include "platform/qt/shown_text.h"
 #include "view_rig.h"
 
 using namespace kv;
 
 namespace {
+
+#ifdef KV_TEST_LANGUAGE
+const Language kLanguage = parseLanguage(KV_TEST_LANGUAGE).value_or(Language::Chinese);
+#else
+const Language kLanguage = Language::Chinese;
+#endif
+const bool kEnglish = kLanguage == Language::English;
+
+// In English nothing Chinese is left, but the name of the language to go back to.
+void expectTranslated(const QString& shown, const std::string& where) {
+  if (!kEnglish || shown == QStringLiteral("中文")) return;
+  EXPECT_FALSE(view::needsTranslation(shown)) << where << ": \"" << shown.toStdString() << "\"";
+}
 
 struct MainWindowRig {
   view::ComponentRegistry registry;
@@ -55,7 +71,7 @@ QString withoutBlanks(QString s) {
 // What is wrong with the caption of one control ("" when it is drawn whole).
 std::string captionProblem(const view::PaintedControl& w) {
   const forms::Control& c = w.control();
-  const QString caption = QString::fromStdString(c.Caption());
+  const QString caption = view::shownText(c.Caption());
   const view::CaptionLayout layout = w.captionLayout();
   if (layout.lines.empty()) return "";
   QString drawn;
@@ -86,6 +102,10 @@ std::string captionProblem(const view::PaintedControl& w) {
 
 int checkWindow(QWidget* window, const std::string& screen) {
   int checked = 0;
+  if (!window) {
+    ADD_FAILURE() << screen << ": no window";
+    return 0;
+  }
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     auto* w = dynamic_cast<view::PaintedControl*>(widget);
     if (!w || !w->isVisibleTo(window) || !w->attached()) continue;
@@ -93,11 +113,16 @@ int checkWindow(QWidget* window, const std::string& screen) {
     ++checked;
     EXPECT_EQ(captionProblem(*w), "")
         << screen << ": " << w->control().name() << " \"" << w->control().Caption() << "\"";
+    expectTranslated(view::shownText(w->control().Caption()), screen + ": " + w->control().name());
   }
+  expectTranslated(window->windowTitle(), screen + ": title");
+  for (const QWidget* widget : window->findChildren<QWidget*>())
+    if (widget->isVisibleTo(window)) expectTranslated(widget->toolTip(), screen + ": tool tip");
   // Qt's own buttons (the help window's) fit their text as well.
   for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
     if (!b->isVisibleTo(window) || b->text().isEmpty()) continue;
     ++checked;
+    expectTranslated(b->text(), screen);
     const QFontMetricsF fm(b->font());
     EXPECT_LE(fm.horizontalAdvance(b->text()), b->width())
         << screen << ": " << b->text().toStdString();
@@ -106,9 +131,17 @@ int checkWindow(QWidget* window, const std::string& screen) {
   return checked;
 }
 
+void expectMenuTranslated(const forms::MenuItem& menu) {
+  for (const forms::MenuItem* item : menu.items()) {
+    expectTranslated(view::shownText(item->Caption()), "menu " + item->name());
+    expectMenuTranslated(*item);
+  }
+}
+
 }  // namespace
 
 TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
+  ASSERT_TRUE(view::loadProgramTranslations(*qApp, kLanguage));
   MainWindowRig m;
   app::Form1& f = m.f;
   struct Screen {
@@ -128,7 +161,22 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
       {"main window, maximised", [&] { f.Image16_Click(); }},
       {"main window, restored", [&] { f.Image19_Click(); }},
       {"popup menu window", [&] { f.toggleForm3(); }},
+      {"popup menu window, start with the session switched",
+       [&] {
+         f.form3()->Label6_Click();  // closes the window; it opens again with the other caption
+         test::ViewRig::settle();
+         f.toggleForm3();
+       }},
       {"association dialog", [&] { f.showForm4(); }},
+      {"association dialog, every type described",
+       [&] {
+         for (std::size_t i = 0; i < dialogs::kFileTypes.size(); ++i) {
+           f.form4()->Check_Click(i);
+           test::ViewRig::settle();
+           checkWindow(m.view.windowOf(*f.form4()), dialogs::kFileTypes[i].caption);
+         }
+       }},
+      {"association dialog, select all", [&] { f.form4()->Command1_Click(); }},
       {"About box", [&] { f.showAbout(); }},
       {"promotion window",
        [&] {
@@ -154,6 +202,9 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
   test::ViewRig::settle();
   ASSERT_NE(helpService.window(), nullptr);
   EXPECT_GT(checkWindow(helpService.window(), "help window"), 0);
+  expectTranslated(helpService.window()->browser().toPlainText(), "help window message");
+  expectMenuTranslated(f.menu);
+  ASSERT_TRUE(view::loadProgramTranslations(*qApp, Language::Chinese));
 }
 
 TEST(CaptionFit, AccessKeysAreUnderlinedAndDoubledAmpersandsShowOnce) {

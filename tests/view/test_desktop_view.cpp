@@ -202,17 +202,50 @@ TEST(DesktopView, WindowsWithoutAPositionOpenCentredOverTheMainWindow) {
   }
 }
 
-TEST(DesktopView, StandardButtonsSpeakTheProgramsLanguage) {
-  ASSERT_TRUE(view::loadProgramTranslations(*qApp, view::programLanguage()));
+TEST(DesktopView, MessageBoxesAndStandardButtonsSpeakTheChosenLanguage) {
+  struct Case {
+    Language language;
+    const char* text;
+    const char* button;
+  };
+  for (const Case& c :
+       {Case{Language::Chinese, "此时系统信息不可用", "确定"},
+        Case{Language::English, "System information is not available at this time.", "OK"},
+        Case{Language::Chinese, "此时系统信息不可用", "确定"}}) {
+    ASSERT_TRUE(view::loadProgramTranslations(*qApp, c.language));
+    ViewRig rig;
+    rig.form.Show();
+    QString button, text;
+    whenModal([&](QWidget* up) {
+      auto* box = qobject_cast<QMessageBox*>(up);
+      ASSERT_NE(box, nullptr);
+      button = box->buttons().value(0) ? box->buttons().value(0)->text() : QString();
+      text = box->text();
+      box->accept();
+    });
+    rig.view.messageBox(&rig.form, "此时系统信息不可用", "");
+    EXPECT_EQ(button.toStdString(), c.button);
+    EXPECT_EQ(text.toStdString(), c.text);
+    EXPECT_EQ(rig.view.language(), c.language);
+  }
+}
+
+TEST(DesktopView, AChosenLanguageIsShownByTheOpenWindowsAndKept) {
   ViewRig rig;
+  rig.form.setCaption("文件类型关联");
+  forms::Label label("Label1", &rig.form);
+  label.design(0, 0, 1500, 300);
+  label.setToolTipText("关闭");
   rig.form.Show();
-  QString button;
-  whenModal([&](QWidget* up) {
-    auto* box = qobject_cast<QMessageBox*>(up);
-    ASSERT_NE(box, nullptr);
-    button = box->buttons().value(0) ? box->buttons().value(0)->text() : QString();
-    box->accept();
-  });
-  rig.view.messageBox(&rig.form, "此时系统信息不可用", "");
-  EXPECT_EQ(button, QStringLiteral("确定"));
+  ViewRig::settle();
+  std::vector<Language> kept;
+  rig.view.setLanguageKeeper([&kept](Language l) { kept.push_back(l); });
+  rig.view.chooseLanguage(Language::English);
+  EXPECT_EQ(rig.window()->windowTitle().toStdString(), "File Type Associations");
+  EXPECT_EQ(rig.widget(label)->toolTip().toStdString(), "Close");
+  rig.view.chooseLanguage(Language::Chinese);
+  EXPECT_EQ(rig.window()->windowTitle().toStdString(), "文件类型关联");
+  EXPECT_EQ(kept, (std::vector<Language>{Language::English, Language::Chinese}));
+  // The forms keep the texts as written.
+  EXPECT_EQ(rig.form.Caption(), "文件类型关联");
 }

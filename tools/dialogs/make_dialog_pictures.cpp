@@ -27,7 +27,7 @@ bool save(const QImage& image, const QString& folder, const char* name) {
   return false;
 }
 
-QImage background() {
+QImage background(const QString& name) {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   image.fill(kBody);
   QPainter p(&image);
@@ -49,8 +49,7 @@ QImage background() {
   font.setBold(true);
   p.setFont(font);
   p.setPen(QColor(236, 239, 243));
-  p.drawText(QRect(32, 0, 200, kTitle - 2), Qt::AlignVCenter | Qt::AlignLeft,
-             QStringLiteral("Korvelin 小贴士"));
+  p.drawText(QRect(32, 0, 200, kTitle - 2), Qt::AlignVCenter | Qt::AlignLeft, name);
   p.setPen(kLine);
   p.drawRect(0, 0, kWidth - 1, kHeight - 1);
   return image;
@@ -88,7 +87,9 @@ int main(int argc, char** argv) {
   const QString folder =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KV_DIALOG_PICTURES_DIR);
   QDir().mkpath(folder);
-  bool ok = save(background(), folder, "promotion.png");
+  bool ok = save(background(QStringLiteral("Korvelin 小贴士")), folder, "promotion.png");
+  // The English edition, shown when English is chosen.
+  ok = save(background(QStringLiteral("Korvelin Tips")), folder, "promotion_en.png") && ok;
   ok = save(button('<', false), folder, "promotion_previous.png") && ok;
   ok = save(button('<', true), folder, "promotion_previous_hover.png") && ok;
   ok = save(button('>', false), folder, "promotion_next.png") && ok;

@@ -27,4 +27,7 @@ class Picture {
 
 using PictureRef = std::shared_ptr<const Picture>;
 
+// The file a picture is read from: in English its English edition beside it, when there is one.
+std::string shownPictureFile(const std::string& path);
+
 }  // namespace kv::forms

@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "platform/host/host_services.h"
+#include "platform/language.h"
 
 namespace kv::host {
 
@@ -15,6 +16,8 @@ bool HostShell::openUrl(const std::string& url) {
   if (!u.isValid() || u.isEmpty()) return false;
   if (scheme == "file") {
     if (!QFileInfo(u.toLocalFile()).isFile()) return false;
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QString::fromStdString(shownLocalPage(u.toLocalFile().toStdString()))));
   } else if (scheme != "http" && scheme != "https" && scheme != "mailto") {
     return false;
   }

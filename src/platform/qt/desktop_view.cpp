@@ -12,8 +12,10 @@
 #include "platform/forms/menu.h"
 #include "platform/qt/convert.h"
 #include "platform/qt/form_window.h"
+#include "platform/qt/language.h"
 #include "platform/qt/menu_popup.h"
 #include "platform/qt/placement.h"
+#include "platform/qt/shown_text.h"
 
 namespace kv::view {
 
@@ -129,11 +131,24 @@ void DesktopView::messageBox(forms::Form* owner, const std::string& text,
   // On the heap: the owner's window may unload while the box is open (the player shutting
   // down) and takes the box with it.
   QPointer<QMessageBox> box = new QMessageBox(
-      QMessageBox::NoIcon,
-      title.empty() ? QApplication::applicationName() : QString::fromStdString(title),
-      QString::fromStdString(text), QMessageBox::Ok, owner ? windowOf(*owner) : nullptr);
+      QMessageBox::NoIcon, title.empty() ? QApplication::applicationName() : shownText(title),
+      shownText(text), QMessageBox::Ok, owner ? windowOf(*owner) : nullptr);
   box->exec();
   delete box.data();
+}
+
+Language DesktopView::language() const {
+  return shownLanguage();
+}
+
+void DesktopView::chooseLanguage(Language language) {
+  if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    loadProgramTranslations(*application, language);
+  else
+    setShownLanguage(language);
+  for (auto& [form, window] : windows_)
+    if (window) window->retranslate();
+  if (keepLanguage_) keepLanguage_(language);
 }
 
 const forms::Control* DesktopView::controlAt(Point screen) const {

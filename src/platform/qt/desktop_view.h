@@ -39,6 +39,11 @@ class DesktopView final : public QObject, public WindowHost {
   std::string showOpen(forms::Form& owner, const std::string& filter,
                        const std::string& previousPath) override;
   void messageBox(forms::Form* owner, const std::string& text, const std::string& title) override;
+  Language language() const override;
+  // Shows the texts in the language from now on (the windows open are shown again) and hands
+  // the choice to the keeper set below.
+  void chooseLanguage(Language language) override;
+  void setLanguageKeeper(std::function<void(Language)> keep) { keepLanguage_ = std::move(keep); }
 
   // The program's main window: the secondary windows without a position of their own open
   // centred over it.
@@ -68,6 +73,7 @@ class DesktopView final : public QObject, public WindowHost {
   // Windows let go of and waiting for the event loop to delete them; whatever is left when the
   // view goes (the loop has ended) goes with it.
   std::vector<QPointer<FormWindow>> retired_;
+  std::function<void(Language)> keepLanguage_;
 };
 
 // The program's "description|patterns|description|patterns..." filter as Qt's file dialog

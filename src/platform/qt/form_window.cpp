@@ -14,6 +14,7 @@
 #include "platform/qt/convert.h"
 #include "platform/qt/name_lists.h"
 #include "platform/qt/painted_control.h"
+#include "platform/qt/shown_text.h"
 #include "platform/window_host.h"
 
 namespace kv::view {
@@ -74,7 +75,7 @@ FormWindow::FormWindow(Form& form, const ComponentRegistry& components)
   setMouseTracking(true);
   installEventFilter(this);
   applyFlags();
-  setWindowTitle(QString::fromStdString(form.Caption()));
+  setWindowTitle(shownText(form.Caption()));
   for (Control* child : form.children()) create(*child, this);
   restack(form);
   setEnabled(form.Enabled());
@@ -216,6 +217,17 @@ void FormWindow::forget(QWidget* widget) {
   }
 }
 
+void FormWindow::retranslate() {
+  if (!attached()) return;
+  setWindowTitle(shownText(form_->Caption()));
+  setToolTip(shownText(form_->ToolTipText()));
+  for (const auto& [control, widget] : widgets_) {
+    widget->setToolTip(shownText(control->ToolTipText()));
+    widget->update();
+  }
+  update();
+}
+
 // ---- Changes -----------------------------------------------------------------------------
 
 void FormWindow::onChanged(Control& control, forms::Changes changes) {
@@ -259,8 +271,7 @@ void FormWindow::applyTo(Control& control, QWidget* widget, unsigned changes) {
   if (changes & forms::kChangeGeometry) widget->setGeometry(pixelRect(control));
   if (changes & forms::kChangeVisible) widget->setVisible(control.Visible());
   if (changes & forms::kChangeEnabled) widget->setEnabled(control.Enabled());
-  if (changes & forms::kChangeToolTip)
-    widget->setToolTip(QString::fromStdString(control.ToolTipText()));
+  if (changes & forms::kChangeToolTip) widget->setToolTip(shownText(control.ToolTipText()));
   if (changes & forms::kChangePointer) setPointer(widget, control);
   if ((changes & forms::kChangeZOrder) && control.parent()) restack(*control.parent());
   if (ViewWidget* view = views_.value(widget, nullptr)) view->apply(changes);
@@ -274,10 +285,10 @@ void FormWindow::applyToWindow(unsigned changes) {
   }
   if (changes & (forms::kChangeGeometry | forms::kChangeWindowState | forms::kChangeStyle))
     placeWindow();
-  if (changes & forms::kChangeCaption) setWindowTitle(QString::fromStdString(form.Caption()));
+  if (changes & forms::kChangeCaption) setWindowTitle(shownText(form.Caption()));
   if (changes & forms::kChangeEnabled) setEnabled(form.Enabled());
   if (changes & forms::kChangePointer) setPointer(this, form);
-  if (changes & forms::kChangeToolTip) setToolTip(QString::fromStdString(form.ToolTipText()));
+  if (changes & forms::kChangeToolTip) setToolTip(shownText(form.ToolTipText()));
   if (changes & (forms::kChangeColours | forms::kChangePicture | forms::kChangeRefresh)) update();
   if (changes & (forms::kChangeVisible | forms::kChangeStyle)) setVisible(form.Visible());
   if ((changes & forms::kChangeFocus) && isVisible()) {

@@ -47,6 +47,9 @@ class FormWindow final : public QWidget {
   QWidget* widgetOf(const forms::Control& control) const;
   forms::Control* controlOf(const QWidget* widget) const;
 
+  // Shows the texts again in the language now shown (titles, tool tips, captions).
+  void retranslate();
+
   // Applies the gathered changes now (the event loop does it on its own).
   void flush();
   bool flushPending() const { return flushQueued_; }

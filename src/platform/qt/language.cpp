@@ -7,29 +7,37 @@
 
 namespace kv::view {
 
-QString programLanguage() {
-  return QStringLiteral("zh_CN");
+QString localeName(Language language) {
+  return language == Language::English ? QStringLiteral("en_US") : QStringLiteral("zh_CN");
 }
 
-bool loadProgramTranslations(QApplication& application, const QString& language) {
-  // One translator of Qt's for the whole program, owned by the application.
-  static QTranslator* translator = nullptr;
-  if (translator) {
-    QApplication::removeTranslator(translator);
-    delete translator;
-    translator = nullptr;
-  }
-  const QLocale locale(language);
+bool loadProgramTranslations(QApplication& application, Language language) {
+  // The translators of the language shown, owned by the application.
+  static QTranslator* qt = nullptr;
+  static QTranslator* program = nullptr;
+  for (QTranslator** t : {&qt, &program})
+    if (*t) {
+      QApplication::removeTranslator(*t);
+      delete *t;
+      *t = nullptr;
+    }
+  setShownLanguage(language);
+  const QLocale locale(localeName(language));
   QLocale::setDefault(locale);
-  auto* qt = new QTranslator(&application);
+  // The program's texts are written in Chinese; Qt's own strings in English.
+  const bool english = language == Language::English;
+  auto* translator = new QTranslator(&application);
   // "qt_" pulls in the modules' catalogues (qtbase_, qtmultimedia_, ...).
-  if (!qt->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete qt;
+  const bool loaded = english
+                          ? translator->load(QStringLiteral(":/translations/korvelin_en.qm"))
+                          : translator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
+                                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  if (!loaded) {
+    delete translator;
     return false;
   }
-  QApplication::installTranslator(qt);
-  translator = qt;
+  QApplication::installTranslator(translator);
+  (english ? program : qt) = translator;
   return true;
 }
 

@@ -1,20 +1,23 @@
 #pragma once
 // The language of the program's own texts and of Qt's (standard buttons, the file dialog).
-// The texts are Chinese whatever the desktop's locale: this is the one place where that is
-// decided, so that a choice of language can take over here.
+// Chinese whatever the desktop's locale, unless the person has chosen English: this is the one
+// place where the translators are installed.
 
 #include <QString>
+
+#include "platform/language.h"
 
 class QApplication;
 
 namespace kv::view {
 
-// The language the program shows, as a locale name ("zh_CN").
-QString programLanguage();
+// The locale name of a language ("zh_CN", "en_US").
+QString localeName(Language language);
 
-// Loads Qt's translations for the language into the application (replacing any loaded before)
-// and makes it the default locale of the widgets. False when Qt has no translation for it: the
-// standard texts then stay English.
-bool loadProgramTranslations(QApplication& application, const QString& language);
+// Makes the language the one shown (kv::shownLanguage) and the default locale of the widgets,
+// and installs its translators in place of any loaded before: for Chinese Qt's translation of
+// its own strings, for English ours of the program's texts (Qt's own strings are English).
+// False when a translation is missing; the texts concerned then stay as written.
+bool loadProgramTranslations(QApplication& application, Language language);
 
 }  // namespace kv::view

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/forms/menu.h"
+#include "platform/qt/shown_text.h"
 
 namespace kv::view {
 
@@ -21,11 +22,11 @@ class PopupBuilder {
       }
       QAction* action = nullptr;
       if (!item->items().empty()) {
-        QMenu* sub = menu.addMenu(QString::fromStdString(item->Caption()));
+        QMenu* sub = menu.addMenu(shownText(item->Caption()));
         fill(*sub, *item);
         action = sub->menuAction();
       } else {
-        action = menu.addAction(QString::fromStdString(item->Caption()));
+        action = menu.addAction(shownText(item->Caption()));
         QObject::connect(action, &QAction::triggered, [this, item] { chosen_ = item; });
       }
       actions_[item] = action;
@@ -38,7 +39,7 @@ class PopupBuilder {
     if (it == actions_.end()) return;
     QAction* action = it->second;
     if (!item.isSeparator()) {
-      action->setText(QString::fromStdString(item.Caption()));
+      action->setText(shownText(item.Caption()));
       action->setCheckable(item.Checked());
       action->setChecked(item.Checked());
     }

@@ -6,6 +6,7 @@
 
 #include "platform/forms/control.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/shown_text.h"
 
 namespace kv::view {
 
@@ -72,8 +73,7 @@ CaptionLayout PaintedControl::captionLayout() const {
   if (k == Kind::Label) flow = CaptionFlow::Wrapped;
   if (k == Kind::OptionButton || k == Kind::CheckBox) align = Qt::AlignLeft | Qt::AlignVCenter;
   if (k == Kind::CommandButton) align = Qt::AlignCenter;
-  return layoutCaption(scaledCaptionFont(c), QString::fromStdString(c.Caption()), captionRoom(),
-                       align, flow);
+  return layoutCaption(scaledCaptionFont(c), shownText(c.Caption()), captionRoom(), align, flow);
 }
 
 void PaintedControl::paintCaption(QPainter& p) {

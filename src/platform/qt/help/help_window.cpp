@@ -7,13 +7,20 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/help/chm_archive.h"
+#include "platform/qt/shown_text.h"
 #include "platform/shell.h"
 
 namespace kv::help {
 namespace {
 
 const QString kScheme = QStringLiteral("chm");
-const QString kWindowTitle = QStringLiteral("Korvelin 帮助");
+QString helpTitle() {
+  return view::shownText(QStringLiteral("Korvelin 帮助"));
+}
+
+QString shown(const char* text) {
+  return view::shownText(QString::fromUtf8(text));
+}
 
 QString decodePage(const std::string& bytes) {
   const QByteArrayView data(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -49,16 +56,13 @@ QVariant ChmBrowser::loadResource(int type, const QUrl& name) {
 
 HelpWindow::HelpWindow(ShellService& shell, QWidget* parent)
     : QWidget(parent, Qt::Window), shell_(shell) {
-  setWindowTitle(kWindowTitle);
   resize(780, 580);
 
   browser_ = new ChmBrowser(this);
   back_ = new QToolButton(this);
-  back_->setText(QStringLiteral("后退"));
   forward_ = new QToolButton(this);
-  forward_->setText(QStringLiteral("前进"));
   home_ = new QToolButton(this);
-  home_->setText(QStringLiteral("目录"));
+  retranslate();
   back_->setEnabled(false);
   forward_->setEnabled(false);
   home_->setEnabled(false);
@@ -92,34 +96,41 @@ QUrl HelpWindow::topicUrl(const std::string& topic) {
   return url;
 }
 
+void HelpWindow::retranslate() {
+  setWindowTitle(helpTitle());
+  back_->setText(shown("后退"));
+  forward_->setText(shown("前进"));
+  home_->setText(shown("目录"));
+}
+
 bool HelpWindow::showTopic(const std::string& chmPath, const std::string& topic) {
+  retranslate();
   auto archive = std::make_shared<const ChmArchive>(chmPath);
   const QString file = QString::fromStdString(chmPath).toHtmlEscaped();
   switch (archive->status()) {
     case ChmArchive::Status::Missing:
-      showMessage(QStringLiteral("找不到帮助文件"),
-                  QStringLiteral("帮助文件 %1 不存在。<br>请把 pemra.chm 放回播放器所在的文件夹，"
-                                 "或重新安装播放器。")
-                      .arg(file));
+      showMessage(shown("找不到帮助文件"), shown("帮助文件 %1 不存在。<br>请把 pemra.chm "
+                                                 "放回播放器所在的文件夹，或重新安装播放器。")
+                                               .arg(file));
       return false;
     case ChmArchive::Status::Empty:
-      showMessage(QStringLiteral("帮助文件是空的"),
-                  QStringLiteral("帮助文件 %1 是空文件（0 字节），里面没有可以显示的内容。<br>"
-                                 "请重新安装播放器。")
+      showMessage(shown("帮助文件是空的"),
+                  shown("帮助文件 %1 是空文件（0 字节），里面没有可以显示的"
+                        "内容。<br>请重新安装播放器。")
                       .arg(file));
       return false;
     case ChmArchive::Status::NotChm:
-      showMessage(QStringLiteral("无法读取帮助文件"),
-                  QStringLiteral("文件 %1 不是有效的帮助文件（CHM），可能已经损坏。<br>"
-                                 "请重新安装播放器。")
+      showMessage(shown("无法读取帮助文件"),
+                  shown("文件 %1 不是有效的帮助文件（CHM），可能已经损坏。"
+                        "<br>请重新安装播放器。")
                       .arg(file));
       return false;
     case ChmArchive::Status::Ok:
       break;
   }
   if (!archive->contains(topic)) {
-    showMessage(QStringLiteral("找不到帮助主题"),
-                QStringLiteral("帮助文件 %1 里没有主题“%2”。")
+    showMessage(shown("找不到帮助主题"),
+                shown("帮助文件 %1 里没有主题“%2”。")
                     .arg(file, QString::fromStdString(topic).toHtmlEscaped()));
     return false;
   }
@@ -141,7 +152,7 @@ void HelpWindow::followLink(const QUrl& link) {
   if (scheme != kScheme || !browser_->archive()) return;
   if (!browser_->archive()->contains(target.path().toStdString())) {
     // The file itself is fine: the message replaces the page, and "目录" leads back.
-    browser_->setHtml(QStringLiteral("<h2>找不到帮助主题</h2><p>帮助文件里没有这一页：%1</p>")
+    browser_->setHtml(shown("<h2>找不到帮助主题</h2><p>帮助文件里没有这一页：%1</p>")
                           .arg(target.path().toHtmlEscaped()));
     return;
   }
@@ -154,12 +165,12 @@ void HelpWindow::showMessage(const QString& title, const QString& text) {
   browser_->clearHistory();
   homeUrl_ = QUrl();
   home_->setEnabled(false);
-  setWindowTitle(kWindowTitle + QStringLiteral(" - ") + title);
+  setWindowTitle(helpTitle() + QStringLiteral(" - ") + title);
 }
 
 void HelpWindow::updateTitle() {
   const QString page = browser_->documentTitle();
-  setWindowTitle(page.isEmpty() ? kWindowTitle : kWindowTitle + QStringLiteral(" - ") + page);
+  setWindowTitle(page.isEmpty() ? helpTitle() : helpTitle() + QStringLiteral(" - ") + page);
 }
 
 }  // namespace kv::help

@@ -38,6 +38,8 @@ class HelpWindow : public QWidget {
   bool showTopic(const std::string& chmPath, const std::string& topic);
   // Follows a link of the page shown, as a click on it does.
   void followLink(const QUrl& link);
+  // The title and the buttons in the language now shown.
+  void retranslate();
   ChmBrowser& browser() { return *browser_; }
 
   static QUrl topicUrl(const std::string& topic);

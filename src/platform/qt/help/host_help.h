@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/shell.h"
 
@@ -11,6 +12,10 @@ class QWidget;
 namespace kv::help {
 
 class HelpWindow;
+
+// The help file shown for the program's one: in English, its English edition beside it
+// ("pemra_en.chm" for "pemra.chm") when there is one.
+std::string shownHelpFile(const std::string& chmPath);
 
 class HostHelp final : public HelpService {
  public:

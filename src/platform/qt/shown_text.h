@@ -1,0 +1,23 @@
+#pragma once
+// The program's texts as the view shows them: captions, tool tips, menu items, window titles
+// and messages are written in Chinese and kept so in the forms; the view looks each one up in
+// the translation of the language shown (the context "Korvelin" of
+// resources/translations/korvelin_en.ts) when it draws it. Without a translation the text is
+// shown as written.
+
+#include <QString>
+#include <string>
+
+namespace kv::view {
+
+inline constexpr char kTextContext[] = "Korvelin";
+
+QString shownText(const std::string& text);
+QString shownText(const QString& text);
+
+// Whether the text needs a translation to be read in English (it holds Chinese characters),
+// and whether the installed translators give it one.
+bool needsTranslation(const QString& text);
+bool isTranslated(const QString& text);
+
+}  // namespace kv::view

@@ -1,0 +1,21 @@
+# Fails when the English translation has an entry that is unfinished, untranslated or
+# obsolete: lrelease's own report of the file.
+execute_process(COMMAND ${LRELEASE} ${TS} -qm ${QM}
+  OUTPUT_VARIABLE report ERROR_VARIABLE errors RESULT_VARIABLE result)
+message("${report}${errors}")
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "lrelease failed on ${TS}")
+endif()
+if(NOT report MATCHES "Generated ([0-9]+) translation\\(s\\) \\(([0-9]+) finished and 0 unfinished\\)")
+  message(FATAL_ERROR "${TS} has unfinished translations")
+endif()
+if(NOT CMAKE_MATCH_1 EQUAL CMAKE_MATCH_2 OR CMAKE_MATCH_1 EQUAL 0)
+  message(FATAL_ERROR "${TS}: ${CMAKE_MATCH_2} of ${CMAKE_MATCH_1} translations finished")
+endif()
+if(report MATCHES "untranslated|Ignored" OR errors MATCHES "untranslated|Ignored")
+  message(FATAL_ERROR "${TS} has untranslated source texts")
+endif()
+file(READ ${TS} ts)
+if(ts MATCHES "type=\"(unfinished|obsolete|vanished)\"")
+  message(FATAL_ERROR "${TS} has entries marked ${CMAKE_MATCH_1}")
+endif()
