@@ -501,5 +501,137 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
         <source>&lt;h2&gt;找不到帮助主题&lt;/h2&gt;&lt;p&gt;帮助文件里没有这一页：%1&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Help topic not found&lt;/h2&gt;&lt;p&gt;The help file has no such page: %1&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>音轨和字幕   (&amp;W)</source>
+        <translation>Tracks and subtitles (&amp;W)</translation>
+    </message>
+    <message>
+        <source>音轨 %1</source>
+        <translation>Audio %1</translation>
+    </message>
+    <message>
+        <source>字幕 %1</source>
+        <translation>Subtitles %1</translation>
+    </message>
+    <message>
+        <source>关闭字幕</source>
+        <translation>Subtitles off</translation>
+    </message>
+    <message>
+        <source>（没有可选的音轨或字幕）</source>
+        <translation>(no tracks or subtitles to choose)</translation>
+    </message>
+    <message>
+        <source>外挂</source>
+        <translation>external</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>从 %1 继续   (&amp;R)</source>
+        <translation>Resume from %1 (&amp;R)</translation>
+    </message>
+    <message>
+        <source>上次看到 %1，按 R 继续</source>
+        <translation>Last watched to %1 - press R to resume</translation>
+    </message>
+    <message>
+        <source>从 %1 继续</source>
+        <translation>Resumed from %1</translation>
+    </message>
+    <message>
+        <source>音量 %1</source>
+        <translation>Volume %1</translation>
+    </message>
+    <message>
+        <source>静音</source>
+        <translation>Muted</translation>
+    </message>
+    <message>
+        <source>播放速度 %1x</source>
+        <translation>Speed %1x</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Next frame</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Previous frame</translation>
+    </message>
+    <message>
+        <source>显示字幕</source>
+        <translation>Subtitles shown</translation>
+    </message>
+    <message>
+        <source>隐藏字幕</source>
+        <translation>Subtitles hidden</translation>
+    </message>
+    <message>
+        <source>截图已保存：%1</source>
+        <translation>Snapshot saved: %1</translation>
+    </message>
+    <message>
+        <source>截图失败</source>
+        <translation>Snapshot failed</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Native size</translation>
+    </message>
+    <message>
+        <source>剧院模式</source>
+        <translation>Theatre mode</translation>
+    </message>
+    <message>
+        <source>延伸模式</source>
+        <translation>Stretch mode</translation>
+    </message>
+    <message>
+        <source>缩放比例 %1</source>
+        <translation>Zoom %1</translation>
+    </message>
+    <message>
+        <source>汉语</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation>Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>繁体中文</source>
+        <translation>Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>英语</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>日语</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
+        <source>韩语</source>
+        <translation>Korean</translation>
+    </message>
+    <message>
+        <source>法语</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>德语</source>
+        <translation>German</translation>
+    </message>
+    <message>
+        <source>西班牙语</source>
+        <translation>Spanish</translation>
+    </message>
+    <message>
+        <source>俄语</source>
+        <translation>Russian</translation>
+    </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "comfort/comfort_texts.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
+#include "platform/language.h"
 
 namespace kv::comfort {
 
@@ -19,7 +20,7 @@ constexpr double kEdgeSeconds = 10;
 }  // namespace
 
 std::string fill(const char* text, const std::string& value) {
-  std::string out = text;
+  std::string out = translatedText(text);
   if (const auto at = out.find("%1"); at != std::string::npos) out.replace(at, 2, value);
   return out;
 }
@@ -129,7 +130,7 @@ void Comfort::say(const std::string& text, int ms) {
   if (url.empty() || form_.ShockwaveFlash1.Visible() || form_.WebBrowser1.Visible() ||
       media::ClassifyForOpen(media::GetExtension(url)) != media::MediaKind::PlayerMedia)
     return;
-  step([&] { w->showMessage(text, ms); });
+  step([&] { w->showMessage(translatedText(text), ms); });
 }
 
 void Comfort::sayVolume() {

@@ -7,6 +7,7 @@
 #include "comfort/comfort.h"
 #include "comfort/comfort_texts.h"
 #include "platform/errors.h"
+#include "platform/language.h"
 
 namespace kv::comfort {
 
@@ -19,7 +20,7 @@ std::unique_ptr<forms::MenuItem> item(const std::string& name, const std::string
 
 std::string languageName(const std::string& tag) {
   for (const texts::LanguageName& l : texts::kLanguages)
-    if (tag == l.tag) return l.name;
+    if (tag == l.tag) return translatedText(l.name);
   return tag;
 }
 
@@ -30,10 +31,11 @@ std::string trackName(const media::Track& track, int number) {
       fill(track.kind == media::Track::Kind::Audio ? texts::kAudioTrack : texts::kSubtitleTrack,
            std::to_string(number));
   std::string detail;
-  for (const std::string& part : {languageName(track.language), track.title,
-                                  std::string(track.external ? texts::kExternal : "")})
+  for (const std::string& part :
+       {languageName(track.language), track.title,
+        track.external ? translatedText(texts::kExternal) : std::string()})
     if (!part.empty()) detail += (detail.empty() ? "" : " · ") + part;
-  return detail.empty() ? name : name + "：" + detail;
+  return detail.empty() ? name : name + translatedText(texts::kDetailSeparator) + detail;
 }
 
 Comfort::Menu::Menu(forms::MenuItem& top) : top(top) {

@@ -1,6 +1,7 @@
 #pragma once
-// Every text the watching additions show a person, in one table for the translators. "%1"
-// stands for the value filled in (a time, a number, a path, a track).
+// Every text the watching additions show a person, in one table for the translators (each has
+// its English in resources/translations/korvelin_en.ts). "%1" stands for the value filled in (a
+// time, a number, a path, a track).
 
 namespace kv::comfort::texts {
 
@@ -11,6 +12,8 @@ inline constexpr const char* kSubtitleTrack = "字幕 %1";
 inline constexpr const char* kSubtitlesOff = "关闭字幕";
 inline constexpr const char* kNoTracks = "（没有可选的音轨或字幕）";
 inline constexpr const char* kExternal = "外挂";
+// Between a track's number and what is known of it.
+inline constexpr const char* kDetailSeparator = "：";
 inline constexpr const char* kResumeItem = "从 %1 继续   (&R)";
 
 // Messages over the picture.
@@ -31,13 +34,14 @@ inline constexpr const char* kFullScreen = "全屏显示";
 inline constexpr const char* kStretch = "延伸模式";
 inline constexpr const char* kZoom = "缩放比例 %1";
 
-// Names of the languages tracks are tagged with; another tag is shown as it is.
+// Names of the languages tracks are tagged with; another tag is shown as it is. ("汉语", not
+// "中文": that one names the language choice of the menu, in its own language.)
 struct LanguageName {
   const char* tag;
   const char* name;
 };
 inline constexpr LanguageName kLanguages[] = {
-    {"zh", "中文"},      {"chi", "中文"},     {"zho", "中文"},    {"chs", "简体中文"},
+    {"zh", "汉语"},      {"chi", "汉语"},     {"zho", "汉语"},    {"chs", "简体中文"},
     {"sc", "简体中文"},  {"cht", "繁体中文"}, {"tc", "繁体中文"}, {"en", "英语"},
     {"eng", "英语"},     {"ja", "日语"},      {"jpn", "日语"},    {"ko", "韩语"},
     {"kor", "韩语"},     {"fr", "法语"},      {"fre", "法语"},    {"fra", "法语"},

@@ -7,7 +7,19 @@
 namespace kv {
 namespace {
 std::atomic<Language> shown{Language::Chinese};
+std::function<std::string(const std::string&)>& textLookup() {
+  static std::function<std::string(const std::string&)> lookup;
+  return lookup;
+}
 }  // namespace
+
+std::string translatedText(const std::string& chinese) {
+  return textLookup() ? textLookup()(chinese) : chinese;
+}
+
+void setTextLookup(std::function<std::string(const std::string&)> lookup) {
+  textLookup() = std::move(lookup);
+}
 
 std::string languageCode(Language language) {
   return language == Language::English ? "en" : "zh";

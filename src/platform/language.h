@@ -4,6 +4,7 @@
 // shows them translated when the person has chosen English. Chinese is the default on every
 // locale.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,11 @@ std::optional<Language> parseLanguage(const std::string& code);
 // desktop's browser opens all follow it).
 Language shownLanguage();
 void setShownLanguage(Language language);
+
+// A text of ours written in Chinese, in the language shown: what the desktop view shows for it.
+// The view installs the lookup; without one (tests on doubles) every text stays as written.
+std::string translatedText(const std::string& chinese);
+void setTextLookup(std::function<std::string(const std::string&)> lookup);
 
 // A local page of ours in the language shown: in English its edition in an "en" folder beside
 // it, or in help/en (where the news page's is), when there is one.

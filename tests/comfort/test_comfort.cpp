@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/playback_rig.h"
@@ -101,7 +102,12 @@ TEST(Comfort, TheSubmenuListsTheTracksAndTheKeysCycleThem) {
                             {Track::Kind::Subtitle, 2, "", "Signs", true, false}};
   rig.open(0, 100);
   auto& menu = rig.f.comfort().menu();
-  EXPECT_EQ(rig.f.menu.items().back(), &menu);
+  // Right after the exit item, the last of the described ones.
+  const auto& items = rig.f.menu.items();
+  const auto at = std::find(items.begin(), items.end(), &menu);
+  ASSERT_NE(at, items.end());
+  ASSERT_NE(at, items.begin());
+  EXPECT_EQ(*(at - 1), &rig.f.BUT3);
   auto shown = [&] {
     std::vector<std::string> out;
     for (forms::MenuItem* item : menu.items())
@@ -109,7 +115,7 @@ TEST(Comfort, TheSubmenuListsTheTracksAndTheKeysCycleThem) {
     return out;
   };
   EXPECT_EQ(shown(),
-            (std::vector<std::string>{"* 音轨 1：中文 · 国语", "音轨 2：英语 · Commentary", "-",
+            (std::vector<std::string>{"* 音轨 1：汉语 · 国语", "音轨 2：英语 · Commentary", "-",
                                       "字幕 1：简体中文 · 外挂", "* 字幕 2：Signs", "关闭字幕"}));
   struct Step {
     std::function<void()> act;
@@ -119,7 +125,7 @@ TEST(Comfort, TheSubmenuListsTheTracksAndTheKeysCycleThem) {
   for (const Step& s : {
            Step{[&] { f.inputKeyDown(kKeyNumberSign, kShiftKey); }, "aid=2",
                 "音轨 2：英语 · Commentary"},
-           Step{[&] { f.inputKeyDown(kKeyNumberSign, kShiftKey); }, "aid=1", "音轨 1：中文 · 国语"},
+           Step{[&] { f.inputKeyDown(kKeyNumberSign, kShiftKey); }, "aid=1", "音轨 1：汉语 · 国语"},
            Step{[&] { f.inputKeyDown(kKeyJ, 0); }, "sid=0", "关闭字幕"},
            Step{[&] { f.inputKeyDown(kKeyJ, 0); }, "sid=1", "字幕 1：简体中文 · 外挂"},
            Step{[&] { menu.items()[1]->Click.raise(); }, "aid=2", "音轨 2：英语 · Commentary"},

@@ -104,8 +104,8 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
       if (item->Visible()) out.push_back((item->Checked() ? "* " : "") + item->Caption());
     return out;
   };
-  EXPECT_EQ(shown(), (std::vector<std::string>{"* 音轨 1：中文 · 国语", "音轨 2：英语 · Commentary",
-                                               "-", "字幕 1：中文", "字幕 2：英语", "* 关闭字幕"}));
+  EXPECT_EQ(shown(), (std::vector<std::string>{"* 音轨 1：汉语 · 国语", "音轨 2：英语 · Commentary",
+                                               "-", "字幕 1：汉语", "字幕 2：英语", "* 关闭字幕"}));
 
   struct Step {
     int key;
@@ -118,7 +118,7 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
     form.inputKeyDown(s.key, kShiftKey);
     EXPECT_EQ(engineText(player1, s.property), s.value) << s.key;
   }
-  EXPECT_EQ(shown().front(), "音轨 1：中文 · 国语");
+  EXPECT_EQ(shown().front(), "音轨 1：汉语 · 国语");
   // The subtitle chosen is in the frame; hidden by V, it is not.
   const std::string frame = media.dir() + "/frame.png";
   for (const auto& [key, light] : {std::pair{kKeyJ, true}, {kKeyV, false}, {kKeyV, true}}) {

@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "app/playback_rig.h"
+#include "comfort/comfort_texts.h"
 #include "dialogs/form0.h"
 #include "dialogs/form3.h"
 #include "dialogs/form4.h"
 #include "dialogs/frm_about.h"
+#include "platform/language.h"
 #include "platform/qt/help/help_window.h"
 #include "platform/qt/help/host_help.h"
 #include "platform/qt/language.h"
@@ -220,4 +222,44 @@ TEST(CaptionFit, AccessKeysAreUnderlinedAndDoubledAmpersandsShowOnce) {
     EXPECT_EQ(text.text.toStdString(), c.shown) << c.caption;
     EXPECT_EQ(text.accessKey, c.accessKey) << c.caption;
   }
+}
+
+// Texts composed outside the view (messages over the video, the names of tracks) come out in
+// the language shown through the same catalogue.
+TEST(CaptionFit, TheWatchingTextsSpeakTheLanguageShown) {
+  namespace t = comfort::texts;
+  std::vector<const char*> all = {t::kMenu,
+                                  t::kAudioTrack,
+                                  t::kSubtitleTrack,
+                                  t::kSubtitlesOff,
+                                  t::kNoTracks,
+                                  t::kExternal,
+                                  t::kDetailSeparator,
+                                  t::kResumeItem,
+                                  t::kResumeOffer,
+                                  t::kResumed,
+                                  t::kVolume,
+                                  t::kMuted,
+                                  t::kSpeed,
+                                  t::kFrameForward,
+                                  t::kFrameBack,
+                                  t::kSubtitlesShown,
+                                  t::kSubtitlesHidden,
+                                  t::kSnapshotSaved,
+                                  t::kSnapshotFailed,
+                                  t::kNativeSize,
+                                  t::kTheatre,
+                                  t::kFullScreen,
+                                  t::kStretch,
+                                  t::kZoom};
+  for (const auto& l : t::kLanguages) all.push_back(l.name);
+  ASSERT_TRUE(view::loadProgramTranslations(*qApp, kLanguage));
+  for (const char* text : all) {
+    const std::string shown = translatedText(text);
+    if (kEnglish)
+      EXPECT_FALSE(view::needsTranslation(QString::fromStdString(shown))) << text;
+    else
+      EXPECT_EQ(shown, text);
+  }
+  ASSERT_TRUE(view::loadProgramTranslations(*qApp, Language::Chinese));
 }

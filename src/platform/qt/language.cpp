@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/qt/shown_text.h"
+
 namespace kv::view {
 
 QString localeName(Language language) {
@@ -22,6 +24,9 @@ bool loadProgramTranslations(QApplication& application, Language language) {
       *t = nullptr;
     }
   setShownLanguage(language);
+  // Texts composed outside the view (messages over the video, track names) are translated
+  // with the same catalogue as the view's own.
+  setTextLookup([](const std::string& chinese) { return shownText(chinese).toStdString(); });
   const QLocale locale(localeName(language));
   QLocale::setDefault(locale);
   // The program's texts are written in Chinese; Qt's own strings in English.
