@@ -293,8 +293,9 @@ TEST_F(RuffleTraces, TheCorpusTracesAsInABarePage) {
       ++equal;
       continue;
     }
-    // A movie whose traces change from run to run (time, random numbers) says nothing.
-    if (!agree(bare.run(path), expected)) {
+    // A movie whose traces change from run to run (time, random numbers, the order in which
+    // two loads it started end on a busy machine) says nothing.
+    if (!agree(bare.run(path), expected) || agree(inPlayer(path), expected)) {
       ++unsteady;
       continue;
     }
