@@ -104,7 +104,7 @@ class RuffleSandbox : public ::testing::Test {
   bool waitFor(const std::string& name) {
     return pumpUntil([&] { return command(name) != nullptr; });
   }
-  QWebEnginePage* web() const { return player->page()->view()->page(); }
+  ruffle::RufflePage* web() const { return player->page(); }
   std::string title() const { return web()->title().toStdString(); }
 
   host::HostClock clock;
