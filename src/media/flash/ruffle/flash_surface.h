@@ -19,6 +19,8 @@ class EmbeddedWindowKeeper;
 namespace kv::media::ruffle {
 
 class FlashSurface final : public QWidget {
+  Q_OBJECT
+
  public:
   explicit FlashSurface(QWidget* parent = nullptr);
   ~FlashSurface() override;
