@@ -235,6 +235,28 @@ TEST_F(RuffleSandbox, ThePagesPolicyRefusesScriptThatGotIn) {
   EXPECT_EQ(connections, 0);
 }
 
+TEST_F(RuffleSandbox, ThePageIsNeverReplacedByAnother) {
+  ASSERT_TRUE(open(movieDoing({})));
+  // As if a script had got into the page: it tries to load another page in its place.
+  // (The engine itself keeps a page's main frame from data: and about: addresses before we are
+  // asked.)
+  const QString elsewhere[] = {"kvflash://app/elsewhere.html",
+                               QString("http://127.0.0.1:%1/").arg(tcp.serverPort())};
+  int tried = 0;
+  for (const QString& url : elsewhere) {
+    SCOPED_TRACE(url.toStdString());
+    web()->runJavaScript(QString("location.href = '%1'").arg(url));
+    ASSERT_TRUE(pumpUntil([&] { return web()->refusedNavigations() > tried; }));
+    ++tried;
+  }
+  EXPECT_EQ(title(), kPageTitle);
+  QVariant address;  // asked of the document in the view: still ours
+  web()->runJavaScript("location.href", [&](const QVariant& v) { address = v; });
+  ASSERT_TRUE(pumpUntil([&] { return address.isValid(); }));
+  EXPECT_EQ(address.toString(), QString(ruffle::kPageUrl));
+  EXPECT_EQ(connections, 0);
+}
+
 TEST_F(RuffleSandbox, EveryFSCommandStillReachesTheProgram) {
   swf::Writer w(8, 200, 200, 30);
   w.doAction(cat({swf::act::fscommand("close", ""), swf::act::fscommand("someUnknown", "x"),

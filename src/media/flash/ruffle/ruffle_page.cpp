@@ -44,10 +44,11 @@ WebEngineView {
   settings.webRTCPublicInterfacesOnly: true
   settings.localContentCanAccessRemoteUrls: false
   settings.localContentCanAccessFileUrls: false
-  onNavigationRequested: (request) => host.navigation(request)
   onContextMenuRequested: (request) => { request.accepted = true }
   onJavaScriptConsoleMessage: (level, message, line, source) => host.console(message, line)
-  onLoadingChanged: (info) => { if (info.status === WebEngineView.LoadFailedStatus) host.loadFailed() }
+  onLoadingChanged: (info) => {
+    if (info.status === WebEngineView.LoadFailedStatus) host.loadFailed()
+  }
   onRenderProcessTerminated: (status, code) =>
       host.rendererEnded(status === WebEngineView.NormalTerminationStatus)
 }
@@ -56,7 +57,9 @@ WebEngineView {
 }  // namespace
 
 void PageHost::navigation(QWebEngineNavigationRequest* request) {
-  if (request->isMainFrame() && request->url() != QUrl(kPageUrl)) request->reject();
+  if (!request->isMainFrame() || request->url() == QUrl(kPageUrl)) return;
+  request->reject();
+  ++refused_;
 }
 
 void PageHost::console(const QString& message, int line) {
@@ -120,7 +123,7 @@ void RufflePage::start() {
   view_ = new FlashSurface();
   engine_ = new QQmlEngine();
   component_ = new QQmlComponent(engine_);
-  component_->setData(kViewQml, QUrl("qrc:/kvflash/view.qml"));
+  component_->setData(kViewQml, QUrl("qrc:/korvelin/flash_view.qml"));
   if (!component_->isReady()) {
     fail("the web engine's view could not be made: " + component_->errorString());
     return;
@@ -135,7 +138,11 @@ void RufflePage::createPage() {
       {{"profile", QVariant::fromValue(profile_)},
        {"webChannel", QVariant::fromValue(channel_)},
        {"host", QVariant::fromValue(static_cast<QObject*>(host_))}}));
-  if (!page_) {
+  // Navigation is refused in C++, connected before the first load: no handler of the view's
+  // can be skipped.
+  if (!page_ || !connect(page_, SIGNAL(navigationRequested(QWebEngineNavigationRequest*)), host_,
+                         SLOT(navigation(QWebEngineNavigationRequest*)))) {
+    delete page_.data();
     fail("the web engine's view could not be made: " + component_->errorString());
     return;
   }
@@ -238,6 +245,10 @@ QWidget* RufflePage::view() const {
 
 int RufflePage::blockedRequests() const {
   return interceptor_ ? interceptor_->blocked() : 0;
+}
+
+int RufflePage::refusedNavigations() const {
+  return host_ ? host_->refused() : 0;
 }
 
 int RufflePage::refusedFiles() const {

@@ -2,7 +2,8 @@
 // The long-lived web page that runs users' Flash movies in Ruffle: its own off-the-record
 // profile (no disk, no network: only the page's scheme is served), a web channel to the page,
 // and a watchdog that reloads the page when it stops answering (a script that loops for ever)
-// or its renderer dies.
+// or its renderer dies. The page is shown by the web engine's Qt Quick view in a native window
+// of its own (flash_surface.h).
 
 #include <QElapsedTimer>
 #include <QJsonObject>
@@ -46,11 +47,15 @@ class PageHost final : public QObject {
  public:
   using QObject::QObject;
   // The page may show nothing but itself: no navigation elsewhere.
-  Q_INVOKABLE void navigation(QWebEngineNavigationRequest* request);
+  Q_SLOT void navigation(QWebEngineNavigationRequest* request);
   Q_INVOKABLE void console(const QString& message, int line);
+  int refused() const { return refused_; }
  signals:
   void loadFailed();
   void rendererEnded(bool normally);
+
+ private:
+  int refused_ = 0;
 };
 
 // Carries a script's result from the page's view back to the one who asked.
@@ -98,6 +103,8 @@ class RufflePage final : public QObject {
   int blockedRequests() const;
   int refusedFiles() const;
   int refusedByPolicy() const { return refusedByPolicy_; }
+  // Navigations of the page elsewhere, refused.
+  int refusedNavigations() const;
   // Makes the page's script loop for ever (for tests of the watchdog).
   void hangForTest();
   // For tests: script run in the page (the result, if asked for, arrives later), the page's
