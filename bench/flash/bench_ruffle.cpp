@@ -6,8 +6,12 @@
 //  2. CPU of the process tree (this process and the web engine's) while a movie plays
 //     (goal < 1.2x of the bare page), while it is paused (goal: near zero) and while it stands
 //     stopped on its last frame;
-//  3. memory of the process tree with one movie.
+//  3. memory of the process tree with one movie;
+//  4. CPU while the movie plays in the full program (the player started with it) against the
+//     bare page, runs interleaved: the player's own process (goal <= 1.05x the bare page's)
+//     and its whole tree.
 // Usage: bench_ruffle [runs]   (a release build; starts its own X server without DISPLAY)
+// With KV_BENCH_PROGRAM_ONLY set, only 4.
 
 #include <unistd.h>
 
@@ -30,6 +34,7 @@
 #include <string>
 
 #include "../player/bench_tools.h"
+#include "full_program.h"
 #include "media/flash/ruffle/ruffle_flash_player.h"
 #include "media/flash/ruffle/ruffle_scheme.h"
 #include "media/web/web_engine_environment.h"
@@ -199,6 +204,24 @@ double cpuLoad(double seconds, const char* what) {
   return total;
 }
 
+// CPU seconds of the root process and of its whole tree over `seconds`.
+struct Share {
+  double root = 0, tree = 0;
+};
+Share cpuShare(pid_t root, double seconds) {
+  const auto before = kv::bench::treeCpuByProcess(root);
+  idle(seconds);
+  const auto after = kv::bench::treeCpuByProcess(root);
+  Share share;
+  for (const auto& [pid, cpu] : after) {
+    const auto it = before.find(pid);
+    const double used = cpu - (it == before.end() ? 0 : it->second);
+    share.tree += used;
+    if (pid == root) share.root = used;
+  }
+  return share;
+}
+
 // Lets processes of a page that was just closed end before the next measurement.
 void settle() {
   idle(2);
@@ -227,6 +250,53 @@ std::string stoppingMovie(const std::string& dir) {
   return path;
 }
 
+// The movie in the full program against the bare page, interleaved; the ratio of the player's
+// own process is the one the window's drawing changes (the renderers do the same work).
+int compareWithProgram(const std::string& playing, const std::string& dir, int runs) {
+  // The same movie in the full program against the bare page, interleaved.
+  kv::bench::FullProgram program(std::string(KORVELIN_STAGE_DIR) + "/korvelin", dir + "/home");
+  std::vector<double> programRoot, programTree, pageRoot, pageTree;
+  auto measurePage = [&] {
+    BarePage bare(playing);
+    bare.load();
+    idle(5);  // as long as the program is given to settle
+    const Share s = cpuShare(getpid(), kCpuSeconds);
+    pageRoot.push_back(s.root);
+    pageTree.push_back(s.tree);
+  };
+  auto measureProgram = [&] {
+    if (!program.start(playing)) {
+      std::fprintf(stderr, "the program did not start the movie\n");
+      return;
+    }
+    const Share s = cpuShare(program.pid(), kCpuSeconds);
+    program.stop();
+    programRoot.push_back(s.root);
+    programTree.push_back(s.tree);
+  };
+  for (int run = 0; run < runs; ++run) {
+    if (run % 2 == 0)
+      measurePage();
+    else
+      measureProgram();
+    settle();
+    if (run % 2 == 0)
+      measureProgram();
+    else
+      measurePage();
+    settle();
+  }
+  if (programRoot.empty()) return 1;
+  const double pr = median(programRoot), pt = median(programTree), br = median(pageRoot),
+               bt = median(pageTree);
+  std::printf(
+      "CPU playing over %.0f s, the full program against the bare page (medians of %d): "
+      "main process %.2f s against %.2f s, ratio %.2f (goal <= 1.05); whole tree %.2f s "
+      "against %.2f s, ratio %.2f\n",
+      kCpuSeconds, runs, pr, br, pr / br, pt, bt, pt / bt);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -251,6 +321,8 @@ int main(int argc, char** argv) {
   const std::string stopping = stoppingMovie(dir);
   const std::string playing = std::filesystem::exists(shared) ? shared : stopping;
   std::printf("movie: %s (playing), %s (stops itself)\n", playing.c_str(), stopping.c_str());
+  // Only the comparison with the full program (quicker).
+  if (std::getenv("KV_BENCH_PROGRAM_ONLY")) return compareWithProgram(playing, dir, runs);
 
   // A page of the engine first, so that both sides find the engine's processes started.
   {
@@ -354,5 +426,6 @@ int main(int argc, char** argv) {
       "memory of the process tree with one movie: ours %.0f MiB RSS / %.0f MiB PSS, "
       "bare page %.0f MiB RSS / %.0f MiB PSS\n",
       ourMemory.rssMiB, ourMemory.pssMiB, bareMemory.rssMiB, bareMemory.pssMiB);
-  return 0;
+
+  return compareWithProgram(playing, dir, runs);
 }

@@ -58,7 +58,9 @@ std::string processName(pid_t pid) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline");
   std::string all((std::istreambuf_iterator<char>(in)), {});
   const auto type = all.find("--type=");
-  if (type != std::string::npos) return all.substr(type + 7, all.find('\0', type) - type - 7);
+  // Processes forked by the engine's zygote have their command line rewritten as one string.
+  if (type != std::string::npos)
+    return all.substr(type + 7, all.find_first_of(std::string(" \0", 2), type) - type - 7);
   return pid == getpid() ? "player" : "other";
 }
 

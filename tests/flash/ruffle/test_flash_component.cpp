@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QQuickWindow>
 #include <QStackedWidget>
+#include <QWindow>
 #include <memory>
 
 #include "media/flash/resource_movies.h"
 #include "media/flash/ruffle/flash_component.h"
+#include "media/flash/ruffle/flash_surface.h"
 #include "platform/errors.h"
 #include "platform/host/host_services.h"
 #include "ruffle_test_util.h"
@@ -171,6 +175,35 @@ TEST_F(FlashComponentTest, TheWidgetShowsRealMoviesDrawn) {
     if (const char* folder = std::getenv("KORVELIN_TEST_SCREENSHOTS"))
       picture(component->widget()).save(QString("%1/%2.png").arg(folder, name));
   }
+}
+
+// The page draws in a native window of its own: the window around it stays on the raster
+// backing store (repainting a label does not compose the whole window through OpenGL), and a
+// widget stacked above the movie is cut out of the page's window.
+TEST_F(FlashComponentTest, TheMovieLeavesTheWindowRasterAndWidgetsAboveItVisible) {
+  make(ruffleDir());
+  QWidget window;
+  window.resize(320, 240);
+  component->widget()->setParent(&window);
+  component->widget()->setGeometry(0, 0, 320, 240);
+  QLabel above("above the movie", &window);
+  above.setGeometry(0, 0, 100, 50);
+  above.setAutoFillBackground(true);
+  window.show();
+  component->setMovie(dir.write("cartoon.swf", buildMovie({})));
+  ASSERT_EQ(component->engine(), FlashEngine::Ruffle);
+  ASSERT_TRUE(pumpUntil([&] { return component->ruffle().painted(); }));
+  above.raise();
+  above.setText("repainted");
+
+  ASSERT_NE(window.windowHandle(), nullptr);
+  EXPECT_EQ(window.windowHandle()->surfaceType(), QSurface::RasterSurface);
+  auto* surface = qobject_cast<ruffle::FlashSurface*>(component->ruffle().view());
+  ASSERT_NE(surface, nullptr);
+  ASSERT_TRUE(pumpUntil([&] { return !surface->window().mask().isEmpty(); }));
+  EXPECT_FALSE(surface->window().mask().contains(QPoint(50, 25)));  // the label
+  EXPECT_TRUE(surface->window().mask().contains(QPoint(200, 150)));
+  component->widget()->setParent(nullptr);
 }
 
 }  // namespace

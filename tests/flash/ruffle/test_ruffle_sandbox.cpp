@@ -104,7 +104,7 @@ class RuffleSandbox : public ::testing::Test {
   bool waitFor(const std::string& name) {
     return pumpUntil([&] { return command(name) != nullptr; });
   }
-  QWebEnginePage* web() const { return player->page()->view()->page(); }
+  ruffle::RufflePage* web() const { return player->page(); }
   std::string title() const { return web()->title().toStdString(); }
 
   host::HostClock clock;
@@ -232,6 +232,28 @@ TEST_F(RuffleSandbox, ThePagesPolicyRefusesScriptThatGotIn) {
       port + "/'); x.send(); } catch (e) {}"));
   ASSERT_TRUE(pumpUntil([&] { return player->page()->refusedByPolicy() >= 3; }));
   EXPECT_EQ(title(), kPageTitle);
+  EXPECT_EQ(connections, 0);
+}
+
+TEST_F(RuffleSandbox, ThePageIsNeverReplacedByAnother) {
+  ASSERT_TRUE(open(movieDoing({})));
+  // As if a script had got into the page: it tries to load another page in its place.
+  // (The engine itself keeps a page's main frame from data: and about: addresses before we are
+  // asked.)
+  const QString elsewhere[] = {"kvflash://app/elsewhere.html",
+                               QString("http://127.0.0.1:%1/").arg(tcp.serverPort())};
+  int tried = 0;
+  for (const QString& url : elsewhere) {
+    SCOPED_TRACE(url.toStdString());
+    web()->runJavaScript(QString("location.href = '%1'").arg(url));
+    ASSERT_TRUE(pumpUntil([&] { return web()->refusedNavigations() > tried; }));
+    ++tried;
+  }
+  EXPECT_EQ(title(), kPageTitle);
+  QVariant address;  // asked of the document in the view: still ours
+  web()->runJavaScript("location.href", [&](const QVariant& v) { address = v; });
+  ASSERT_TRUE(pumpUntil([&] { return address.isValid(); }));
+  EXPECT_EQ(address.toString(), QString(ruffle::kPageUrl));
   EXPECT_EQ(connections, 0);
 }
 

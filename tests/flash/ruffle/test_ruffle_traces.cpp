@@ -67,18 +67,20 @@ const char kTraceHook[] = R"(
 })();
 )";
 
-void addTraceHook(QWebEnginePage* page) {
+QWebEngineScript traceHook() {
   QWebEngineScript script;
   script.setSourceCode(kTraceHook);
   script.setInjectionPoint(QWebEngineScript::DocumentCreation);
   script.setWorldId(QWebEngineScript::MainWorld);
-  page->scripts().insert(script);
+  return script;
 }
 
-std::optional<Traces> readTraces(QWebEnginePage* page) {
+// The bare page (a QWebEnginePage) or the player's (a RufflePage).
+template <class Page>
+std::optional<Traces> readTraces(Page& page) {
   std::optional<Traces> out;
   bool done = false;
-  page->runJavaScript("JSON.stringify(window.kvTraces || [])", [&](const QVariant& v) {
+  page.runJavaScript("JSON.stringify(window.kvTraces || [])", [&](const QVariant& v) {
     Traces t;
     for (const auto& item : QJsonDocument::fromJson(v.toString().toUtf8()).array())
       t.push_back(item.toString().toStdString());
@@ -95,7 +97,7 @@ class BarePage final : public QWebEngineUrlSchemeHandler {
   BarePage() : profile_(new QWebEngineProfile()) {
     profile_->installUrlSchemeHandler(ruffle::kScheme, this);
     page_ = new QWebEnginePage(profile_.get());
-    addTraceHook(page_);
+    page_->scripts().insert(traceHook());
     view_.setPage(page_);
     view_.resize(200, 200);
     view_.show();
@@ -117,7 +119,7 @@ class BarePage final : public QWebEngineUrlSchemeHandler {
         QUrl::toPercentEncoding(QFileInfo(movie_).fileName()) + "', '" + name + "')");
     if (!pumpUntil([&] { return page_->title() == name; })) return {"(not painted)"};
     pumpUntil([&] { return false; }, kRunMs);
-    return readTraces(page_).value_or(Traces{"(no answer)"});
+    return readTraces(*page_).value_or(Traces{"(no answer)"});
   }
   void requestStarted(QWebEngineUrlRequestJob* job) override {
     const QString path = job->requestUrl().path();
@@ -197,15 +199,14 @@ class RuffleTraces : public ::testing::Test {
     if (!hooked) {
       // In the same turn of the event loop as the page's first load: before its document.
       hooked = true;
-      addTraceHook(player->page()->view()->page());
+      player->page()->addScript(traceHook());
     }
     player->view()->resize(200, 200);
     player->view()->show();
-    player->page()->view()->page()->runJavaScript("window.kvTraces = []");
+    player->page()->runJavaScript("window.kvTraces = []");
     if (!pumpUntil([&] { return player->painted(); })) return {"(not painted)"};
     pumpUntil([&] { return false; }, kRunMs);
-    const Traces traces =
-        readTraces(player->page()->view()->page()).value_or(Traces{"(no answer)"});
+    const Traces traces = readTraces(*player->page()).value_or(Traces{"(no answer)"});
     player->unload();
     return traces;
   }

@@ -2,14 +2,20 @@
 
 #include <signal.h>
 
+#include <QJSValue>
 #include <QJsonDocument>
-#include <QWebChannel>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQmlWebChannel>
+#include <QQuickItem>
+#include <QQuickWebEngineProfile>
+#include <QQuickWindow>
+#include <QWebEngineNavigationRequest>
+#include <QWebEngineScript>
 #include <cstdio>
 #include <cstdlib>
+
+#include "media/flash/ruffle/flash_surface.h"
 
 namespace kv::media::ruffle {
 
@@ -22,23 +28,44 @@ bool debugging() {
   return v && *v && *v != '0';
 }
 
-// The page may show nothing but itself: no navigation elsewhere, no console noise unless asked.
-class FlashWebPage final : public QWebEnginePage {
- public:
-  using QWebEnginePage::QWebEnginePage;
-
- protected:
-  bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
-    return !isMainFrame || url == QUrl(kPageUrl);
+// The page's view. Its settings are the page's sandbox together with the profile (only our
+// scheme served, nothing else reached) and the page's content security policy.
+constexpr char kViewQml[] = R"(
+import QtQuick
+import QtWebEngine
+WebEngineView {
+  required property QtObject host
+  backgroundColor: "black"
+  settings.playbackRequiresUserGesture: false
+  settings.errorPageEnabled: false
+  settings.pluginsEnabled: false
+  settings.javascriptCanOpenWindows: false
+  settings.localStorageEnabled: true
+  settings.webRTCPublicInterfacesOnly: true
+  settings.localContentCanAccessRemoteUrls: false
+  settings.localContentCanAccessFileUrls: false
+  onContextMenuRequested: (request) => { request.accepted = true }
+  onJavaScriptConsoleMessage: (level, message, line, source) => host.console(message, line)
+  onLoadingChanged: (info) => {
+    if (info.status === WebEngineView.LoadFailedStatus) host.loadFailed()
   }
-  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
-                                const QString&) override {
-    if (debugging())
-      std::fprintf(stderr, "flash page:%d: %s\n", line, message.toLocal8Bit().constData());
-  }
-};
+  onRenderProcessTerminated: (status, code) =>
+      host.rendererEnded(status === WebEngineView.NormalTerminationStatus)
+}
+)";
 
 }  // namespace
+
+void PageHost::navigation(QWebEngineNavigationRequest* request) {
+  if (!request->isMainFrame() || request->url() == QUrl(kPageUrl)) return;
+  request->reject();
+  ++refused_;
+}
+
+void PageHost::console(const QString& message, int line) {
+  if (debugging())
+    std::fprintf(stderr, "flash page:%d: %s\n", line, message.toLocal8Bit().constData());
+}
 
 void PageBridge::report(const QString& json) {
   // The page's reports are small; a batch of FSCommands is the largest (32 commands).
@@ -57,10 +84,10 @@ RufflePage::~RufflePage() {
   watchdog_.stop();
   // The view may have been placed in another widget; it must not outlive its page, and no
   // page may outlive the profile.
+  delete page_.data();
   delete view_.data();
-  for (QWebEnginePage* page : findChildren<QWebEnginePage*>(Qt::FindDirectChildrenOnly))
-    delete page;
-  page_ = nullptr;
+  delete component_;
+  delete engine_;
   delete profile_;
 }
 
@@ -71,56 +98,64 @@ void RufflePage::start() {
     return;
   }
   status_ = Status::Starting;
-  profile_ = new QWebEngineProfile(this);  // off the record: nothing on disk
+  // The view draws through OpenGL in its own window, as the rest of the web engine does.
+  QQuickWindow::setGraphicsApi(QSGRendererInterface::OpenGL);
+  profile_ = new QQuickWebEngineProfile();
+  profile_->setOffTheRecord(true);  // nothing on disk
   // The built-in menu items are found by their English captions.
   profile_->setHttpAcceptLanguage("en-US");
-  profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+  profile_->setHttpCacheType(QQuickWebEngineProfile::MemoryHttpCache);
   scheme_ = new RuffleSchemeHandler(options_.ruffleDir, this);
   profile_->installUrlSchemeHandler(kScheme, scheme_);
   interceptor_ = new LocalOnlyInterceptor(this);
   profile_->setUrlRequestInterceptor(interceptor_);
   bridge_ = new PageBridge(this);
   connect(bridge_, &PageBridge::reported, this, &RufflePage::onReport);
-  channel_ = new QWebChannel(this);
+  channel_ = new QQmlWebChannel(this);
   channel_->registerObject("bridge", bridge_);
-  view_ = new QWebEngineView();
-  view_->setContextMenuPolicy(Qt::NoContextMenu);
+  host_ = new PageHost(this);
+  connect(host_, &PageHost::loadFailed, this, [this] {
+    if (status_ == Status::Starting) fail("the Flash page could not be loaded");
+  });
+  connect(host_, &PageHost::rendererEnded, this, [this](bool normally) {
+    if (!normally) restart("the Flash page's renderer ended");
+  });
+  view_ = new FlashSurface();
+  engine_ = new QQmlEngine();
+  component_ = new QQmlComponent(engine_);
+  component_->setData(kViewQml, QUrl("qrc:/korvelin/flash_view.qml"));
+  if (!component_->isReady()) {
+    fail("the web engine's view could not be made: " + component_->errorString());
+    return;
+  }
   createPage();
   watchdog_.start();
 }
 
 void RufflePage::createPage() {
-  QWebEnginePage* old = page_;
-  page_ = new FlashWebPage(profile_, this);
-  QWebEngineSettings* s = page_->settings();
-  s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
-  s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-  s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-  s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-  s->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
-  s->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
-  s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-  s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-  page_->setBackgroundColor(Qt::black);
-  page_->setWebChannel(channel_);
-  connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-    if (!ok && status_ == Status::Starting) fail("the Flash page could not be loaded");
-  });
-  connect(page_, &QWebEnginePage::renderProcessTerminated, this,
-          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-            if (status != QWebEnginePage::NormalTerminationStatus)
-              restart("the Flash page's renderer ended");
-          });
-  if (view_) view_->setPage(page_);
+  QQuickItem* old = page_;
+  page_ = qobject_cast<QQuickItem*>(component_->createWithInitialProperties(
+      {{"profile", QVariant::fromValue(profile_)},
+       {"webChannel", QVariant::fromValue(channel_)},
+       {"host", QVariant::fromValue(static_cast<QObject*>(host_))}}));
+  // Navigation is refused in C++, connected before the first load: no handler of the view's
+  // can be skipped.
+  if (!page_ || !connect(page_, SIGNAL(navigationRequested(QWebEngineNavigationRequest*)), host_,
+                         SLOT(navigation(QWebEngineNavigationRequest*)))) {
+    delete page_.data();
+    fail("the web engine's view could not be made: " + component_->errorString());
+    return;
+  }
+  view_->setItem(page_);
   if (old) {
-    old->disconnect(this);
+    old->setParentItem(nullptr);
     old->deleteLater();
   }
   status_ = Status::Starting;
   engineRan_ = false;  // a fresh page compiles the engine again
   started_.start();
   lastBeat_.start();
-  page_->load(QUrl(kPageUrl));
+  page_->setProperty("url", QUrl(kPageUrl));
 }
 
 void RufflePage::send(const QJsonObject& request) {
@@ -201,11 +236,19 @@ void RufflePage::fail(const QString& why) {
 }
 
 qint64 RufflePage::rendererPid() const {
-  return page_ ? page_->renderProcessPid() : 0;
+  return page_ ? page_->property("renderProcessPid").toLongLong() : 0;
+}
+
+QWidget* RufflePage::view() const {
+  return view_;
 }
 
 int RufflePage::blockedRequests() const {
   return interceptor_ ? interceptor_->blocked() : 0;
+}
+
+int RufflePage::refusedNavigations() const {
+  return host_ ? host_->refused() : 0;
 }
 
 int RufflePage::refusedFiles() const {
@@ -213,7 +256,30 @@ int RufflePage::refusedFiles() const {
 }
 
 void RufflePage::hangForTest() {
-  if (page_) page_->runJavaScript("for (;;) {}");
+  runJavaScript("for (;;) {}");
+}
+
+void RufflePage::runJavaScript(const QString& script, std::function<void(const QVariant&)> result) {
+  if (!page_) return;
+  if (!result) {
+    QMetaObject::invokeMethod(page_, "runJavaScript", Q_ARG(QString, script));
+    return;
+  }
+  // The view answers through a script function; a small object carries the answer back.
+  auto* answer = new ScriptAnswer(std::move(result), page_);
+  const QJSValue callback = engine_->newQObject(answer).property("take");
+  QMetaObject::invokeMethod(page_, "runJavaScript", Q_ARG(QString, script),
+                            Q_ARG(QJSValue, callback));
+}
+
+QString RufflePage::title() const {
+  return page_ ? page_->property("title").toString() : QString();
+}
+
+void RufflePage::addScript(const QWebEngineScript& script) {
+  if (!profile_) return;
+  QMetaObject::invokeMethod(profile_->property("userScripts").value<QObject*>(), "insert",
+                            Q_ARG(QWebEngineScript, script));
 }
 
 }  // namespace kv::media::ruffle

@@ -2,7 +2,8 @@
 // The long-lived web page that runs users' Flash movies in Ruffle: its own off-the-record
 // profile (no disk, no network: only the page's scheme is served), a web channel to the page,
 // and a watchdog that reloads the page when it stops answering (a script that loops for ever)
-// or its renderer dies.
+// or its renderer dies. The page is shown by the web engine's Qt Quick view in a native window
+// of its own (flash_surface.h).
 
 #include <QElapsedTimer>
 #include <QJsonObject>
@@ -11,13 +12,20 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
-#include <QWebEngineView>
+#include <QVariant>
+#include <functional>
+#include <utility>
 
 #include "media/flash/ruffle/ruffle_scheme.h"
 
-class QWebChannel;
-class QWebEnginePage;
-class QWebEngineProfile;
+class QQmlComponent;
+class QQmlEngine;
+class QQmlWebChannel;
+class QQuickItem;
+class QQuickWebEngineProfile;
+class QWebEngineNavigationRequest;
+class QWebEngineScript;
+class QWidget;
 
 namespace kv::media::ruffle {
 
@@ -32,6 +40,39 @@ class PageBridge final : public QObject {
   void request(const QString& json);
   void reported(const QJsonObject& message);
 };
+
+// What the page's view reports to us (its QML handlers call these).
+class PageHost final : public QObject {
+  Q_OBJECT
+ public:
+  using QObject::QObject;
+  // The page may show nothing but itself: no navigation elsewhere.
+  Q_SLOT void navigation(QWebEngineNavigationRequest* request);
+  Q_INVOKABLE void console(const QString& message, int line);
+  int refused() const { return refused_; }
+ signals:
+  void loadFailed();
+  void rendererEnded(bool normally);
+
+ private:
+  int refused_ = 0;
+};
+
+// Carries a script's result from the page's view back to the one who asked.
+class ScriptAnswer final : public QObject {
+  Q_OBJECT
+ public:
+  ScriptAnswer(std::function<void(const QVariant&)> take, QObject* parent)
+      : QObject(parent), take_(std::move(take)) {}
+  Q_INVOKABLE void take(const QVariant& value) {
+    if (take_) std::exchange(take_, {})(value);
+  }
+
+ private:
+  std::function<void(const QVariant&)> take_;
+};
+
+class FlashSurface;
 
 class RufflePage final : public QObject {
   Q_OBJECT
@@ -51,8 +92,8 @@ class RufflePage final : public QObject {
   const QString& failure() const { return failure_; }
   // Creates the view and loads the page; requests sent before it is ready wait for it.
   void start();
-  // The view, nullptr before start().
-  QWebEngineView* view() const { return view_; }
+  // The widget showing the page (a native window of its own inside), nullptr before start().
+  QWidget* view() const;
   RuffleSchemeHandler& scheme() { return *scheme_; }
 
   void send(const QJsonObject& request);
@@ -62,8 +103,15 @@ class RufflePage final : public QObject {
   int blockedRequests() const;
   int refusedFiles() const;
   int refusedByPolicy() const { return refusedByPolicy_; }
+  // Navigations of the page elsewhere, refused.
+  int refusedNavigations() const;
   // Makes the page's script loop for ever (for tests of the watchdog).
   void hangForTest();
+  // For tests: script run in the page (the result, if asked for, arrives later), the page's
+  // title, and a script added to every document of the page from its creation on.
+  void runJavaScript(const QString& script, std::function<void(const QVariant&)> result = {});
+  QString title() const;
+  void addScript(const QWebEngineScript& script);
 
  signals:
   void ready();
@@ -83,13 +131,16 @@ class RufflePage final : public QObject {
   Options options_;
   Status status_ = Status::NotStarted;
   QString failure_;
-  QWebEngineProfile* profile_ = nullptr;
+  QQuickWebEngineProfile* profile_ = nullptr;
   RuffleSchemeHandler* scheme_ = nullptr;
   LocalOnlyInterceptor* interceptor_ = nullptr;
-  QPointer<QWebEngineView> view_;
-  QWebEnginePage* page_ = nullptr;
-  QWebChannel* channel_ = nullptr;
+  QPointer<FlashSurface> view_;
+  QQmlEngine* engine_ = nullptr;
+  QQmlComponent* component_ = nullptr;
+  QPointer<QQuickItem> page_;
+  QQmlWebChannel* channel_ = nullptr;
   PageBridge* bridge_ = nullptr;
+  PageHost* host_ = nullptr;
   QStringList pending_;
   QTimer watchdog_;
   QElapsedTimer lastBeat_;
