@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QPlatformSurfaceEvent>
 
+#include "media/player/covered_region.h"
+
 namespace kv::media {
 
 EmbeddedWindowKeeper::EmbeddedWindowKeeper(QWindow& window, QWidget& host,
@@ -14,6 +16,36 @@ EmbeddedWindowKeeper::EmbeddedWindowKeeper(QWindow& window, QWidget& host,
       container_(QWidget::createWindowContainer(&window, &host)) {
   prepare_(*container_);
   follow();
+  coverTimer_.setInterval(100);
+  connect(&coverTimer_, &QTimer::timeout, this, &EmbeddedWindowKeeper::updateCover);
+}
+
+void EmbeddedWindowKeeper::hostResized() {
+  container_->setGeometry(host_.rect());
+  updateCover();
+}
+
+void EmbeddedWindowKeeper::hostShown() {
+  updateCover();
+  coverTimer_.start();
+}
+
+void EmbeddedWindowKeeper::hostHidden() {
+  coverTimer_.stop();
+}
+
+void EmbeddedWindowKeeper::updateCover() {
+  follow();
+  if (!window_) return;
+  const QRegion covered = coveredByWidgetsAbove(host_);
+  if (covered == covered_ && container_ == coveredContainer_) return;
+  coveredContainer_ = container_;
+  covered_ = covered;
+  // An empty mask would be no mask at all: a window covered all over is hidden instead (a
+  // video then takes its frames without drawing them).
+  const QRegion shown = QRegion(host_.rect()) - covered;
+  container_->setVisible(!shown.isEmpty());
+  window_->setMask(covered.isEmpty() ? QRegion() : shown);
 }
 
 void EmbeddedWindowKeeper::follow() {

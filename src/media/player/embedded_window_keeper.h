@@ -6,10 +6,13 @@
 // engine's view) first joins it. The embedded window is a child of the old native window and
 // would be deleted with it, leaving its container holding nothing. The keeper takes the window
 // out just before the old native window goes and, once the new one exists, embeds it again in a
-// fresh container (a container lets go of a window taken out of it for good).
+// fresh container (a container lets go of a window taken out of it for good). It also cuts
+// what widgets stacked above the host cover out of the window, which would otherwise hide them.
 
 #include <QObject>
 #include <QPointer>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <functional>
@@ -26,6 +29,11 @@ class EmbeddedWindowKeeper final : public QObject {
   // Looks again at which top-level holds the host (it may have been moved to another); cheap
   // when nothing changed.
   void follow();
+  // For the host's own events: the container keeps its size, and the cut-out is looked at
+  // again (ten times a second while the host is shown: panels may move over it at any time).
+  void hostResized();
+  void hostShown();
+  void hostHidden();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +42,7 @@ class EmbeddedWindowKeeper final : public QObject {
   void watchTopLevel(QWidget* topLevel);
   void watchNativeWindow();
   void embedAgain();
+  void updateCover();
 
   QPointer<QWindow> window_;
   QWidget& host_;
@@ -42,6 +51,9 @@ class EmbeddedWindowKeeper final : public QObject {
   QPointer<QWidget> topLevel_;
   QPointer<QWindow> native_;
   bool waiting_ = false;
+  QTimer coverTimer_;
+  QRegion covered_;
+  const QWidget* coveredContainer_ = nullptr;  // the container covered_ was applied to
 };
 
 }  // namespace kv::media

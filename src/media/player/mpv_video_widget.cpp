@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "media/player/covered_region.h"
 #include "media/player/embedded_window_keeper.h"
 #include "media/player/mpv_video_surface.h"
 #include "platform/qt/input_codes.h"
@@ -24,9 +23,6 @@ MpvVideoWidget::MpvVideoWidget(MpvPlayer& player, QWidget* parent)
       })) {
   // Moves without a button matter too: they bring back the cursor and the bars in full screen.
   setMouseTracking(true);
-  // Panels may be moved over the video at any time; a look ten times a second is cheap.
-  coverTimer_.setInterval(100);
-  connect(&coverTimer_, &QTimer::timeout, this, &MpvVideoWidget::updateCover);
 }
 
 MpvVideoWidget::~MpvVideoWidget() = default;
@@ -53,31 +49,15 @@ bool MpvVideoWidget::raisesEvents() const {
 }
 
 void MpvVideoWidget::resizeEvent(QResizeEvent*) {
-  keeper_->container().setGeometry(rect());
-  updateCover();
+  keeper_->hostResized();
 }
 
 void MpvVideoWidget::showEvent(QShowEvent*) {
-  keeper_->follow();
-  updateCover();
-  coverTimer_.start();
+  keeper_->hostShown();
 }
 
 void MpvVideoWidget::hideEvent(QHideEvent*) {
-  coverTimer_.stop();
-}
-
-void MpvVideoWidget::updateCover() {
-  keeper_->follow();
-  const QRegion covered = coveredByWidgetsAbove(*this);
-  if (covered == covered_ && &keeper_->container() == coveredContainer_) return;
-  coveredContainer_ = &keeper_->container();
-  covered_ = covered;
-  // An empty mask would be no mask at all: a video covered all over is hidden instead (and
-  // takes its frames without drawing them).
-  const QRegion shown = QRegion(rect()) - covered;
-  keeper_->container().setVisible(!shown.isEmpty());
-  surface_->setMask(covered.isEmpty() ? QRegion() : shown);
+  keeper_->hostHidden();
 }
 
 void MpvVideoWidget::paintEvent(QPaintEvent*) {

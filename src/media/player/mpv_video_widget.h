@@ -48,15 +48,9 @@ class MpvVideoWidget final : public QWidget {
 
  private:
   bool raisesEvents() const;
-  // Cuts what widgets stacked above this one cover out of the native window, which would
-  // otherwise hide them.
-  void updateCover();
 
   MpvVideoSurface* surface_;      // owned by the keeper's container
   EmbeddedWindowKeeper* keeper_;  // a child; owns the container, which owns surface_
-  QTimer coverTimer_;
-  QRegion covered_;
-  const QWidget* coveredContainer_ = nullptr;  // the container covered_ was applied to
   bool pressedHere_ = false;
   bool inDoubleClick_ = false;
 };

@@ -4,7 +4,6 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 
-#include "media/player/covered_region.h"
 #include "media/player/embedded_window_keeper.h"
 
 namespace kv::media::ruffle {
@@ -17,9 +16,6 @@ FlashSurface::FlashSurface(QWidget* parent)
         container.setGeometry(rect());
       })) {
   window_->setColor(Qt::black);
-  // Panels may be moved over the movie at any time; a look ten times a second is cheap.
-  coverTimer_.setInterval(100);
-  connect(&coverTimer_, &QTimer::timeout, this, &FlashSurface::updateCover);
 }
 
 // The window (and the item in it) goes with the container the keeper made.
@@ -37,31 +33,16 @@ void FlashSurface::fitItem() {
 }
 
 void FlashSurface::resizeEvent(QResizeEvent*) {
-  keeper_->container().setGeometry(rect());
+  keeper_->hostResized();
   fitItem();
-  updateCover();
 }
 
 void FlashSurface::showEvent(QShowEvent*) {
-  keeper_->follow();
-  updateCover();
-  coverTimer_.start();
+  keeper_->hostShown();
 }
 
 void FlashSurface::hideEvent(QHideEvent*) {
-  coverTimer_.stop();
-}
-
-void FlashSurface::updateCover() {
-  keeper_->follow();
-  const QRegion covered = coveredByWidgetsAbove(*this);
-  if (covered == covered_ && &keeper_->container() == coveredContainer_) return;
-  coveredContainer_ = &keeper_->container();
-  covered_ = covered;
-  // An empty mask would be no mask at all: a movie covered all over is hidden instead.
-  const QRegion shown = QRegion(rect()) - covered;
-  keeper_->container().setVisible(!shown.isEmpty());
-  window_->setMask(covered.isEmpty() ? QRegion() : shown);
+  keeper_->hostHidden();
 }
 
 void FlashSurface::paintEvent(QPaintEvent*) {

@@ -36,15 +36,11 @@ class FlashSurface final : public QWidget {
   void paintEvent(QPaintEvent*) override;
 
  private:
-  void updateCover();
   void fitItem();
 
   QQuickWindow* window_;
   EmbeddedWindowKeeper* keeper_;
   QQuickItem* item_ = nullptr;
-  QTimer coverTimer_;
-  QRegion covered_;
-  QWidget* coveredContainer_ = nullptr;
 };
 
 }  // namespace kv::media::ruffle
