@@ -30,14 +30,27 @@ struct ViewRig {
   }
   // Lets the event loop apply what the runtime changed and the X server answer.
   static void settle() {
+    settleUntil([] { return true; });
+  }
+  // As settle, but first waits (up to 10 s, for a loaded machine) until `done` holds, so a slow
+  // X server's late answers are not taken for the view's own doing.
+  template <typename Done>
+  static bool settleUntil(Done done) {
     QElapsedTimer timer;
     timer.start();
+    while (!done() && timer.elapsed() < 10000) {
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(2);
+    }
+    const bool held = done();
+    timer.restart();
     while (timer.elapsed() < 60) {
       QApplication::processEvents(QEventLoop::AllEvents, 10);
       // Widgets let go of are deleted by the loop they were let go in: here, this one.
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       QThread::msleep(2);
     }
+    return held;
   }
 };
 
