@@ -44,6 +44,12 @@ void keepLargeBlocksInOwnMappings() {
 #endif
 }
 
+void returnFreedPages() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
 MpvHandle createMpvCore(const MpvOptions& options) {
   // Qt may have switched the numeric locale since start-up; mpv_create refuses anything but C.
   useCNumericLocale();

@@ -21,6 +21,10 @@ void useCNumericLocale();
 // threshold set in the environment is left alone).
 inline constexpr int kLargeBlockBytes = 128 * 1024;
 void keepLargeBlocksInOwnMappings();
+// Small blocks freed with the last file's decoders sit in the middle of the arenas, where glibc
+// never gives them back on its own: hands their whole pages to the system. Called once a new
+// file is loaded, when the previous file's threads are gone.
+void returnFreedPages();
 
 struct MpvOptions {
   enum class Video {

@@ -34,6 +34,7 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
         openTimer_.stop();
         readTimes();
         file_.lastLogError.clear();
+        returnFreedPages();
         // The render context was replaced while the engine opened the file (it may have shown
         // frames before this report was handled): bring the picture back if it went with it.
         if (file_.videoLost && renderReady_) {
