@@ -38,10 +38,10 @@ DesktopRegistry::DesktopRegistry(FolderService& folders)
                entryProgram(desktop::installedProgram(folders.installFolder()))),
       mirrored_(store_, desktop_) {}
 
-DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {
+DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry)
+    : form_(form), registry_(registry) {
   // A client that hangs up before its answer must not end the player.
   ::signal(SIGPIPE, SIG_IGN);
-  registry.desktop().installApplicationEntry();
 
   channel_ = std::make_unique<host::ExecuteServer>(host::ExecuteServer::defaultSocketPath(),
                                                    [&form](const std::string& command) {
@@ -53,16 +53,6 @@ DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {
   // The topic ends with the main window: commands still waiting for their box are not shown.
   windowUnloaded_ = form.Unload_.connect([this] { channel_->close(); });
 
-  // Media keys, the panel's player and playerctl; without a session bus the player runs as
-  // before.
-  QString covers = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (covers.isEmpty())
-    covers = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-  controls_ = std::make_unique<mpris::Form1Controls>(form);
-  mpris_ = std::make_unique<mpris::MprisService>(
-      *controls_, covers.isEmpty() ? std::string() : covers.toStdString() + "/korvelin-covers");
-  onBus_ = mpris_->start();
-
   form.setEndProcess([] { QCoreApplication::quit(); });
   signals_ = std::make_unique<host::TerminationSignals>([&form] { form.closeFromDesktop(); });
   // However the event loop ends, the shutdown has run (it runs once).
@@ -71,6 +61,20 @@ DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) {
 }
 
 DesktopSession::~DesktopSession() = default;
+
+void DesktopSession::joinDesktop() {
+  if (controls_ || form_.unloaded()) return;
+  registry_.desktop().installApplicationEntry();
+  // Media keys, the panel's player and playerctl; without a session bus the player runs as
+  // before.
+  QString covers = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (covers.isEmpty())
+    covers = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  controls_ = std::make_unique<mpris::Form1Controls>(form_);
+  mpris_ = std::make_unique<mpris::MprisService>(
+      *controls_, covers.isEmpty() ? std::string() : covers.toStdString() + "/korvelin-covers");
+  onBus_ = mpris_->start();
+}
 
 int runExecuteClient(const std::vector<std::string>& args, std::ostream& err) {
   if (args.size() != 2) {

@@ -41,17 +41,21 @@ class DesktopRegistry {
 };
 
 // What the player sets up once its main window has started (a second instance never gets
-// here): its desktop entry installed, the execute channel listening until the window unloads,
-// the media controls on the session bus (when there is one), termination signals and the end
-// of the event loop leading through the main window's shutdown.
+// here): the execute channel listening until the window unloads, termination signals and the
+// end of the event loop leading through the main window's shutdown. Once the window is on the
+// screen, joinDesktop() installs the desktop entry and puts the media controls on the session
+// bus (when there is one): neither is worth delaying the first picture for.
 class DesktopSession {
  public:
   DesktopSession(Form1& form, DesktopRegistry& registry);
   ~DesktopSession();
+  void joinDesktop();
   bool channelListening() const { return listening_; }
   bool onSessionBus() const { return onBus_; }
 
  private:
+  Form1& form_;
+  DesktopRegistry& registry_;
   std::unique_ptr<mpris::Form1Controls> controls_;
   std::unique_ptr<mpris::MprisService> mpris_;
   bool onBus_ = false;

@@ -26,6 +26,7 @@
 #include "engines/engines.h"
 #include "media/web/web_engine_environment.h"
 #include "platform/errors.h"
+#include "platform/forms/picture_preload.h"
 #include "platform/host/host_language.h"
 #include "platform/host/host_services.h"
 #include "platform/host/host_stand_in.h"
@@ -138,6 +139,9 @@ int main(int argc, char** argv) {
   // OpenGL (the video, the browser) is set up after the first paint, with the engines.
   kv::media::prepareWebEngineEnvironment(false);
   QApplication application(argc, argv);
+  // The skin decodes on a thread of its own while the windows are made. (Not before the
+  // application exists: the first thread to touch Qt becomes its main thread.)
+  kv::forms::PicturePreload skinPictures(kv::host::HostFolders().applicationFolder() + "/skins");
   display.reset();
   QApplication::setApplicationName("Korvelin");
   QApplication::setApplicationVersion(KORVELIN_VERSION);
@@ -162,7 +166,6 @@ int main(int argc, char** argv) {
   kv::host::HostShell shell;
   kv::help::HostHelp help(shell);
   kv::app::DesktopRegistry registry(folders);
-  QApplication::setWindowIcon(programIcon(folders.applicationFolder()));
 
   kv::engines::Engines engines;
   kv::app::DesktopComponents components(engines, clock, folders.applicationFolder() + "/ruffle");
@@ -188,6 +191,9 @@ int main(int argc, char** argv) {
   engines.setBeforeFirstLoad(
       [&components] { components.setPicturesShown(kv::media::shareOpenGLContexts()); });
   const bool quitAfterPaint = envSet("KORVELIN_QUIT_AFTER_FIRST_PAINT");  // start-up benchmark
+  const std::string applicationFolder = folders.applicationFolder();
+  kv::app::DesktopSession* session = nullptr;
+  bool onScreen = false;
   QObject::connect(&view, &kv::view::DesktopView::firstPainted, &application,
                    [&](kv::forms::Form* painted) {
                      if (painted != &form) return;
@@ -196,8 +202,18 @@ int main(int argc, char** argv) {
                        QCoreApplication::exit(0);
                        return;
                      }
-                     // The engines load once the window is on the screen.
-                     QTimer::singleShot(0, &application, [&engines] { engines.allowLoading(); });
+                     // The engines, the icon and the session bus once the window is on the screen.
+                     QTimer::singleShot(0, &application, [&, applicationFolder] {
+                       onScreen = true;
+                       skinPictures.forget();
+                       // Every size of the icon decoded and sent to the X server would hold up the
+                       // first picture (and the decoding loads every image plugin); a shown window
+                       // takes it too.
+                       QApplication::setWindowIcon(programIcon(applicationFolder));
+                       engines.allowLoading();
+                       screenSaver.start();
+                       if (session) session->joinDesktop();
+                     });
                    });
 
   // The program ends with its main window.
@@ -243,7 +259,10 @@ int main(int argc, char** argv) {
   if (const char* after = std::getenv("KORVELIN_PROMOTION_AFTER"); after && *after)
     form.promotionDue = clock.now() + static_cast<std::int64_t>(std::atof(after) * 1000);
 
-  kv::app::DesktopSession session(form, registry);
+  kv::app::DesktopSession desktopSession(form, registry);
+  session = &desktopSession;
+  // A modal window during the start may have let the main window show already.
+  if (onScreen) desktopSession.joinDesktop();
   if (options.summary) std::cout << startupSummary(form) << std::endl;
   const int loopResult = application.exec();
   return exitCode != 0 ? exitCode : loopResult;

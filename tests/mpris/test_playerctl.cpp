@@ -9,8 +9,10 @@
 #include <memory>
 
 #include "app/mpris/mpris_service.h"
+#include "doubles/private_bus.h"
 
 using namespace kv::app::mpris;
+using kv::test::PrivateBus;
 
 namespace {
 
@@ -33,22 +35,6 @@ class RecordingControls final : public MediaControls {
   }
   void raise() override { calls.push_back("raise"); }
   void quit() override { calls.push_back("quit"); }
-};
-
-// A session bus of the test's own, used by the service and by playerctl.
-struct PrivateBus {
-  QProcess daemon;
-  QString address;
-  PrivateBus() {
-    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    if (daemon.waitForStarted(10000) && daemon.waitForReadyRead(10000))
-      address = QString::fromUtf8(daemon.readLine()).trimmed();
-    qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
-  }
-  ~PrivateBus() {
-    daemon.kill();
-    daemon.waitForFinished(10000);
-  }
 };
 
 // Runs playerctl against the player while the event loop serves the bus; its output.

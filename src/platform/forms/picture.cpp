@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "platform/forms/picture_preload.h"
 #include "platform/language.h"
 
 namespace kv::forms {
@@ -16,8 +17,11 @@ std::string shownPictureFile(const std::string& path) {
 }
 
 std::shared_ptr<const Picture> Picture::fromFile(const std::string& path) {
+  const std::string file = shownPictureFile(path);
+  if (std::optional<QImage> preloaded = PicturePreload::take(file))
+    return std::make_shared<const Picture>(std::move(*preloaded));
   QImage image;
-  if (!image.load(QString::fromStdString(shownPictureFile(path)))) return nullptr;
+  if (!image.load(QString::fromStdString(file))) return nullptr;
   return std::make_shared<const Picture>(std::move(image));
 }
 

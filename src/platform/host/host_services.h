@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/profile.h"
 #include "platform/services.h"
@@ -79,14 +80,19 @@ class HostScreen final : public ScreenService {
 };
 
 // Inhibits the desktop's screen saver over D-Bus while the player runs.
+// The desktop's screen saver over the session bus. Joining the bus and a call's answer take
+// milliseconds the first window must not wait for: what is asked before start() is only kept,
+// and start() (once the window is on the screen) applies the latest wish; calls never block.
 class HostScreenSaver final : public ScreenSaverService {
  public:
+  HostScreenSaver();
   ~HostScreenSaver() override;
   bool setActive(bool active) override;
+  void start();
 
  private:
-  unsigned cookie_ = 0;
-  bool inhibited_ = false;
+  struct State;
+  std::shared_ptr<State> state_;
 };
 
 // A per-user lock held for the life of the process: an flock on a file in the runtime folder.

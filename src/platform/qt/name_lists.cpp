@@ -188,8 +188,8 @@ void NameListView::keyPressEvent(QKeyEvent* event) {
 
 DriveCombo::DriveCombo(FormWindow& owner, forms::NameList& list, QWidget* parent)
     : QComboBox(parent), ViewWidget(owner, list), list_(list), model_(*this, list, this) {
+  // The popup's list is made when it first opens (showPopup), not with the window.
   setModel(&model_);
-  if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
   setMouseTracking(true);
   // Volume names need no caption font; the desktop's is the cheaper to set up.
   if (!list.FontName().empty()) setFont(scaledCaptionFont(list));
@@ -204,6 +204,12 @@ void DriveCombo::apply(unsigned changes) {
   if (changes & (forms::kChangeItems | forms::kChangeRefresh)) model_.reload();
   if (changes & forms::kChangeFont) setFont(scaledCaptionFont(list_));
   showSelection();
+}
+
+void DriveCombo::showPopup() {
+  if (auto* list = qobject_cast<QListView*>(view()); list && !list->uniformItemSizes())
+    list->setUniformItemSizes(true);
+  QComboBox::showPopup();
 }
 
 void DriveCombo::showSelection() {

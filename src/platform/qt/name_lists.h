@@ -69,6 +69,7 @@ class DriveCombo final : public QComboBox, public ViewWidget {
  public:
   DriveCombo(FormWindow& owner, forms::NameList& list, QWidget* parent);
   void apply(unsigned changes) override;
+  void showPopup() override;
 
  private:
   void showSelection();
