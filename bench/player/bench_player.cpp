@@ -2,7 +2,8 @@
 // process and the same run, on the same generated 720p clips:
 //  0. what one idle engine core costs (threads, memory, CPU to start), with and without the
 //     scripts built into the engine;
-//  1. time from setURL to the first decoded frame (goal: within 1.2x of the reference);
+//  1. time from setURL to the first decoded frame (goal: within 1.2x of the reference), and
+//     from a seek to playback going on at the new place (goal: within 1.1x);
 //  2. CPU time of playing a 60 s clip with no picture output (goal: within 1.1x);
 //  3. cost of the position display's reads, 20 a second (goal: negligible next to decoding).
 // Usage: bench_player [runs]   (build without sanitizers; see CMakeLists.txt)
@@ -117,6 +118,64 @@ FirstFrame measureFirstFrame(const std::string& clip, int runs) {
   }
   mpv_destroy(observer);
   return {median(cold), median(coldLib), median(warm), median(lib)};
+}
+
+// Waits on a client of its own for a seek to end: the engine's seek report, then playback
+// restarting at the new place.
+bool waitSeekDone(mpv_handle* observer, double timeoutSeconds) {
+  bool seeking = false, done = false;
+  return pumpUntil(
+      [&] {
+        while (!done) {
+          const mpv_event* e = mpv_wait_event(observer, 0);
+          if (e->event_id == MPV_EVENT_NONE) return false;
+          if (e->event_id == MPV_EVENT_SEEK) seeking = true;
+          if (seeking && e->event_id == MPV_EVENT_PLAYBACK_RESTART) done = true;
+        }
+        return true;
+      },
+      timeoutSeconds);
+}
+
+struct SeekTimes {
+  double player, core;
+};
+
+// From a seek asked for to playback going on at the new place, during playback: the component's
+// setCurrentPosition against the same seek command on a bare core, taken in turns.
+SeekTimes measureSeeks(const std::string& clip, int runs) {
+  const double targets[] = {41.0, 7.5, 23.0, 55.0, 12.0};
+  MpvPlayer player(MpvOptions::headless());
+  mpv_handle* observer = mpv_create_client(player.core(), "bench");
+  player.setURL(clip);
+  kv::media::MpvHandle raw = kv::media::createMpvCore(MpvOptions::headless());
+  const char* load[] = {"loadfile", clip.c_str(), "replace", nullptr};
+  mpv_command(raw.get(), load);
+  if (!waitFirstFrame(observer, 20) || !waitFirstFrame(raw.get(), 20))
+    std::fprintf(stderr, "seek: no first frame\n");
+  pumpUntil([] { return false; }, 0.2);  // the component has read the file's length
+  std::vector<double> ours, bare;
+  for (int i = 0; i < runs; ++i) {
+    for (const double target : targets) {
+      double t = nowSeconds();
+      try {
+        player.setCurrentPosition(target);
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "seek: %s\n", e.what());
+      }
+      if (!waitSeekDone(observer, 20)) std::fprintf(stderr, "player: seek did not end\n");
+      ours.push_back(nowSeconds() - t);
+
+      t = nowSeconds();
+      const std::string at = std::to_string(target);
+      const char* seek[] = {"seek", at.c_str(), "absolute", nullptr};
+      mpv_command(raw.get(), seek);
+      if (!waitSeekDone(raw.get(), 20)) std::fprintf(stderr, "libmpv: seek did not end\n");
+      bare.push_back(nowSeconds() - t);
+    }
+  }
+  mpv_destroy(observer);
+  return {median(ours), median(bare)};
 }
 
 struct Playback {
@@ -286,6 +345,13 @@ int main(int argc, char** argv) {
   std::printf("   reference: bare core (loadfile)               %7.1f ms\n", ff.warmLibmpv * 1e3);
   std::printf("   ratio                                           %6.2f  (goal <= 1.2)\n",
               ff.warmPlayer / ff.warmLibmpv);
+
+  const SeekTimes seeks = measureSeeks(longClip, runs);
+  std::printf("\n   seek during playback, to the new place playing (median of %d)\n", 5 * runs);
+  std::printf("   component (setCurrentPosition)                %7.1f ms\n", seeks.player * 1e3);
+  std::printf("   reference: bare core (seek absolute)          %7.1f ms\n", seeks.core * 1e3);
+  std::printf("   ratio                                           %6.2f  (goal <= 1.1)\n",
+              seeks.player / seeks.core);
 
   const int playRuns = 3;
   std::vector<double> ours, bare, bareObserving, queried, perTick;
