@@ -9,6 +9,8 @@
 #include <QAbstractButton>
 #include <QFontMetricsF>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -117,6 +119,16 @@ int checkWindow(QWidget* window, const std::string& screen) {
         << screen << ": " << w->control().name() << " \"" << w->control().Caption() << "\"";
     expectTranslated(view::shownText(w->control().Caption()), screen + ": " + w->control().name());
   }
+  // Option buttons side by side show their captions in one size.
+  std::map<const forms::Control*, std::set<int>> optionSizes;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    auto* w = dynamic_cast<view::PaintedControl*>(widget);
+    if (w && w->isVisibleTo(window) && w->attached() &&
+        w->control().kind() == forms::Kind::OptionButton && !w->control().Caption().empty())
+      optionSizes[w->control().parent()].insert(w->captionLayout().font.pixelSize());
+  }
+  for (const auto& [container, sizes] : optionSizes)
+    EXPECT_EQ(sizes.size(), 1u) << screen << ": the option buttons of " << container->name();
   expectTranslated(window->windowTitle(), screen + ": title");
   for (const QWidget* widget : window->findChildren<QWidget*>())
     if (widget->isVisibleTo(window)) expectTranslated(widget->toolTip(), screen + ": tool tip");

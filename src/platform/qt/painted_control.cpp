@@ -3,9 +3,11 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <algorithm>
 
 #include "platform/forms/control.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/form_window.h"
 #include "platform/qt/shown_text.h"
 
 namespace kv::view {
@@ -63,6 +65,27 @@ QRect PaintedControl::captionRoom() const {
 }
 
 CaptionLayout PaintedControl::captionLayout() const {
+  CaptionLayout own = ownCaptionLayout();
+  const forms::Control& c = control();
+  if (c.kind() != Kind::OptionButton || own.lines.empty() || !c.parent()) return own;
+  // Option buttons of one container read as a row of choices: a caption that had to shrink
+  // takes its siblings down with it, so that no one of them stands out in another size.
+  int smallest = own.font.pixelSize();
+  for (const forms::Control* sibling : c.parent()->children()) {
+    if (sibling == &c || sibling->kind() != Kind::OptionButton || !sibling->Visible()) continue;
+    const auto* widget = dynamic_cast<const PaintedControl*>(owner().widgetOf(*sibling));
+    if (!widget) continue;
+    const CaptionLayout theirs = widget->ownCaptionLayout();
+    if (!theirs.lines.empty()) smallest = std::min(smallest, theirs.font.pixelSize());
+  }
+  if (smallest >= own.font.pixelSize()) return own;
+  QFont font = own.font;
+  font.setPixelSize(smallest);
+  return layoutCaption(font, shownText(c.Caption()), captionRoom(),
+                       Qt::AlignLeft | Qt::AlignVCenter, CaptionFlow::SingleLine);
+}
+
+CaptionLayout PaintedControl::ownCaptionLayout() const {
   const forms::Control& c = control();
   const Kind k = c.kind();
   const bool captioned = k == Kind::Label || k == Kind::OptionButton || k == Kind::CheckBox ||

@@ -18,6 +18,9 @@ class PaintedControl final : public QWidget, public ViewWidget {
   // The caption as this widget draws it (no lines when it shows none), and the rectangle its
   // glyphs must stay inside.
   CaptionLayout captionLayout() const;
+  // The caption as it would be laid out alone, before option buttons side by side agree on one
+  // size.
+  CaptionLayout ownCaptionLayout() const;
   QRect captionRoom() const;
 
  protected:
