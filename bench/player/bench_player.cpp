@@ -41,21 +41,32 @@ using kv::media::MpvPlayer;
 // takes 15 s; pitch correction is off so that no extra audio filter runs.
 constexpr double kSpeed = 4.0;
 
-// Waits on a client of its own for the engine's report that the first frame is ready after a
-// file started (the player's own client keeps its events).
-bool waitFirstFrame(mpv_handle* observer, double timeoutSeconds) {
-  bool started = false, ready = false;
+// Waits on a client of its own (the player's own client keeps its events) for the engine's
+// report `then` once it has reported `first`.
+bool waitReports(mpv_handle* observer, mpv_event_id first, mpv_event_id then,
+                 double timeoutSeconds) {
+  bool seenFirst = false, done = false;
   return pumpUntil(
       [&] {
-        while (!ready) {
+        while (!done) {
           const mpv_event* e = mpv_wait_event(observer, 0);
           if (e->event_id == MPV_EVENT_NONE) return false;
-          if (e->event_id == MPV_EVENT_START_FILE) started = true;
-          if (started && e->event_id == MPV_EVENT_PLAYBACK_RESTART) ready = true;
+          if (e->event_id == first) seenFirst = true;
+          if (seenFirst && e->event_id == then) done = true;
         }
         return true;
       },
       timeoutSeconds);
+}
+
+// The first frame is ready after a file started.
+bool waitFirstFrame(mpv_handle* observer, double timeoutSeconds) {
+  return waitReports(observer, MPV_EVENT_START_FILE, MPV_EVENT_PLAYBACK_RESTART, timeoutSeconds);
+}
+
+// A seek has ended: playback goes on at the new place.
+bool waitSeekDone(mpv_handle* observer, double timeoutSeconds) {
+  return waitReports(observer, MPV_EVENT_SEEK, MPV_EVENT_PLAYBACK_RESTART, timeoutSeconds);
 }
 
 // Opens clip on a core that has never played anything and waits for its first frame.
@@ -118,23 +129,6 @@ FirstFrame measureFirstFrame(const std::string& clip, int runs) {
   }
   mpv_destroy(observer);
   return {median(cold), median(coldLib), median(warm), median(lib)};
-}
-
-// Waits on a client of its own for a seek to end: the engine's seek report, then playback
-// restarting at the new place.
-bool waitSeekDone(mpv_handle* observer, double timeoutSeconds) {
-  bool seeking = false, done = false;
-  return pumpUntil(
-      [&] {
-        while (!done) {
-          const mpv_event* e = mpv_wait_event(observer, 0);
-          if (e->event_id == MPV_EVENT_NONE) return false;
-          if (e->event_id == MPV_EVENT_SEEK) seeking = true;
-          if (seeking && e->event_id == MPV_EVENT_PLAYBACK_RESTART) done = true;
-        }
-        return true;
-      },
-      timeoutSeconds);
 }
 
 struct SeekTimes {
