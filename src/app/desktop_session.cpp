@@ -38,10 +38,10 @@ DesktopRegistry::DesktopRegistry(FolderService& folders)
                entryProgram(desktop::installedProgram(folders.installFolder()))),
       mirrored_(store_, desktop_) {}
 
-DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry)
-    : form_(form), registry_(registry) {
+DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) : form_(form) {
   // A client that hangs up before its answer must not end the player.
   ::signal(SIGPIPE, SIG_IGN);
+  registry.desktop().installApplicationEntry();
 
   channel_ = std::make_unique<host::ExecuteServer>(host::ExecuteServer::defaultSocketPath(),
                                                    [&form](const std::string& command) {
@@ -64,7 +64,6 @@ DesktopSession::~DesktopSession() = default;
 
 void DesktopSession::joinDesktop() {
   if (controls_ || form_.unloaded()) return;
-  registry_.desktop().installApplicationEntry();
   // Media keys, the panel's player and playerctl; without a session bus the player runs as
   // before.
   QString covers = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCursor>
 #include <QListView>
 #include <QWindow>
@@ -181,6 +182,32 @@ TEST(FormWindow, ListsShowTheRuntimeSelectionAndAskItToChange) {
   EXPECT_EQ(dirs.Path(), "/music/live");
   ViewRig::settle();
   EXPECT_EQ(folders->model()->rowCount(), 3) << "/, music, live; no sub-folders";
+}
+
+TEST(FormWindow, TheDriveListShowsItsFontAndItsPopupTakesItWhenOpened) {
+  test::MemoryFiles files;
+  files.drivesList = {"/", "/media/usb", "/mnt/光盘"};
+  ViewRig rig;
+  DriveListBox drives("Drive1", &rig.form, files);
+  drives.design(0, 0, 3000, 375);
+  drives.setFontName("宋体");
+  drives.setFontSize(12);
+  rig.form.Show();
+  ViewRig::settle();
+  auto* combo = qobject_cast<QComboBox*>(rig.widget(drives));
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->currentText(), "/");
+  EXPECT_EQ(combo->font().pixelSize(), 16) << "12 points at 15 twips per pixel";
+
+  for (const float points : {9.0f, 15.0f}) {  // before and after the popup was first made
+    drives.setFontSize(points);
+    ViewRig::settle();
+    combo->showPopup();
+    ViewRig::settle();
+    EXPECT_EQ(combo->view()->font().pixelSize(), combo->font().pixelSize()) << points;
+    EXPECT_EQ(combo->view()->model()->rowCount(), 3);
+    combo->hidePopup();
+  }
 }
 
 TEST(FormWindow, ControlsAndFormsThatGoAwayTakeTheirWidgetsWithThem) {

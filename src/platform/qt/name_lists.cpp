@@ -207,9 +207,22 @@ void DriveCombo::apply(unsigned changes) {
 }
 
 void DriveCombo::showPopup() {
-  if (auto* list = qobject_cast<QListView*>(view()); list && !list->uniformItemSizes())
-    list->setUniformItemSizes(true);
+  if (!popupMade_) {
+    popupMade_ = true;
+    if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
+  }
   QComboBox::showPopup();
+}
+
+void DriveCombo::changeEvent(QEvent* event) {
+  // QComboBox answers a new font by making its popup and laying out every item in it, which the
+  // window's start does not need: the popup takes the font it inherits when it is first opened.
+  if (event->type() == QEvent::FontChange && !popupMade_) {
+    QWidget::changeEvent(event);
+    update();
+    return;
+  }
+  QComboBox::changeEvent(event);
 }
 
 void DriveCombo::showSelection() {

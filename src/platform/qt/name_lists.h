@@ -71,11 +71,15 @@ class DriveCombo final : public QComboBox, public ViewWidget {
   void apply(unsigned changes) override;
   void showPopup() override;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void showSelection();
   forms::NameList& list_;
   NameListModel model_;
   bool applying_ = false;
+  bool popupMade_ = false;
 };
 
 }  // namespace kv::view
