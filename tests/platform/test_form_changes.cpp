@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -144,4 +145,17 @@ TEST(FormChanges, MenuItemsNotifyTheirMenu) {
   volume.setEnabled(false);
   mute.setCaption("x");
   EXPECT_EQ(seen, (std::vector<std::string>{"BUT9C", "BUT9", "BUT9C"}));
+
+  // Items made and deleted at run time leave the menu; a deleted menu leaves no parent behind.
+  auto added = std::make_unique<MenuItem>("track1", "音轨 1", &menu);
+  auto submenu = std::make_unique<MenuItem>("tracks", "音轨和字幕", &menu);
+  MenuItem track("track2", "音轨 2", submenu.get());
+  ASSERT_EQ(menu.items().size(), 3u);
+  added.reset();
+  EXPECT_EQ(menu.items(), (std::vector<MenuItem*>{&volume, submenu.get()}));
+  submenu.reset();
+  EXPECT_EQ(menu.items(), (std::vector<MenuItem*>{&volume}));
+  EXPECT_EQ(track.parent(), nullptr);
+  track.setChecked(true);  // reaches no menu, and nothing that is gone
+  EXPECT_EQ(seen.size(), 3u);
 }

@@ -1,10 +1,18 @@
 #include "platform/forms/menu.h"
 
+#include <vector>
+
 namespace kv::forms {
 
 MenuItem::MenuItem(std::string name, std::string caption, MenuItem* parent)
     : name_(std::move(name)), caption_(std::move(caption)), parent_(parent) {
   if (parent_) parent_->items_.push_back(this);
+}
+
+MenuItem::~MenuItem() {
+  // A deleted item leaves its menu, and its own items no longer name it as their parent.
+  if (parent_) std::erase(parent_->items_, this);
+  for (MenuItem* item : items_) item->parent_ = nullptr;
 }
 
 void MenuItem::changed() {

@@ -12,6 +12,7 @@ namespace kv::forms {
 class MenuItem {
  public:
   MenuItem(std::string name, std::string caption, MenuItem* parent = nullptr);
+  ~MenuItem();
   MenuItem(const MenuItem&) = delete;
   MenuItem& operator=(const MenuItem&) = delete;
 
