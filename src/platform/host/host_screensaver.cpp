@@ -41,9 +41,11 @@ struct HostScreenSaver::State {
                            return;
                          }
                          state->asking = false;
-                         if (reply.isValid()) state->cookie = reply.value();
-                         // No screen saver service: nothing more to try until the next wish.
-                         if (reply.isValid()) apply(state);
+                         // Without an answer (no screen saver service) nothing more is tried
+                         // until the next wish; with one, a wish changed meanwhile is applied.
+                         if (!reply.isValid()) return;
+                         state->cookie = reply.value();
+                         apply(state);
                        });
     } else if (!self->wantInhibited && self->cookie) {
       unInhibit(*self->cookie);
