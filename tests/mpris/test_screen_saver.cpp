@@ -63,65 +63,37 @@ TEST(ScreenSaverBus, OnlyTheLatestWishReachesTheDesktopAndEveryCookieGoesBack) {
                                      QDBusConnection::ExportAllSlots));
   const std::string inhibit = "Inhibit korvelin: Playing media";
 
-  using Steps = std::function<void(std::unique_ptr<host::HostScreenSaver>&)>;
+  // Steps: h holds the screen saver back, l lets it go, s starts (the window is shown), w waits
+  // for the bus, e ends the player.
   struct Case {
     const char* what;
-    Steps steps;
+    const char* steps;
     std::vector<std::string> calls;  // cookies count up from 41 with every call received
   };
   const Case cases[] = {
-      {"held back before the window is shown: asked once shown",
-       [](auto& s) {
-         s->setActive(false);
-         settle();
-         s->start();
-       },
-       {inhibit}},
-      {"held back and let go again before the window is shown: nothing",
-       [](auto& s) {
-         s->setActive(false);
-         s->setActive(true);
-         s->start();
-       },
-       {}},
-      {"let go before the cookie came: the cookie is given back",
-       [](auto& s) {
-         s->start();
-         s->setActive(false);
-         s->setActive(true);
-       },
-       {inhibit, "UnInhibit 41"}},
-      {"asked twice: one cookie",
-       [](auto& s) {
-         s->start();
-         s->setActive(false);
-         settle();
-         s->setActive(false);
-       },
-       {inhibit}},
-      {"held back when the player ends: given back",
-       [](auto& s) {
-         s->start();
-         s->setActive(false);
-         settle();
-         s.reset();
-       },
-       {inhibit, "UnInhibit 41"}},
+      {"held back before the window is shown: asked once shown", "hws", {inhibit}},
+      {"held back and let go before the window is shown: nothing", "hls", {}},
+      {"let go before the cookie came: it is given back", "shl", {inhibit, "UnInhibit 41"}},
+      {"asked twice: one cookie", "shwh", {inhibit}},
+      {"held back when the player ends: given back", "shwe", {inhibit, "UnInhibit 41"}},
+  };
+  const auto balanced = [&] {  // every cookie given was given back
+    const auto given = std::count_if(fake.calls.begin(), fake.calls.end(),
+                                     [](const std::string& s) { return s.starts_with("Inhibit"); });
+    return given * 2 == static_cast<std::ptrdiff_t>(fake.calls.size());
   };
   for (const Case& c : cases) {
     fake.calls.clear();
     auto saver = std::make_unique<host::HostScreenSaver>();
-    c.steps(saver);
+    for (const char* step = c.steps; *step; ++step) {
+      if (*step == 'h' || *step == 'l') saver->setActive(*step == 'l');
+      if (*step == 's') saver->start();
+      if (*step == 'w') settle();
+      if (*step == 'e') saver.reset();
+    }
     settle([&] { return fake.calls.size() >= c.calls.size(); });
     EXPECT_EQ(fake.calls, c.calls) << c.what;
-    // Whatever happened, the player's end gives every cookie back.
-    const auto balanced = [&] {
-      const auto given =
-          std::count_if(fake.calls.begin(), fake.calls.end(),
-                        [](const std::string& s) { return s.starts_with("Inhibit"); });
-      return given * 2 == static_cast<std::ptrdiff_t>(fake.calls.size());
-    };
-    saver.reset();
+    saver.reset();  // whatever happened, the player's end gives every cookie back
     settle(balanced);
     EXPECT_TRUE(balanced()) << c.what;
   }
