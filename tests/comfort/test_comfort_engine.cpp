@@ -19,7 +19,7 @@
 #include "media/player/mpv_player.h"
 #include "platform/host/host_services.h"
 #include "platform/input_codes.h"
-#include "test_media.h"
+#include "player_fixture.h"
 
 using namespace kv;
 using namespace kv::input;
@@ -33,13 +33,6 @@ QGuiApplication& application() {
   static auto* app = new QGuiApplication(argc, argv);
   media::useCNumericLocale();
   return *app;
-}
-
-std::string engineText(media::MpvPlayer& p, const char* name) {
-  char* text = mpv_get_property_string(p.core(), name);
-  std::string out = text ? text : "";
-  mpv_free(text);
-  return out;
 }
 
 // Light pixels in the lower third of a grey picture: a subtitle there.
@@ -116,7 +109,7 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
         Step{kKeyJ, "sid", "no"}, Step{kKeyBracketRight, "speed", "1.100000"},
         Step{kKeyBackspace, "speed", "1.000000"}}) {
     form.inputKeyDown(s.key, kShiftKey);
-    EXPECT_EQ(engineText(player1, s.property), s.value) << s.key;
+    EXPECT_EQ(test::engineText(player1, s.property), s.value) << s.key;
   }
   EXPECT_EQ(shown().front(), "音轨 1：汉语 · 国语");
   // The subtitle chosen is in the frame; hidden by V, it is not.
@@ -127,7 +120,7 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
         [&] { return (lightPixelsBelow(frameAsShown(player1, frame)) > 50) == light; }, 5000))
         << key;
   }
-  EXPECT_EQ(engineText(player1, "sub-text"), "中文字幕");
+  EXPECT_EQ(test::engineText(player1, "sub-text"), "中文字幕");
 
   form.inputKeyDown(kKeyS, 0);
   const auto stills = state.path().toStdString() + "/Pictures/Korvelin";

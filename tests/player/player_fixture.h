@@ -2,16 +2,26 @@
 // A headless player (no picture, no sound device) on a running Qt event loop.
 
 #include <gtest/gtest.h>
+#include <mpv/client.h>
 
 #include <QCoreApplication>
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "media/player/mpv_player.h"
 #include "test_media.h"
 
 namespace kv::test {
+
+// An engine property as text ("" when the engine has none).
+inline std::string engineText(media::MpvPlayer& p, const char* name) {
+  char* text = mpv_get_property_string(p.core(), name);
+  std::string out = text ? text : "";
+  mpv_free(text);
+  return out;
+}
 
 inline void ensureCoreApplication() {
   if (QCoreApplication::instance()) return;

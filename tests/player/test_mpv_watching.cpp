@@ -14,13 +14,6 @@ namespace {
 
 using media::Track;
 
-std::string subText(media::MpvPlayer& p) {
-  char* text = mpv_get_property_string(p.core(), "sub-text");
-  std::string out = text ? text : "";
-  mpv_free(text);
-  return out;
-}
-
 std::vector<Track> ofKind(const std::vector<Track>& all, Track::Kind kind) {
   std::vector<Track> out;
   for (const Track& t : all)
@@ -56,7 +49,8 @@ TEST_F(PlayerTest, SubtitleFilesBesideTheVideoAreFoundAndRead) {
     EXPECT_TRUE(subs[0].external);
     EXPECT_TRUE(subs[0].selected);
     EXPECT_EQ(subs[0].language, c.language);
-    EXPECT_TRUE(pumpUntil([&] { return subText(*player) == c.shown; }, 5000)) << subText(*player);
+    EXPECT_TRUE(pumpUntil([&] { return engineText(*player, "sub-text") == c.shown; }, 5000))
+        << engineText(*player, "sub-text");
   }
 }
 
