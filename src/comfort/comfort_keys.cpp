@@ -61,13 +61,18 @@ void Comfort::selectTrack(const media::Track& track) {
     say(trackName(*at, static_cast<int>(at - list.begin()) + 1));
 }
 
+namespace {
+std::vector<media::Track>::const_iterator selectedIn(const std::vector<media::Track>& list) {
+  return std::find_if(list.begin(), list.end(), [](const media::Track& t) { return t.selected; });
+}
+}  // namespace
+
 // The track after the selected one, wrapping; subtitles pass through "off" on the way round.
 void Comfort::nextAudio() {
   refreshMenu();
   const auto& list = menu_.audioTracks;
   if (list.empty()) return;
-  const auto selected =
-      std::find_if(list.begin(), list.end(), [](const media::Track& t) { return t.selected; });
+  const auto selected = selectedIn(list);
   const std::size_t next =
       selected == list.end()
           ? 0
@@ -79,8 +84,7 @@ void Comfort::nextSubtitle() {
   refreshMenu();
   const auto& list = menu_.subtitleTracks;
   if (list.empty()) return;
-  const auto selected =
-      std::find_if(list.begin(), list.end(), [](const media::Track& t) { return t.selected; });
+  const auto selected = selectedIn(list);
   media::Track next;
   next.kind = media::Track::Kind::Subtitle;
   if (selected == list.end())
