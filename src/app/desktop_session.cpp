@@ -38,10 +38,10 @@ DesktopRegistry::DesktopRegistry(FolderService& folders)
                entryProgram(desktop::installedProgram(folders.installFolder()))),
       mirrored_(store_, desktop_) {}
 
-DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) : form_(form) {
+DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry)
+    : form_(form), registry_(registry) {
   // A client that hangs up before its answer must not end the player.
   ::signal(SIGPIPE, SIG_IGN);
-  registry.desktop().installApplicationEntry();
 
   channel_ = std::make_unique<host::ExecuteServer>(host::ExecuteServer::defaultSocketPath(),
                                                    [&form](const std::string& command) {
@@ -56,13 +56,22 @@ DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry) : form_(f
   form.setEndProcess([] { QCoreApplication::quit(); });
   signals_ = std::make_unique<host::TerminationSignals>([&form] { form.closeFromDesktop(); });
   // However the event loop ends, the shutdown has run (it runs once).
-  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
-                   [&form] { form.closeFromDesktop(); });
+  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [this, &form] {
+    form.closeFromDesktop();
+    installEntry();
+  });
 }
 
 DesktopSession::~DesktopSession() = default;
 
+void DesktopSession::installEntry() {
+  if (entryInstalled_) return;
+  entryInstalled_ = true;
+  registry_.desktop().installApplicationEntry();
+}
+
 void DesktopSession::joinDesktop() {
+  installEntry();
   if (controls_ || form_.unloaded()) return;
   // Media keys, the panel's player and playerctl; without a session bus the player runs as
   // before.

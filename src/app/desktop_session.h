@@ -41,10 +41,11 @@ class DesktopRegistry {
 };
 
 // What the player sets up once its main window has started (a second instance never gets
-// here): its desktop entry installed, the execute channel listening until the window unloads,
-// termination signals and the end of the event loop leading through the main window's
-// shutdown. Once the window is on the screen, joinDesktop() puts the media controls on the
-// session bus (when there is one): joining the bus is not worth delaying the first picture for.
+// here): the execute channel listening until the window unloads, termination signals and the
+// end of the event loop leading through the main window's shutdown. Once the window is on the
+// screen, joinDesktop() installs the desktop entry and puts the media controls on the session
+// bus (when there is one): neither is worth delaying the first picture for. A player that ends
+// before that still leaves its entry installed.
 class DesktopSession {
  public:
   DesktopSession(Form1& form, DesktopRegistry& registry);
@@ -54,7 +55,11 @@ class DesktopSession {
   bool onSessionBus() const { return onBus_; }
 
  private:
+  void installEntry();
+
   Form1& form_;
+  DesktopRegistry& registry_;
+  bool entryInstalled_ = false;
   std::unique_ptr<mpris::Form1Controls> controls_;
   std::unique_ptr<mpris::MprisService> mpris_;
   bool onBus_ = false;

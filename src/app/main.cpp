@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Korvelin");
   QApplication::setApplicationVersion(KORVELIN_VERSION);
   QGuiApplication::setDesktopFileName("korvelin");
+  kv::view::overlapStartupWaits();
   kv::view::applyDesktopLook(application);
   // Chinese on every locale unless the person has chosen English.
   kv::view::loadProgramTranslations(application, kv::host::startLanguage());
@@ -202,7 +203,8 @@ int main(int argc, char** argv) {
                        QCoreApplication::exit(0);
                        return;
                      }
-                     // The engines, the icon and the session bus once the window is on the screen.
+                     // The engines, the icon, the desktop entry and the session bus once the window
+                     // is on the screen.
                      QTimer::singleShot(0, &application, [&, applicationFolder] {
                        onScreen = true;
                        skinPictures.forget();

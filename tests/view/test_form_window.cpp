@@ -235,6 +235,51 @@ TEST(FormWindow, ControlsAndFormsThatGoAwayTakeTheirWidgetsWithThem) {
   ViewRig::settle();
 }
 
+TEST(FormWindow, AHiddenPanelsControlsAreMadeWhenItIsFirstShownAsTheyAreThen) {
+  ViewRig rig;
+  Frame panel("Frame1", &rig.form);
+  panel.design(0, 0, 3000, 3000);
+  panel.setVisible(false);
+  Label label("Label1", &panel);
+  auto gone = std::make_unique<Label>("Label2", &panel);
+  Frame inner("Frame2", &panel);
+  inner.setVisible(false);
+  Label deep("Label3", &inner);
+  Frame withPlayer("Frame3", &rig.form);
+  withPlayer.setVisible(false);
+  Control music(Kind::Component, "WindowsMediaPlayer2", &withPlayer);
+  bool placed = false;
+  rig.components.add(music, [&](view::ComponentPlace&) { placed = true; });
+  rig.form.Show();
+  ViewRig::settle();
+  ASSERT_NE(rig.widget(panel), nullptr);
+  EXPECT_EQ(rig.widget(label), nullptr);
+  EXPECT_TRUE(placed) << "the engine behind a component needs its place, hidden or not";
+
+  // Changed, added and removed while nobody could see them.
+  label.setLeft(600);
+  label.setEnabled(false);
+  Label added("Label4", &panel);
+  gone.reset();
+  ViewRig::settle();
+  EXPECT_EQ(rig.widget(label), nullptr);
+
+  panel.setVisible(true);
+  ViewRig::settle();
+  ASSERT_NE(rig.widget(label), nullptr);
+  EXPECT_EQ(rig.widget(label)->parentWidget(), rig.widget(panel));
+  EXPECT_EQ(rig.widget(label)->x(), 40);
+  EXPECT_FALSE(rig.widget(label)->isEnabled());
+  EXPECT_TRUE(rig.widget(label)->isVisible());
+  EXPECT_NE(rig.widget(added), nullptr);
+  EXPECT_EQ(rig.widget(panel)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 3)
+      << "the removed label got no widget";
+  EXPECT_EQ(rig.widget(deep), nullptr) << "a hidden panel inside waits for its own showing";
+  inner.setVisible(true);
+  ViewRig::settle();
+  EXPECT_NE(rig.widget(deep), nullptr);
+}
+
 TEST(FormWindow, TheWindowSystemsMovesComeBackWithoutEcho) {
   ViewRig rig;
   rig.form.Show();

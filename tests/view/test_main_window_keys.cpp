@@ -89,6 +89,8 @@ TEST(MainWindowKeys, WatchingKeysActUnlessAFileListHasTheFocus) {
   test::FakeWatching watching;
   m.rig.player1.watch = &watching;
   m.rig.player1.report(media::kPlaying);
+  m.f.Frame1.setVisible(true);  // the file panel open, as its button opens it
+  test::ViewRig::settle();
   QWidget* list = m.view.windowOf(m.f)->widgetOf(m.f.File1);
   ASSERT_NE(list, nullptr);
   struct Step {

@@ -57,7 +57,9 @@ QColor systemColour(std::uint32_t index) {
   }
 }
 
-QString defaultFamily() {
+}  // namespace
+
+QString chineseFamily() {
   // The desktop's fontconfig finds Chinese glyphs too, but it may pick a face with a different
   // size and weight for each script; one CJK family keeps the captions even.
   static const QString family = [] {
@@ -67,7 +69,6 @@ QString defaultFamily() {
   }();
   return family;
 }
-}  // namespace
 
 int pixels(float twips) {
   const double px = static_cast<double>(twips) / forms::kTwipsPerPixel;
@@ -121,8 +122,8 @@ QColor shownForeColour(const forms::Control& control) {
 QFont captionFont(const forms::Control& control) {
   QFont font;
   const QString family =
-      control.FontName().empty() ? defaultFamily() : QString::fromStdString(control.FontName());
-  if (!family.isEmpty()) font.setFamilies({family, defaultFamily()});
+      control.FontName().empty() ? chineseFamily() : QString::fromStdString(control.FontName());
+  if (!family.isEmpty()) font.setFamilies({family, chineseFamily()});
   // A caption taller than any screen cannot be shown anyway and costs a lot to rasterise.
   font.setPointSizeF(std::clamp(static_cast<double>(control.FontSize()), 1.0, 400.0));
   font.setBold(control.FontBold());

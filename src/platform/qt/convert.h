@@ -35,6 +35,10 @@ QColor colour(std::uint32_t bgr);
 QColor shownBackColour(const forms::Control& control);
 QColor shownForeColour(const forms::Control& control);
 
+// The installed family that has the Chinese captions, the first of a few common ones; empty
+// when none is installed.
+QString chineseFamily();
+
 // The caption font of a control: its family, or the CJK family when it names none (the
 // captions are Chinese), its size clamped to what can be drawn, bold or not.
 QFont captionFont(const forms::Control& control);

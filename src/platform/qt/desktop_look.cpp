@@ -1,10 +1,15 @@
 #include "platform/qt/desktop_look.h"
 
+#include <fontconfig/fontconfig.h>
+
+#include <QAccessible>
 #include <QApplication>
-#include <QFontDatabase>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <thread>
+
+#include "platform/qt/convert.h"
 
 namespace kv::view {
 
@@ -51,10 +56,16 @@ void applyDesktopLook(QApplication& application) {
 
   QFont font = QApplication::font();
   QStringList families{font.family()};
-  for (const char* cjk : {"Noto Sans CJK SC", "Noto Sans SC"})
-    if (QFontDatabase::hasFamily(QString::fromUtf8(cjk))) families << QString::fromUtf8(cjk);
+  if (const QString chinese = chineseFamily(); !chinese.isEmpty()) families << chinese;
   font.setFamilies(families);
   QApplication::setFont(font);
+}
+
+void overlapStartupWaits() {
+  std::jthread fonts([] { FcInit(); });
+  QAccessible::isActive();
+  // Joined before the toolkit needs fonts: a second configuration read alongside would cost
+  // more than waiting for the rest of the first.
 }
 
 }  // namespace kv::view

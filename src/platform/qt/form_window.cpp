@@ -63,6 +63,12 @@ void setPointer(QWidget* widget, const Control& control) {
     widget->unsetCursor();
 }
 
+bool holdsComponent(const Control& control) {
+  for (const Control* child : control.children())
+    if (child->kind() == Kind::Component || holdsComponent(*child)) return true;
+  return false;
+}
+
 bool isMouseEvent(QEvent::Type type) {
   return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
          type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
@@ -104,6 +110,7 @@ void FormWindow::detach() {
   routedTo_.clear();
   views_.clear();
   lists_.clear();
+  waiting_.clear();
   if (manualMove_) releaseMouse();
   manualMove_ = false;
   hide();
@@ -165,8 +172,14 @@ QWidget* FormWindow::create(Control& control, QWidget* parent) {
   views_.insert(widget, view);
   widget->installEventFilter(this);
   applyTo(control, widget, kEverything & ~forms::kChangeZOrder);
-  for (Control* child : control.children()) create(*child, widget);
-  restack(control);
+  // A start does not pay for the panels nobody has opened yet (the file panel's lists above
+  // all). A component's place is made at once: the engine behind it needs it.
+  if (!control.Visible() && !control.children().empty() && !holdsComponent(control)) {
+    waiting_.insert(&control);
+  } else {
+    for (Control* child : control.children()) create(*child, widget);
+    restack(control);
+  }
   if (control.kind() == Kind::Component)
     components_.fill(control, static_cast<ComponentPlace&>(*widget));
   return widget;
@@ -180,9 +193,15 @@ void FormWindow::restack(const Control& container) {
 
 void FormWindow::addMissingChildren(Control& container) {
   QWidget* parent = widgetOf(container);
-  if (!parent) return;
+  if (!parent || waiting_.count(&container)) return;
   for (Control* child : container.children())
     if (!widgetOf(*child)) create(*child, parent);
+}
+
+void FormWindow::makeWaitingChildren(Control& container) {
+  if (!waiting_.erase(&container)) return;
+  addMissingChildren(container);
+  restack(container);
 }
 
 void FormWindow::dropVanishedChildren(const Control& container) {
@@ -211,6 +230,7 @@ void FormWindow::forget(QWidget* widget) {
     if (Control* c = controls_.take(w)) {
       widgets_.erase(c);
       pending_.erase(c);
+      waiting_.erase(c);
     }
     routedTo_.remove(w);
     lists_.remove(w);
@@ -269,7 +289,10 @@ void FormWindow::flush() {
 
 void FormWindow::applyTo(Control& control, QWidget* widget, unsigned changes) {
   if (changes & forms::kChangeGeometry) widget->setGeometry(pixelRect(control));
-  if (changes & forms::kChangeVisible) widget->setVisible(control.Visible());
+  if (changes & forms::kChangeVisible) {
+    if (control.Visible()) makeWaitingChildren(control);
+    widget->setVisible(control.Visible());
+  }
   if (changes & forms::kChangeEnabled) widget->setEnabled(control.Enabled());
   if (changes & forms::kChangeToolTip) widget->setToolTip(shownText(control.ToolTipText()));
   if (changes & forms::kChangePointer) setPointer(widget, control);

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/event.h"
@@ -85,6 +86,7 @@ class FormWindow final : public QWidget {
   void applyFlags();
   void restack(const forms::Control& container);
   void addMissingChildren(forms::Control& container);
+  void makeWaitingChildren(forms::Control& container);
   void dropVanishedChildren(const forms::Control& container);
   void forget(QWidget* widget);
   bool route(QWidget* widget, forms::Control& control, QEvent* event, QPoint offset);
@@ -101,6 +103,8 @@ class FormWindow final : public QWidget {
   QHash<const QWidget*, QWidget*> routedTo_;
   QHash<const QWidget*, ViewWidget*> views_;
   QHash<const QWidget*, NameListView*> lists_;
+  // Hidden containers whose children get their widgets when the container is first shown.
+  std::unordered_set<const forms::Control*> waiting_;
   std::unordered_map<forms::Control*, unsigned> pending_;
   std::vector<forms::Control*> pendingOrder_;
   bool flushQueued_ = false;
