@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QListView>
 #include <QWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "platform/forms/lists.h"
 #include "platform/qt/convert.h"
 #include "platform/qt/name_lists.h"
+#include "platform/qt/painted_control.h"
+#include "platform/qt/shown_text.h"
 #include "view_rig.h"
 
 using namespace kv;
@@ -278,6 +281,44 @@ TEST(FormWindow, AHiddenPanelsControlsAreMadeWhenItIsFirstShownAsTheyAreThen) {
   inner.setVisible(true);
   ViewRig::settle();
   EXPECT_NE(rig.widget(deep), nullptr);
+}
+
+TEST(FormWindow, ACaptionIsLaidOutAgainWhenAnythingItIsMadeFromChanges) {
+  ViewRig rig;
+  Label label("Label1", &rig.form);
+  label.design(120, 120, 1500, 600);
+  label.setCaption("播放");
+  rig.form.Show();
+  ViewRig::settle();
+  auto* widget = dynamic_cast<view::PaintedControl*>(rig.widget(label));
+  ASSERT_NE(widget, nullptr);
+  // What the label shows, written out: font, lines and where they stand.
+  const auto shown = [](const view::CaptionLayout& layout) {
+    std::string out = layout.font.toString().toStdString();
+    for (const view::CaptionLine& line : layout.lines)
+      out += " | " + line.text.toStdString() + " @" + std::to_string(line.baseline.x()) + "," +
+             std::to_string(line.baseline.y());
+    return out;
+  };
+  const auto fresh = [&] {
+    return view::layoutCaption(view::scaledCaptionFont(label), view::shownText(label.Caption()),
+                               widget->captionRoom(), Qt::AlignLeft | Qt::AlignTop,
+                               view::CaptionFlow::Wrapped);
+  };
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"caption", [&] { label.setCaption("播放列表中的第二个文件"); }},
+      {"size", [&] { label.setFontSize(14); }},
+      {"bold", [&] { label.setFontBold(true); }},
+      {"width", [&] { label.setWidth(900); }},
+      {"access key", [&] { label.setCaption("播放(&P)"); }},
+  };
+  for (const auto& [what, change] : changes) {
+    const std::string before = shown(widget->captionLayout());
+    change();
+    ViewRig::settle();
+    EXPECT_NE(shown(widget->captionLayout()), before) << what;
+    EXPECT_EQ(shown(widget->captionLayout()), shown(fresh())) << what;
+  }
 }
 
 TEST(FormWindow, TheWindowSystemsMovesComeBackWithoutEcho) {

@@ -79,6 +79,7 @@ void DesktopView::formShown(forms::Form& form) {
   if (opening && &form != mainForm_ && form.StartUpPosition() == forms::Form::kStartCenterOwner)
     placeCentred(form, *window);
   window->show();
+  if (opening) window->prepareCaptions();
   window->raise();
   window->activateWindow();
 }

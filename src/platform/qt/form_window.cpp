@@ -407,6 +407,12 @@ void FormWindow::paintEvent(QPaintEvent* event) {
   }
 }
 
+void FormWindow::prepareCaptions() {
+  for (auto it = views_.cbegin(); it != views_.cend(); ++it)
+    if (auto* painted = dynamic_cast<PaintedControl*>(it.value()); painted && painted->isVisible())
+      painted->captionLayout();
+}
+
 // ---- Moving and sizing -------------------------------------------------------------------
 
 void FormWindow::startSystemMove() {

@@ -59,6 +59,9 @@ class FormWindow final : public QWidget {
   // The window system's interactive move or resize, while the mouse button is held.
   void startSystemMove();
   void startSystemResize(std::uint32_t edges);
+  // Lays out the captions of the shown controls, while the window system maps a window just
+  // shown, so that its first paint finds them ready.
+  void prepareCaptions();
 
  signals:
   // The window was painted for the first time.

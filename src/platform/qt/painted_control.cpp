@@ -96,7 +96,13 @@ CaptionLayout PaintedControl::ownCaptionLayout() const {
   if (k == Kind::Label) flow = CaptionFlow::Wrapped;
   if (k == Kind::OptionButton || k == Kind::CheckBox) align = Qt::AlignLeft | Qt::AlignVCenter;
   if (k == Kind::CommandButton) align = Qt::AlignCenter;
-  return layoutCaption(scaledCaptionFont(c), shownText(c.Caption()), captionRoom(), align, flow);
+  CaptionInput input{shownText(c.Caption()), scaledCaptionFont(c), captionRoom(), align, flow};
+  // Shaping the text is the dearest part of a paint, and most paints show the same caption.
+  if (!laidOut_ || !(laidOut_->first == input)) {
+    CaptionLayout layout = layoutCaption(input.font, input.text, input.room, align, flow);
+    laidOut_.emplace(std::move(input), std::move(layout));
+  }
+  return laidOut_->second;
 }
 
 void PaintedControl::paintCaption(QPainter& p) {

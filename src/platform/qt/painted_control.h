@@ -1,10 +1,12 @@
 #pragma once
 // The widget of every control that the view draws itself: labels, images, picture boxes,
 // frames, option buttons, check boxes, command buttons, lines and the slider's raster
-// surface. It keeps no state of its own: each paint reads the control.
+// surface. It keeps no state of its own: each paint reads the control (the last caption
+// layout is kept only for as long as what it was made from stays the same).
 
 #include <QRectF>
 #include <QWidget>
+#include <optional>
 
 #include "platform/qt/caption_text.h"
 #include "platform/qt/view_widget.h"
@@ -33,6 +35,17 @@ class PaintedControl final : public QWidget, public ViewWidget {
   QColor captionColour() const;
   int indicatorSize() const;
   int indicatorGap() const;
+
+  // What a caption layout was made from.
+  struct CaptionInput {
+    QString text;
+    QFont font;
+    QRect room;
+    Qt::Alignment align;
+    CaptionFlow flow;
+    bool operator==(const CaptionInput&) const = default;
+  };
+  mutable std::optional<std::pair<CaptionInput, CaptionLayout>> laidOut_;
 };
 
 // Draws a picture at its own size from the top left, or scaled to the rectangle.
