@@ -83,7 +83,7 @@ void onRealPlayer(int seconds) {
   const std::string clip = kv::bench::makeClip720p(dir.path().toStdString(), seconds + 10);
   kv::media::MpvPlayer player(kv::media::MpvOptions::headless());
   kv::test::PlaybackRig rig;  // the window's other components and services stay doubles
-  kv::app::Components components{player, rig.player2, rig.flash, rig.web};
+  kv::media::Components components{player, rig.player2, rig.flash, rig.web};
   rig.files.addFile(clip);
   rig.form = std::make_unique<kv::app::Form1>(rig.services, components);
   auto& form = *rig.form;

@@ -4,10 +4,10 @@
 // runtime with Ruffle for users' movies, and how each shows in the window (the places of the view's
 // component registry).
 
-#include "app/components.h"
 #include "engines/deferred_flash.h"
 #include "engines/deferred_player.h"
 #include "engines/deferred_web_page.h"
+#include "media/components.h"
 #include "media/flash/flash_runtime.h"
 #include "platform/event.h"
 
@@ -26,7 +26,7 @@ class DesktopComponents {
   DesktopComponents(const DesktopComponents&) = delete;
   DesktopComponents& operator=(const DesktopComponents&) = delete;
 
-  Components components() { return {player1, player2, flashMovies, web}; }
+  media::Components components() { return {player1, player2, flashMovies, web}; }
   // How each component of the main window shows: the video picture, the Flash stage with its
   // video, the web page.
   void registerPlaces(view::ComponentRegistry& registry, Form1& form);

@@ -7,10 +7,11 @@
 #include <QStandardPaths>
 
 #include "app/form1.h"
-#include "app/mpris/form1_controls.h"
 #include "app/mpris/mpris_service.h"
+#include "app/mpris/session_controls.h"
 #include "platform/desktop/desktop_entry.h"
 #include "platform/desktop/desktop_state.h"
+#include "platform/errors.h"
 #include "platform/host/host_execute.h"
 #include "platform/host/host_signals.h"
 
@@ -37,6 +38,38 @@ DesktopRegistry::DesktopRegistry(FolderService& folders)
                folders.applicationFolder() + "/icons/hicolor",
                entryProgram(desktop::installedProgram(folders.installFolder()))),
       mirrored_(store_, desktop_) {}
+
+namespace {
+
+// The main window as the desktop's media controls reach it.
+class MediaControlsWindow : public mpris::AppWindow {
+ public:
+  explicit MediaControlsWindow(Form1& form) : form_(form) {}
+  void raise() override {
+    step([&] {
+      if (form_.WindowState() == forms::kMinimized) form_.setWindowState(forms::kNormal);
+    });
+    step([&] { form_.SetFocus(); });
+  }
+  void quit() override { form_.BUT3_Click(); }
+  void openFile(const std::string& path) override { form_.OpenDroppedFile(path); }
+
+ private:
+  Form1& form_;
+};
+
+class FormMediaControls final : private MediaControlsWindow, public mpris::SessionControls {
+ public:
+  explicit FormMediaControls(Form1& form)
+      : MediaControlsWindow(form),
+        SessionControls(form.session(), form.transport(), *this, form.services().files) {}
+};
+
+}  // namespace
+
+std::unique_ptr<mpris::MediaControls> mediaControls(Form1& form) {
+  return std::make_unique<FormMediaControls>(form);
+}
 
 DesktopSession::DesktopSession(Form1& form, DesktopRegistry& registry)
     : form_(form), registry_(registry) {
@@ -78,10 +111,13 @@ void DesktopSession::joinDesktop() {
   QString covers = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (covers.isEmpty())
     covers = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-  controls_ = std::make_unique<mpris::Form1Controls>(form_);
+  controls_ = mediaControls(form_);
   mpris_ = std::make_unique<mpris::MprisService>(
       *controls_, covers.isEmpty() ? std::string() : covers.toStdString() + "/korvelin-covers");
   onBus_ = mpris_->start();
+  // What playback announces is published; nothing polls the window.
+  playbackChanged_ =
+      form_.session().Changed.connect([this](playback::PlaybackChange) { mpris_->changed(); });
 }
 
 int runExecuteClient(const std::vector<std::string>& args, std::ostream& err) {

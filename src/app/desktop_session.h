@@ -22,7 +22,7 @@ namespace kv::app {
 
 class Form1;
 namespace mpris {
-class Form1Controls;
+class MediaControls;
 class MprisService;
 }  // namespace mpris
 
@@ -60,14 +60,18 @@ class DesktopSession {
   Form1& form_;
   DesktopRegistry& registry_;
   bool entryInstalled_ = false;
-  std::unique_ptr<mpris::Form1Controls> controls_;
+  std::unique_ptr<mpris::MediaControls> controls_;
   std::unique_ptr<mpris::MprisService> mpris_;
+  ScopedConnection playbackChanged_;
   bool onBus_ = false;
   std::unique_ptr<host::ExecuteServer> channel_;
   std::unique_ptr<host::TerminationSignals> signals_;
   ScopedConnection windowUnloaded_;
   bool listening_ = false;
 };
+
+// The desktop's media controls on the main window's playback session.
+std::unique_ptr<mpris::MediaControls> mediaControls(Form1& form);
 
 // `korvelin --execute TEXT`: sends TEXT to the running player; the exit status is its answer.
 int runExecuteClient(const std::vector<std::string>& args, std::ostream& err);

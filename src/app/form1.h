@@ -1,6 +1,8 @@
 #pragma once
-// The main window: every control, menu item, timer and shared field, and the handlers of the
-// subsystems (defined in the folder of their subsystem).
+// The main window: its controls, menu items and timers as the design declares them, and the
+// described handlers, each forwarding to the subsystem that owns the behaviour (playback,
+// window presentation, file panel, comfort, dialogs). The forwards and the adapters the
+// subsystems ask for live in src/app/form1_*.cpp.
 
 #include <cstdint>
 #include <functional>
@@ -8,8 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/components.h"
+#include "browser/file_panel.h"
+#include "comfort/comfort.h"
 #include "comfort/comfort_texts.h"
+#include "dialogs/form3.h"
+#include "dialogs/promotion.h"
+#include "media/components.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/forms/component_control.h"
 #include "platform/forms/control.h"
@@ -19,19 +25,12 @@
 #include "platform/forms/timer.h"
 #include "platform/services.h"
 #include "playback/playback_session.h"
+#include "playback/transport.h"
 #include "slider/tvate.h"
-
-namespace kv::window {
-struct ButtonPictures;
-}  // namespace kv::window
-
-namespace kv::comfort {
-class Comfort;
-}  // namespace kv::comfort
+#include "window/presentation.h"
 
 namespace kv::dialogs {
 class Form0;
-class Form3;
 class Form4;
 class frmAbout;
 }  // namespace kv::dialogs
@@ -39,9 +38,14 @@ class frmAbout;
 namespace kv::app {
 
 using forms::ComponentControl;
+using media::Components;
 class LanguageMenu;
 
-class Form1 : public forms::Form {
+class Form1 : public forms::Form,
+              public dialogs::MenuWindowOwner,
+              private window::PresentationHost,
+              private browser::PanelHost,
+              private comfort::ComfortHost {
  public:
   Form1(Services& services, Components& components);
   ~Form1() override;
@@ -51,10 +55,9 @@ class Form1 : public forms::Form {
   std::string startFile;
   std::string startFileName;
   std::int64_t promotionDue = 0;  // ms since the epoch
-  static constexpr std::int64_t kPromotionPeriodMs = 30LL * 60 * 1000;
-  std::int32_t DragOriginX = 0, DragOriginY = 0;
+  static constexpr std::int64_t kPromotionPeriodMs = dialogs::Promotion::kPeriodMs;
 
-  // ---- Start-up ------------------------------------------------------------------------
+  // ---- Start-up (form1_load.cpp) -------------------------------------------------------
   // The process command line as the shell passed it (one path, quoted or not).
   void setLaunchCommandLine(std::string line) { launchCommandLine_ = std::move(line); }
   void Form_Load();
@@ -63,32 +66,38 @@ class Form1 : public forms::Form {
   // Native size and play/pause ticked, every other mark cleared.
   void setInitialMenuMarks();
 
-  // ---- File panel and tabs -------------------------------------------------------------
+  // ---- File panel and tabs (browser/) --------------------------------------------------
   void Drive1_Change();
   void Dir1_Change();
-  void Label8_Click();  // blog tab
-
-  // ---- Open step (the playback session's) ----------------------------------------------
-  void File1_Click();
-  // The transport buttons: the picture layout (background music and the slide-show list
-  // buttons) or the media layout (play and the media list buttons).
-  void showButtonLayout(bool picture);
-
-  // ---- Filters, list tab, list mouse moves (src/browser) -------------------------------
   void Option1_Click();
   void Option2_Click();
   void Option3_Click();
   void Label6_Click();  // list tab
   void Dir1_MouseMove(int button, int shift, float x, float y);
   void File1_MouseMove(int button, int shift, float x, float y);
-  // The shared check of the mouse-move handlers that brings a hidden cursor back; the arming
-  // variant also restarts the cursor-hide timer.
-  void CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming);
+  void Label3_Click();  // play tab
+  void Label7_Click();  // browse tab
+  void Label8_Click();  // blog tab
+  void Label9_Click();  // help tab
+  void Label3_MouseMove(int Button, int Shift, float X, float Y);
+  void Label6_MouseMove(int Button, int Shift, float X, float Y);
+  void Label7_MouseMove(int Button, int Shift, float X, float Y);
+  void Label8_MouseMove(int Button, int Shift, float X, float Y);
+  void Label9_MouseMove(int Button, int Shift, float X, float Y);
+  // All five tabs white (the title-bar pieces run it when the mouse crosses them).
+  void ResetTabColours();
+  // A file dropped on the window opens the way the browse tab opens a chosen one; anything
+  // that is not an existing file is ignored.
+  void OpenDroppedFile(const std::string& path);
+  void Image2_Click();  // background music
+  void Image3_Click();  // play / resume, or the file panel
+  void BUT10_Click();   // help item of the context menu
+  // The page of the blog tab: the configured blog address, else our news page.
+  std::string blogAddress() const override;
 
-  // ---- Flash and Flash video bridge (src/playback) -------------------------------------
+  // ---- Playback (playback/) ------------------------------------------------------------
+  void File1_Click();  // the open step
   void ShockwaveFlash1_FSCommand(const std::string& command, const std::string& args);
-
-  // ---- Transport (src/playback) --------------------------------------------------------
   void BUT4_Click();    // play / pause
   void BUT5_Click();    // stop (closes the file)
   void BUT6_Click();    // fast forward
@@ -96,16 +105,12 @@ class Form1 : public forms::Form {
   void BUT12_Click();   // loop
   void BUT14_Click();   // next file (moves up the list)
   void BUT15_Click();   // previous file (moves down the list)
-  void Image3_Click();  // play / resume, or the file panel
   void Image4_Click();  // pause
   void Image9_Click();  // stop
   void Image5_Click();  // list up, picture layout
   void Image6_Click();  // list up, media layout
   void Image7_Click();  // list down, picture layout
   void Image8_Click();  // list down, media layout
-  void Label3_Click();  // play tab
-
-  // ---- Position and time display, seek, volume and channels (src/playback) -------------
   void Timer8_Timer();
   void tVate1_MouseDown(short& button, short& shift, float& x, float& y);
   void tVate1_MouseMove(short& button, short& shift, float& x, float& y);
@@ -117,49 +122,29 @@ class Form1 : public forms::Form {
   void volume_Click();
   void volume_MouseDown(short& button, short& shift, float& x, float& y);
   void volume_MouseMove(short& button, short& shift, float& x, float& y);
-  void BUT9A_Click();   // louder (90)
-  void BUT9B_Click();   // softer (10)
-  void BUT9C_Click();   // mute
-  void BUT13A_Click();  // left channel
-  void BUT13B_Click();  // right channel
-  void BUT13C_Click();  // stereo
-
-  // ---- Automatic advance (src/playback) ------------------------------------------------
-  void Timer1_Timer();  // picture slide show
-  void Timer2_Timer();  // start delay of a Flash movie
-  void Timer4_Timer();  // follow-up of player media and Flash movies
-  void Timer5_Timer();  // three-minute limit of a Flash movie
-  void Timer7_Timer();  // next entry after a Flash video ended
+  void BUT9A_Click();    // louder (90)
+  void BUT9B_Click();    // softer (10)
+  void BUT9C_Click();    // mute
+  void BUT13A_Click();   // left channel
+  void BUT13B_Click();   // right channel
+  void BUT13C_Click();   // stereo
+  void Timer1_Timer();   // picture slide show
+  void Timer2_Timer();   // start delay of a Flash movie
+  void Timer4_Timer();   // follow-up of player media and Flash movies
+  void Timer5_Timer();   // three-minute limit of a Flash movie
+  void Timer6_Timer();   // list search
+  void Timer7_Timer();   // next entry after a Flash video ended
+  void Timer10_Timer();  // list search
+  void WindowsMediaPlayer2_PlayStateChange(int newState);
   // The next-entry rule: wraps currentIndex to -1 past the last entry; returns the next index.
   int NextEntry() { return session_.nextEntry(); }
 
-  // ---- Secondary windows ---------------------------------------------------------------
-  void showForm4();
-  dialogs::Form4* form4() const { return form4_.get(); }
-
-  // ---- Shutdown, execute channel and the popup menu window (form1_session.cpp) ---------
-  void Form_Unload();
-  void BUT3_Click();
-  void Form_Click();
-  void Form_LinkExecute(const std::string& commandText, int& cancel);
-  // The window manager's close, SIGTERM, SIGINT and the end of the session: the same shutdown
-  // as the exit command.
-  void closeFromDesktop();
-  // How the process ends once the main window is unloaded (the event loop's quit); tests
-  // watch it.
-  void setEndProcess(std::function<void()> end) { endProcess_ = std::move(end); }
-  // The menu button: closes the popup menu window when it is open, else opens it under the
-  // button.
-  void toggleForm3();
-  // Closes the popup menu window if it is open.
-  void unloadForm3();
-  dialogs::Form3* form3() const { return form3_.get(); }
-
-  // ---- Language (the last items of the context menu, language_menu.cpp) ----------------
-  LanguageMenu& languageMenu() const { return *languageMenu_; }
-
-  // ---- Layout and window chrome (src/window) --------------------------------------------
+  // ---- Layout, window chrome, display modes, keys (window/) ----------------------------
   void Form_Resize();
+  // The transport buttons: the picture layout (background music and the slide-show list
+  // buttons) or the media layout (play and the media list buttons).
+  void showButtonLayout(bool picture) override;
+  void CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming);
   // The skin panels and pieces move the window (system move, normal state only) and close the
   // popup menu window.
   void Picture2_MouseDown(int Button, int Shift, float X, float Y);
@@ -211,39 +196,10 @@ class Form1 : public forms::Form {
   void Image39_MouseMove(int Button, int Shift, float X, float Y);
   void Image40_MouseMove(int Button, int Shift, float X, float Y);
   void Image41_MouseMove(int Button, int Shift, float X, float Y);
-  // Minimum size of the main window, kept when the mouse is released over the background.
-  static constexpr float kMinWidth = 5200;
-  static constexpr float kMinHeight = 1550;
-  static constexpr float kMinHeightSet = 1560;
-  // Width of the band along the right and bottom edges where the background resizes.
-  static constexpr float kResizeBand = 120;
-
-  // ---- Browse tab, tab strip, help, About box, promotion (browser/, dialogs/) ------------
-  void Label7_Click();  // browse tab
-  // A file dropped on the window opens the way the browse tab opens a chosen one; anything
-  // that is not an existing file is ignored.
-  void OpenDroppedFile(const std::string& path);
-  void Label3_MouseMove(int Button, int Shift, float X, float Y);
-  void Label6_MouseMove(int Button, int Shift, float X, float Y);
-  void Label7_MouseMove(int Button, int Shift, float X, float Y);
-  void Label8_MouseMove(int Button, int Shift, float X, float Y);
-  void Label9_MouseMove(int Button, int Shift, float X, float Y);
-  // All five tabs white (the title-bar pieces run it when the mouse crosses them).
-  void ResetTabColours();
-  void Label9_Click();  // help tab
-  void BUT10_Click();   // help item of the context menu
-  void BUT11_Click();   // About item of the context menu
-  // Creates the About box if it is not there and shows it modeless.
-  void showAbout();
-  dialogs::frmAbout* aboutBox() const { return about_.get(); }
-  void Timer12_Timer();  // promotion due check
-  dialogs::Form0* promotion() const { return form0_.get(); }
-  // The page of the blog tab: the configured blog address, else our news page.
-  std::string blogAddress() const;
-
-  // ---- Display modes, zoom, component events, list search, keyboard ---------------------
-  // (src/window: display modes, zoom, cursor hiding, keys; src/playback: component events,
-  // background music, list search)
+  static constexpr float kMinWidth = window::Presentation::kMinWidth;
+  static constexpr float kMinHeight = window::Presentation::kMinHeight;
+  static constexpr float kMinHeightSet = window::Presentation::kMinHeightSet;
+  static constexpr float kResizeBand = window::Presentation::kResizeBand;
   void BUT2_Click();     // native size
   void BUT0_Click();     // theatre mode
   void BUT1_Click();     // full screen
@@ -259,17 +215,42 @@ class Form1 : public forms::Form {
   void WindowsMediaPlayer1_DoubleClick(int button, int shift, int x, int y);
   void WindowsMediaPlayer1_MouseDown(int button, int shift, int x, int y);
   void WindowsMediaPlayer1_MouseMove(int button, int shift, int x, int y);
-  void WindowsMediaPlayer2_PlayStateChange(int newState);
-  void Image2_Click();   // background music
-  void Timer6_Timer();   // list search
-  void Timer10_Timer();  // list search
-  // Keys of the desktop (codes of window::KeyCode) and the wheel over a control.
+  // Keys of the desktop (codes of window::KeyCode): the rows of the one key table.
   void Form_KeyDown(int keyCode, int shift);
   void Form_MouseWheel(forms::Control& over, int delta);
 
+  // ---- Secondary windows, shutdown, execute channel (form1_session.cpp) ----------------
+  void showForm4() override;
+  dialogs::Form4* form4() const { return form4_.get(); }
+  void BUT11_Click();  // About item of the context menu
+  // Creates the About box if it is not there and shows it modeless.
+  void showAbout() override;
+  dialogs::frmAbout* aboutBox() const { return about_.get(); }
+  void Timer12_Timer();  // promotion due check
+  dialogs::Form0* promotion() const { return promotion_.window(); }
+  void Form_Unload();
+  void BUT3_Click();
+  void Form_Click();
+  void Form_LinkExecute(const std::string& commandText, int& cancel);
+  // The window manager's close, SIGTERM, SIGINT and the end of the session: the same shutdown
+  // as the exit command.
+  void closeFromDesktop();
+  // How the process ends once the main window is unloaded (the event loop's quit); tests
+  // watch it.
+  void setEndProcess(std::function<void()> end) { endProcess_ = std::move(end); }
+  // The menu button: closes the popup menu window when it is open, else opens it under the
+  // button.
+  void toggleForm3();
+  // Closes the popup menu window if it is open.
+  void unloadForm3();
+  dialogs::Form3* form3() const { return form3_.get(); }
+
+  // ---- Language (the last items of the context menu, language_menu.cpp) ----------------
+  LanguageMenu& languageMenu() const { return *languageMenu_; }
+
   // The application folder with the host separator, as the handlers address it.
   std::string appFolder() const;
-  Services& services() { return services_; }
+  Services& services() override { return services_; }
 
  private:
   void design();
@@ -280,51 +261,34 @@ class Form1 : public forms::Form {
   void loadPictureStore();
   // The buttons with stored normal and hover pictures (form1_pictures.cpp).
   std::vector<window::ButtonPictures> buttonPictures();
+  // Every control, timer, menu item and component event to its handler (form1_wiring.cpp).
   void connectHandlers();
-  void connectSessionHandlers();
   void End();
-  void connectBrowseAndDialogHandlers();
-  void OpenChosenFile(const std::string& P);
-  void TabHover(forms::Label& tab, float X, float Y);
-  // The tab highlighted, the four others plain.
-  void highlightTab(forms::Label& tab);
-  void connectPlaybackHandlers();
-  // Window chrome helpers (src/window).
-  void connectWindowHandlers();
-  void moveBySkinPanel();
-  void raiseSliders();  // grip repainted, then the two bars above the control-bar pictures
-  void titleButtonsHover(const forms::Image* hovered);  // nullptr: all normal
-  void titleButtonHover(forms::Image& button);
-  void barButtonsNormal();
-  void barButtonHover(forms::Image& button);
-  void selectChannel(forms::Image& selected, int balance);
-  // Mute for a person (src/window/mute_toggle.cpp): the volume icon and the M key.
-  void connectMuteToggle();
-  void toggleMute();
+  // What the subsystems see of the window (form1_window.cpp, form1_browser.cpp).
+  window::Surface surface();
+  browser::PanelControls panelControls();
+  playback::TransportControls transportControls();
+  void runKey(window::KeyCommand command);
+  // The mute state shown on the volume icon and said over the picture.
   void showMuteState();
-  // Playback helpers (src/playback).
-  void toggleFilePanel();
-  void nextPreviousItem(forms::MenuItem& item, forms::MenuItem& other, bool down);
-  void seekSelected(bool hold);  // seeks the selected file to the bar; holds it or plays it
-  void seekHold(short button);
-  void seekRelease();
-  void seekFlashVideo(double barValue, const char* command);
-  void setVolumeFromBar();
-  void applyFilter(const char* pattern, bool pictureButtons, bool showPlayer);
-  // Display modes and the list search (src/window, src/playback).
-  void connectModeHandlers();
-  void screenMode(forms::MenuItem& own, void (Form1::*place)());
-  void placeTheatre();
-  void placeFullScreen();
-  void placeStretch();
-  void zoom(forms::MenuItem& own, float factor);
-  void bringBarsToFront();
-  // Key commands: seek by seconds through the seek bar's release, volume bar by steps, leave
-  // a screen-filling mode, the list button of the layout on show.
-  void seekBySeconds(double seconds);
-  void stepVolumeBar(int delta);
-  void leaveScreenMode();
-  void listButton(bool down);
+
+  // window::PresentationHost
+  void closeMenuWindow() override { unloadForm3(); }
+  void toggleMenuWindow() override { toggleForm3(); }
+  void openSelected() override { File1_Click(); }
+  void endProgram() override { End(); }
+  void setBalance(int balance) override;
+  void resetTabColours() override { ResetTabColours(); }
+  media::MediaKind selectedKind() override { return session_.selected().kind(); }
+  void noteSelectedEntry() override;
+  void videoEnded() override { session_.videoEnded(); }
+  void resetPlayerMovie() override { session_.resetPlayerMovie(); }
+  // browser::PanelHost
+  void cursorWake(float x, float y, bool maximisedOnly, bool arming) override {
+    CursorWakeCheck(x, y, maximisedOnly, arming);
+  }
+  // comfort::ComfortHost
+  bool videoAreaCovered() const override;
 
   // Handlers on the components, which may outlive the window.
   Connections componentConnections_;
@@ -339,7 +303,6 @@ class Form1 : public forms::Form {
   // Set once start-up has passed the instance test: only then is there anything to put back.
   bool sessionStarted_ = false;
   std::unique_ptr<dialogs::frmAbout> about_;
-  std::unique_ptr<dialogs::Form0> form0_;
   std::unique_ptr<LanguageMenu> languageMenu_;
   std::string launchCommandLine_;
 
@@ -470,7 +433,7 @@ class Form1 : public forms::Form {
   // Tracks and subtitles of the open file (src/comfort fills it).
   forms::MenuItem comfortMenu{"comfortMenu", comfort::texts::kMenu, &menu};
 
-  // ---- Playback session (after the controls it reaches) --------------------------------
+  // ---- Subsystems (after the controls they reach) --------------------------------------
  private:
   std::unique_ptr<playback::PlaybackLayout> playbackLayout_ = makePlaybackLayout();
   playback::PlaybackSession session_{
@@ -480,16 +443,24 @@ class Form1 : public forms::Form {
       services_,
       *playbackLayout_,
       promotionDue};
+  playback::Transport transport_{session_, transportControls()};
+  window::Presentation presentation_{surface(), services_, *this, buttonPictures()};
+  browser::FilePanel panel_{panelControls(), services_, session_, *this, startFileName};
+  dialogs::Promotion promotion_{services_, Timer12, promotionDue};
 
  public:
   playback::PlaybackSession& session() { return session_; }
+  playback::Transport& transport() { return transport_; }
   // The session's state under the names the handlers know.
   std::string& currentFile = session_.currentFile;
   std::int32_t& currentIndex = session_.currentIndex;
   std::int16_t& navIndex = session_.navIndex;
-  std::string& flvPositionText = session_.flvPositionText;
-  std::string& flvLengthText = session_.flvLengthText;
-  std::string& flvSeekText = session_.flvSeekText;
+  std::string& flvPositionText = session_.flv.position;
+  std::string& flvLengthText = session_.flv.length;
+  std::string& flvSeekText = session_.flv.seek;
+  // The presentation's own state under the names the handlers know.
+  std::int32_t& DragOriginX = presentation_.DragOriginX;
+  std::int32_t& DragOriginY = presentation_.DragOriginY;
 
   // ---- Watching comfort (src/comfort), which fills comfortMenu -------------------------
   comfort::Comfort& comfort() { return *comfort_; }
@@ -498,11 +469,5 @@ class Form1 : public forms::Form {
   // Made once the menu exists, and gone before it.
   std::unique_ptr<comfort::Comfort> comfort_;
 };
-
-// The blog address configured at build time ("" when there is none: the blog tab then shows
-// the news page of the application folder).
-extern const char* const kBlogAddress;
-// The news page of the application folder.
-extern const char* const kNewsPage;
 
 }  // namespace kv::app

@@ -1,20 +1,14 @@
 // The main window in the desktop session: shutdown (the exit command, the window manager's
-// close, termination signals), the execute channel's commands and the popup menu window.
+// close, termination signals), the execute channel's commands, the popup menu window, the
+// About box and the promotion window.
 
 #include "app/form1.h"
 #include "dialogs/form3.h"
+#include "dialogs/frm_about.h"
 #include "platform/cursor.h"
 #include "platform/errors.h"
 
 namespace kv::app {
-
-void Form1::connectSessionHandlers() {
-  // After Form_Load: a load that ended at the instance test leaves the window unloaded.
-  Load.connect([this] { sessionStarted_ = loaded(); });
-  Unload_.connect([this] { Form_Unload(); });
-  Click.connect([this] { Form_Click(); });
-  BUT3.Click.connect([this] { BUT3_Click(); });
-}
 
 void Form1::Form_Unload() {
   // A second instance ends inside its load: the screen saver, the settings and the resource
@@ -77,6 +71,21 @@ void Form1::toggleForm3() {
 
 void Form1::unloadForm3() {
   if (form3_ && form3_->loaded()) step([&] { form3_->Unload(); });
+}
+
+void Form1::BUT11_Click() {
+  showAbout();
+}
+
+void Form1::showAbout() {
+  // A closed box is gone: the next showing starts a fresh one.
+  if (about_ && !about_->loaded()) about_.reset();
+  if (!about_) about_ = std::make_unique<dialogs::frmAbout>(services_, Image15.Picture());
+  about_->Show();
+}
+
+void Form1::Timer12_Timer() {
+  promotion_.Timer12_Timer(appFolder());
 }
 
 }  // namespace kv::app

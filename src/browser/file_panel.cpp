@@ -1,17 +1,18 @@
 // The drive, folder and file lists stay chained: a drive refills the folder list, a folder
 // refills the file list.
 
-#include "app/form1.h"
+#include "browser/file_panel.h"
+
 #include "platform/errors.h"
 
-namespace kv::app {
+namespace kv::browser {
 
-void Form1::Drive1_Change() {
-  step([&] { Dir1.setPath(Drive1.Drive()); });
+void FilePanel::Drive1_Change() {
+  step([&] { c_.Dir1.setPath(c_.Drive1.Drive()); });
 }
 
-void Form1::Dir1_Change() {
-  step([&] { File1.setPath(Dir1.Path()); });
+void FilePanel::Dir1_Change() {
+  step([&] { c_.File1.setPath(c_.Dir1.Path()); });
 }
 
-}  // namespace kv::app
+}  // namespace kv::browser

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace kv::app {
+namespace kv::browser {
 
 constexpr std::uint32_t kTabHighlight = 16750899;  // RGB 51, 153, 255
 constexpr std::uint32_t kTabPlain = 0xFFFFFF;
 
-}  // namespace kv::app
+}  // namespace kv::browser

@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "app/form1.h"
 #include "comfort/comfort_texts.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
@@ -25,18 +24,10 @@ std::string fill(const char* text, const std::string& value) {
   return out;
 }
 
-Comfort::Comfort(app::Form1& form) : form_(form), menu_(form.comfortMenu) {
-  media::MediaPlayer& player = form.WindowsMediaPlayer1.object();
+Comfort::Comfort(media::MediaPlayer& player, ComfortHost& host, forms::MenuItem& menu,
+                 FileService& files)
+    : player_(player), host_(host), files_(files), menu_(menu) {
   connections_ += player.PlayStateChange.connect([this](int state) { onState(state); });
-  connections_ += form.KeyDown.connect([this](int key, int shift) { onKey(key, shift); });
-  connections_ += form.Unload_.connect([this] { onUnload(); });
-  // The bar moves before the player is told: its value is the new volume.
-  connections_ += form.volume.Changed.connect(
-      [this](int& value, int&) { say(fill(texts::kVolume, std::to_string(value))); });
-  connections_ += form.BUT9A.Click.connect([this] { sayVolume(); });
-  connections_ += form.BUT9B.Click.connect([this] { sayVolume(); });
-  connections_ +=
-      form.menu.ItemChanged.connect([this](forms::MenuItem& item) { onMenuItemChanged(item); });
   connectMenu();
   refreshMenu();
 }
@@ -49,11 +40,11 @@ void Comfort::usePlaces(std::unique_ptr<PositionStore> positions, std::string st
 }
 
 media::Watching* Comfort::watching() const {
-  return form_.WindowsMediaPlayer1.object().watching();
+  return player_.watching();
 }
 
 std::optional<double> Comfort::offered() const {
-  return opened_ == form_.WindowsMediaPlayer1.object().URL() ? offer_ : std::nullopt;
+  return opened_ == player_.URL() ? offer_ : std::nullopt;
 }
 
 void Comfort::onState(int state) {
@@ -64,7 +55,7 @@ void Comfort::onState(int state) {
     leftFrom_ = w;
     connections_ += w->Left.connect([this](const media::LeftFile& left) { onLeft(left); });
   }
-  const std::string url = form_.WindowsMediaPlayer1.object().URL();
+  const std::string url = player_.URL();
   if (state == media::kUndefined || url.empty()) {
     opened_.clear();
     offer_.reset();
@@ -84,7 +75,7 @@ void Comfort::onOpened(const std::string& url) {
   offer_.reset();
   media::Watching* w = watching();
   double duration = 0;
-  step([&] { duration = form_.WindowsMediaPlayer1.object().duration(); });
+  step([&] { duration = player_.duration(); });
   if (resumable(url, duration)) offer_ = positions_->saved(url);
   refreshMenu();
   std::string text = w->title();
@@ -105,9 +96,9 @@ void Comfort::onLeft(const media::LeftFile& left) {
   // A look at the first seconds keeps the place saved before.
 }
 
-void Comfort::onUnload() {
+void Comfort::windowClosing() {
   if (!watching()) return;
-  media::MediaPlayer& player = form_.WindowsMediaPlayer1.object();
+  media::MediaPlayer& player = player_;
   media::LeftFile left;
   left.url = player.URL();
   const int state = player.playState();
@@ -125,9 +116,9 @@ void Comfort::onUnload() {
 void Comfort::say(const std::string& text, int ms) {
   media::Watching* w = watching();
   if (!w || text.empty()) return;
-  const std::string url = form_.WindowsMediaPlayer1.object().URL();
+  const std::string url = player_.URL();
   // Not over a picture of the slide show, nor when Flash or a page holds the video area.
-  if (url.empty() || form_.ShockwaveFlash1.Visible() || form_.WebBrowser1.Visible() ||
+  if (url.empty() || host_.videoAreaCovered() ||
       media::ClassifyForOpen(media::GetExtension(url)) != media::MediaKind::PlayerMedia)
     return;
   step([&] { w->showMessage(translatedText(text), ms); });
@@ -136,14 +127,14 @@ void Comfort::say(const std::string& text, int ms) {
 void Comfort::sayVolume() {
   if (!watching()) return;
   int volume = 0;
-  step([&] { volume = form_.WindowsMediaPlayer1.object().volume(); });
+  step([&] { volume = player_.volume(); });
   say(fill(texts::kVolume, std::to_string(volume)));
 }
 
 void Comfort::muteChanged() {
   if (!watching()) return;
   bool muted = false;
-  step([&] { muted = form_.WindowsMediaPlayer1.object().mute(); });
+  step([&] { muted = player_.mute(); });
   if (muted)
     say(texts::kMuted);
   else
@@ -152,27 +143,19 @@ void Comfort::muteChanged() {
 
 void Comfort::seekedByKey() {
   if (!watching()) return;
-  media::MediaPlayer& player = form_.WindowsMediaPlayer1.object();
+  media::MediaPlayer& player = player_;
   step([&] {
     say(media::positionText(player.currentPosition()) + " / " +
         media::positionText(player.duration()));
   });
 }
 
-void Comfort::onMenuItemChanged(forms::MenuItem& item) {
-  if (!item.Checked()) return;
-  struct Named {
-    forms::MenuItem* item;
-    std::string text;
-  };
-  const Named named[] = {
-      {&form_.BUT2, texts::kNativeSize},          {&form_.BUT0, texts::kTheatre},
-      {&form_.BUT1, texts::kFullScreen},          {&form_.BUT17, texts::kStretch},
-      {&form_.BUT8A, fill(texts::kZoom, "50%")},  {&form_.BUT8B, fill(texts::kZoom, "100%")},
-      {&form_.BUT8C, fill(texts::kZoom, "150%")}, {&form_.BUT8D, fill(texts::kZoom, "200%")},
-  };
-  for (const Named& n : named)
-    if (n.item == &item) say(n.text);
+void Comfort::volumeChanged(int volume) {
+  say(fill(texts::kVolume, std::to_string(volume)));
+}
+
+void Comfort::modeChosen(const std::string& text) {
+  say(text);
 }
 
 }  // namespace kv::comfort

@@ -10,13 +10,12 @@
 #include <vector>
 
 #include "comfort/positions.h"
+#include "media/player/media_player.h"
 #include "media/player/watching.h"
 #include "platform/event.h"
 #include "platform/forms/menu.h"
-
-namespace kv::app {
-class Form1;
-}
+#include "platform/services.h"
+#include "window/keys.h"
 
 namespace kv::comfort {
 
@@ -30,9 +29,18 @@ constexpr int kOfferMs = 5000;
 constexpr double kSpeedStep = 1.1;
 constexpr int kMenuTracks = 8;
 
+// What comfort may show and when it may speak.
+class ComfortHost {
+ public:
+  virtual ~ComfortHost() = default;
+  // Whether Flash or a web page holds the video area: nothing is said over them.
+  virtual bool videoAreaCovered() const = 0;
+};
+
 class Comfort {
  public:
-  explicit Comfort(app::Form1& form);
+  // `menu` is the submenu comfort fills; stills are written through `files`.
+  Comfort(media::MediaPlayer& player, ComfortHost& host, forms::MenuItem& menu, FileService& files);
   ~Comfort();
   Comfort(const Comfort&) = delete;
   Comfort& operator=(const Comfort&) = delete;
@@ -44,6 +52,14 @@ class Comfort {
   // Hooks of the window's own handlers.
   void seekedByKey();
   void muteChanged();
+  void volumeChanged(int volume);            // the volume bar moved (before the player is told)
+  void sayVolume();                          // a volume preset was chosen
+  void modeChosen(const std::string& text);  // a display mode or zoom was marked
+  void windowClosing();  // the main window unloads: the open file's place is kept
+
+  // The watching rows of the key table: active while the player holds a file it can watch.
+  bool keysActive();
+  void runKey(window::KeyCommand command);
 
   // The submenu (comfort_menu.cpp), for the window's menu and tests.
   forms::MenuItem& menu() { return menu_.top; }
@@ -57,13 +73,9 @@ class Comfort {
   void onState(int state);
   void onOpened(const std::string& url);
   void onLeft(const media::LeftFile& left);
-  void onUnload();
-  void onMenuItemChanged(forms::MenuItem& item);
   bool resumable(const std::string& url, double duration) const;
   void say(const std::string& text, int ms = kMessageMs);
-  void sayVolume();
   // comfort_keys.cpp
-  void onKey(int keyCode, int shift);
   void nextAudio();
   void nextSubtitle();
   void toggleSubtitles();
@@ -73,7 +85,9 @@ class Comfort {
   void resume();
   void selectTrack(const media::Track& track);
 
-  app::Form1& form_;
+  media::MediaPlayer& player_;
+  ComfortHost& host_;
+  FileService& files_;
   std::unique_ptr<PositionStore> positions_ = std::make_unique<MemoryPositions>();
   std::string stillsFolder_;
   std::string opened_;                   // the file whose opening was seen last

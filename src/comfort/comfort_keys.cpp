@@ -1,47 +1,44 @@
-// The keys of watching: tracks, subtitles, speed, frames, stills and going on where a film was
-// left. None of them is one of the window's own keys (keys.cpp), and keys held with Ctrl or Alt
-// belong to the desktop. A file list with the focus and the open context menu take their keys
-// first.
+// The keys of watching (their rows are in the window's key table): tracks, subtitles, speed,
+// frames, stills and going on where a film was left.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "app/form1.h"
 #include "comfort/comfort.h"
 #include "comfort/comfort_texts.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
-#include "platform/input_codes.h"
 #include "platform/stand_in.h"
 
 namespace kv::comfort {
 
-using enum input::KeyCode;
+bool Comfort::keysActive() {
+  return watching() && !player_.URL().empty();
+}
 
-void Comfort::onKey(int keyCode, int shift) {
-  if (shift & (input::kCtrlKey | input::kAltKey)) return;
-  if (!watching() || form_.WindowsMediaPlayer1.object().URL().empty()) return;
-  switch (keyCode) {
-    case kKeyNumberSign:
+void Comfort::runKey(window::KeyCommand command) {
+  using enum window::KeyCommand;
+  switch (command) {
+    case NextAudio:
       return nextAudio();
-    case kKeyJ:
+    case NextSubtitle:
       return nextSubtitle();
-    case kKeyV:
+    case ToggleSubtitles:
       return toggleSubtitles();
-    case kKeyBracketLeft:
+    case Slower:
       return changeSpeed(1 / kSpeedStep);
-    case kKeyBracketRight:
+    case Faster:
       return changeSpeed(kSpeedStep);
-    case kKeyBackspace:
+    case NormalSpeed:
       return changeSpeed(0);
-    case kKeyPeriod:
+    case FrameForward:
       return stepFrame(true);
-    case kKeyComma:
+    case FrameBack:
       return stepFrame(false);
-    case kKeyS:
+    case Still:
       return saveStill();
-    case kKeyR:
+    case Resume:
       return resume();
     default:
       return;
@@ -122,7 +119,7 @@ void Comfort::changeSpeed(double factor) {
 }
 
 void Comfort::stepFrame(bool forward) {
-  media::MediaPlayer& player = form_.WindowsMediaPlayer1.object();
+  media::MediaPlayer& player = player_;
   if (player.playState() != media::kPaused) return;
   // The engine reaches the frame a moment later: the message names the step, not the time.
   step([&] { watching()->stepFrame(forward); });
@@ -130,7 +127,7 @@ void Comfort::stepFrame(bool forward) {
 }
 
 void Comfort::saveStill() {
-  media::MediaPlayer& player = form_.WindowsMediaPlayer1.object();
+  media::MediaPlayer& player = player_;
   const std::string url = player.URL();
   if (stillsFolder_.empty() ||
       media::ClassifyForOpen(media::GetExtension(url)) != media::MediaKind::PlayerMedia)
@@ -143,12 +140,11 @@ void Comfort::saveStill() {
   step([&] { position = player.currentPosition(); });
   std::string stamp = media::positionText(position);
   std::replace(stamp.begin(), stamp.end(), ':', '.');
-  FileService& files = form_.services().files;
   std::string path = stillsFolder_ + "/" + name + "-" + stamp + ".png";
-  for (int n = 2; files.fileExists(path); ++n)
+  for (int n = 2; files_.fileExists(path); ++n)
     path = stillsFolder_ + "/" + name + "-" + stamp + "-" + std::to_string(n) + ".png";
   bool saved = false;
-  step([&] { saved = makeFolders(files, stillsFolder_) && watching()->saveFrame(path); });
+  step([&] { saved = makeFolders(files_, stillsFolder_) && watching()->saveFrame(path); });
   say(saved ? fill(texts::kSnapshotSaved, path) : std::string(texts::kSnapshotFailed));
 }
 
@@ -157,7 +153,7 @@ void Comfort::resume() {
   if (!at) return;
   const double target = std::max(0.0, *at - kResumeLeadSeconds);
   step([&] {
-    form_.WindowsMediaPlayer1.object().setCurrentPosition(target);
+    player_.setCurrentPosition(target);
     say(fill(texts::kResumed, media::positionText(target)));
   });
 }

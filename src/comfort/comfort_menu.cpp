@@ -3,7 +3,6 @@
 // what it shows changes (a file opened or closed, a track chosen), so the menu is ready
 // whenever it opens.
 
-#include "app/form1.h"
 #include "comfort/comfort.h"
 #include "comfort/comfort_texts.h"
 #include "platform/errors.h"

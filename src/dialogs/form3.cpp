@@ -1,6 +1,5 @@
 #include "dialogs/form3.h"
 
-#include "app/form1.h"
 #include "dialogs/addresses.h"
 #include "platform/desktop/desktop_state.h"
 #include "platform/errors.h"
@@ -13,7 +12,7 @@ constexpr const char* kStartCaption = " 开机自运行(&E)";
 constexpr const char* kStopCaption = " 退出自运行(&O)";
 }  // namespace
 
-Form3::Form3(app::Form1& owner)
+Form3::Form3(MenuWindowOwner& owner)
     : forms::Form("Form3", &owner.services().screen, &owner.services().windows),
       Timer1("Timer1", owner.services().clock),
       owner_(owner),

@@ -11,11 +11,17 @@
 #include "platform/forms/timer.h"
 #include "platform/services.h"
 
-namespace kv::app {
-class Form1;
-}
-
 namespace kv::dialogs {
+
+// What the popup menu window asks of the window that opened it.
+class MenuWindowOwner {
+ public:
+  virtual ~MenuWindowOwner() = default;
+  virtual Services& services() = 0;
+  virtual std::string blogAddress() const = 0;
+  virtual void showForm4() = 0;  // the file-type association dialog
+  virtual void showAbout() = 0;
+};
 
 class Form3 : public forms::Form {
  public:
@@ -23,7 +29,7 @@ class Form3 : public forms::Form {
   static constexpr std::uint32_t kWhite = 0xFFFFFF;
   static constexpr std::uint32_t kBlack = 0x000000;
 
-  explicit Form3(app::Form1& owner);
+  explicit Form3(MenuWindowOwner& owner);
 
   void Form_Load();
   // Above every window that is not top-most, without moving or sizing it.
@@ -66,7 +72,7 @@ class Form3 : public forms::Form {
   // The installation folder's program, as the Run value names it.
   std::string program() const;
 
-  app::Form1& owner_;
+  MenuWindowOwner& owner_;
   Services& services_;
 };
 

@@ -1,55 +1,46 @@
-// The open step: a name selected in the file list (by the user or by code) stops what is shown,
-// goes to the engine of its kind, switches the transport buttons and starts the timers that
-// follow the playback. The browse tab and start-up hand their files over by the same table.
+// The open step: a file goes to the engine of its kind the way its route hands that kind over
+// (the table of open_routes.h): the transport buttons, the timers that follow the playback, the
+// place of the engine's control and what the Flash component loads.
+
+#include "media/open_step.h"
 
 #include "media/app_movies.h"
-#include "media/kinds.h"
+#include "media/flash/player_movie.h"
 #include "platform/errors.h"
-#include "playback/playback_session.h"
 
-namespace kv::playback {
+namespace kv::media {
 
-void PlaybackSession::openSelected() {
-  step([&] { timers_.slideShow.setEnabled(false); });
-  step([&] { timers_.flashStart.setEnabled(false); });
-  step([&] { timers_.followUp.setEnabled(false); });
-  // The three-minute limit belongs to the Flash movie being replaced; a new one re-arms it
-  // through the start delay.
-  step([&] { timers_.flashLimit.setEnabled(false); });
-  if (!advancing_) unplayedAdvances_ = 0;  // the user chose: a new pass begins
-  flashVideoPlayed = false;
+OpenStep::OpenStep(Components& components, forms::FileListBox& list, OpenStepTimers timers,
+                   OpenLayout& layout, std::function<std::string()> appFolder)
+    : components_(components),
+      list_(list),
+      timers_(timers),
+      layout_(layout),
+      appFolder_(std::move(appFolder)) {}
 
-  step([&] { layout_.hideWebPage(); });
-  step([&] { components_.web.Stop(); });
-  step([&] { components_.web.Quit(); });
-  step([&] { layout_.showPlayer(false); });
-  step([&] { layout_.showFlash(false); });
-
-  std::string name;
-  step([&] { name = list_.FileName(); });
-  const std::string extension = media::ListFileExtension(name);
-  step([&] { currentIndex = list_.ListIndex(); });
-  step([&] { currentFile = list_.Path() + "/" + name; });
-
-  // With nothing selected there is no file: the folder itself must not reach an engine, which
-  // would play it as a playlist.
-  if (!name.empty()) open(media::OpenRoute::List, media::ClassifyForOpen(extension), currentFile);
-
-  step([&] { layout_.hideFilePanel(); });
-  step([&] { timers_.position.setInterval(50); });
-  step([&] { timers_.position.setEnabled(true); });
-  step([&] { layout_.repaintControlBar(); });
+void OpenStep::loadFlashVideo(const std::string& path) {
+  auto& flash = components_.flash;
+  step([&] { flash.setMovie(idleMoviePath(appFolder_())); });
+  step([&] { flash.setMovie(playerMoviePath(appFolder_())); });
+  step([&] { flash.SetVariable(player_movie::kVideoPath, path); });
+  step([&] { flash.Play(); });
 }
 
-void PlaybackSession::open(media::OpenRoute route, media::MediaKind kind, const std::string& path) {
-  const media::OpenWay& way = media::openWay(route, kind);
+void OpenStep::resetPlayerMovie() {
+  auto& flash = components_.flash;
+  step([&] { flash.setMovie(idleMoviePath(appFolder_())); });
+  step([&] { flash.setMovie(playerMoviePath(appFolder_())); });
+}
+
+void OpenStep::open(OpenRoute route, MediaKind kind, const std::string& path) {
+  const OpenWay& way = openWay(route, kind);
   if (!way.opens) return;
-  if (way.buttons) layout_.showButtonLayout(kind == media::MediaKind::Picture);
+  if (way.buttons) layout_.showButtonLayout(kind == MediaKind::Picture);
   switchTimers(way.off, false);
   if (way.pattern) step([&] { list_.setPattern(way.pattern); });
 
   auto& player = components_.player1;
-  if (media::playsOnPlayer(kind)) {
+  if (playsOnPlayer(kind)) {
     layout_.placePlayer(way.place);
     step([&] { layout_.showFlash(false); });
     loadFlash(way.flash, path);
@@ -67,62 +58,62 @@ void PlaybackSession::open(media::OpenRoute route, media::MediaKind kind, const 
   switchTimers(way.on, true);
 }
 
-void PlaybackSession::loadFlash(media::FlashLoad load, const std::string& path) {
+void OpenStep::loadFlash(FlashLoad load, const std::string& path) {
   auto& flash = components_.flash;
-  const auto idle = [&] { step([&] { flash.setMovie(media::idleMoviePath(appFolder())); }); };
-  const auto player = [&] { step([&] { flash.setMovie(media::playerMoviePath(appFolder())); }); };
+  const auto idle = [&] { step([&] { flash.setMovie(idleMoviePath(appFolder_())); }); };
+  const auto player = [&] { step([&] { flash.setMovie(playerMoviePath(appFolder_())); }); };
   const auto play = [&] { step([&] { flash.Play(); }); };
   switch (load) {
-    case media::FlashLoad::None:
+    case FlashLoad::None:
       break;
-    case media::FlashLoad::Idle:
+    case FlashLoad::Idle:
       idle();
       break;
-    case media::FlashLoad::Movie:
+    case FlashLoad::Movie:
       step([&] { flash.setMovie(path); });
       break;
-    case media::FlashLoad::MovieAndPlay:
+    case FlashLoad::MovieAndPlay:
       step([&] { flash.setMovie(path); });
       play();
       break;
-    case media::FlashLoad::Video:
+    case FlashLoad::Video:
       loadFlashVideo(path);
       break;
-    case media::FlashLoad::VideoLater:
+    case FlashLoad::VideoLater:
       idle();
       player();
       play();
       break;
-    case media::FlashLoad::VideoAtStart:
+    case FlashLoad::VideoAtStart:
       player();
-      step([&] { flash.SetVariable("testVar", path); });
+      step([&] { flash.SetVariable(player_movie::kVideoPath, path); });
       play();
       break;
   }
 }
 
-void PlaybackSession::switchTimers(const media::OpenTimers& timers, bool on) {
-  for (const media::OpenTimer t : timers) {
+void OpenStep::switchTimers(const OpenTimers& timers, bool on) {
+  for (const OpenTimer t : timers) {
     forms::Timer* timer = nullptr;
     switch (t) {
-      case media::OpenTimer::None:
+      case OpenTimer::None:
         break;
-      case media::OpenTimer::SlideShow:
+      case OpenTimer::SlideShow:
         timer = &timers_.slideShow;
         break;
-      case media::OpenTimer::FlashStart:
+      case OpenTimer::FlashStart:
         timer = &timers_.flashStart;
         break;
-      case media::OpenTimer::FollowUp:
+      case OpenTimer::FollowUp:
         timer = &timers_.followUp;
         break;
-      case media::OpenTimer::ListSearch:
+      case OpenTimer::ListSearch:
         timer = &timers_.listSearch;
         break;
-      case media::OpenTimer::Position:
+      case OpenTimer::Position:
         timer = &timers_.position;
         break;
-      case media::OpenTimer::VideoSearch:
+      case OpenTimer::VideoSearch:
         timer = &timers_.videoSearch;
         break;
     }
@@ -130,4 +121,4 @@ void PlaybackSession::switchTimers(const media::OpenTimers& timers, bool on) {
   }
 }
 
-}  // namespace kv::playback
+}  // namespace kv::media

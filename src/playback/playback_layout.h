@@ -4,23 +4,12 @@
 
 #include <string>
 
-#include "media/open_routes.h"
+#include "media/open_layout.h"
 
 namespace kv::playback {
 
-class PlaybackLayout {
+class PlaybackLayout : public media::OpenLayout {
  public:
-  virtual ~PlaybackLayout() = default;
-
-  // The transport buttons: the picture layout (background music and the slide-show list
-  // buttons) or the media layout (play and the media list buttons).
-  virtual void showButtonLayout(bool picture) = 0;
-  virtual void showPlayer(bool shown) = 0;
-  virtual void showFlash(bool shown) = 0;
-  virtual void placePlayer(media::OpenPlace place) = 0;
-  virtual void placeFlash(media::OpenPlace place) = 0;
-  virtual void flashToFront() = 0;
-  virtual void filePanelToFront() = 0;
   virtual void hideFilePanel() = 0;
   // The web page's control only; the session stops the page itself.
   virtual void hideWebPage() = 0;

@@ -1,16 +1,18 @@
-// The playback session's transport, list buttons, list search and the Flash video player
-// movie; the open step is in src/media/open_step.cpp, the automatic advance in advance.cpp.
+// The playback session's opening, transport, list buttons, list search and the Flash video
+// player movie; the open step itself is src/media/open_step.cpp, the automatic advance
+// advance.cpp.
 
 #include "playback/playback_session.h"
 
 #include "media/app_movies.h"
+#include "media/flash/player_movie.h"
 #include "media/kinds.h"
 #include "platform/cursor.h"
 #include "platform/errors.h"
 
 namespace kv::playback {
 
-PlaybackSession::PlaybackSession(app::Components& components, forms::FileListBox& list,
+PlaybackSession::PlaybackSession(media::Components& components, forms::FileListBox& list,
                                  PlaybackTimers timers, Services& services, PlaybackLayout& layout,
                                  std::int64_t& flashDeadline)
     : components_(components),
@@ -18,45 +20,76 @@ PlaybackSession::PlaybackSession(app::Components& components, forms::FileListBox
       timers_(timers),
       services_(services),
       layout_(layout),
-      flashDeadline_(flashDeadline) {}
+      flashDeadline_(flashDeadline),
+      openStep_(components, list,
+                {timers.slideShow, timers.flashStart, timers.followUp, timers.listSearch,
+                 timers.position, timers.videoSearch},
+                layout, [this] { return appFolder(); }) {
+  playStateLink_ = components_.player1.PlayStateChange.connect(
+      [this](int) { Changed.raise(PlaybackChange::PlayState); });
+}
 
 std::string PlaybackSession::appFolder() const {
   return media::withoutTrailingSeparator(services_.folders.applicationFolder());
 }
 
-// ---- Transport ---------------------------------------------------------------------------
+// ---- Opening -----------------------------------------------------------------------------
 
-void PlaybackSession::resumeByKind(const std::string& extension) {
-  if (extension == "flv") {
-    step([&] { components_.flash.SetVariable("testVar2", "vbplay"); });
-  } else if (extension == "swf") {
-    step([&] { components_.flash.Play(); });
-  } else {
-    step([&] { components_.player1.play(); });
-    step([&] { components_.player2.play(); });
-  }
+// A name selected in the file list (by the user or by code) stops what is shown and goes to
+// the engine of its kind; the timers that follow the playback start.
+void PlaybackSession::openSelected() {
+  step([&] { timers_.slideShow.setEnabled(false); });
+  step([&] { timers_.flashStart.setEnabled(false); });
+  step([&] { timers_.followUp.setEnabled(false); });
+  // The three-minute limit belongs to the Flash movie being replaced; a new one re-arms it
+  // through the start delay.
+  step([&] { timers_.flashLimit.setEnabled(false); });
+  if (!advancing_) unplayedAdvances_ = 0;  // the user chose: a new pass begins
+  flashVideoPlayed = false;
+
+  step([&] { layout_.hideWebPage(); });
+  step([&] { components_.web.Stop(); });
+  step([&] { components_.web.Quit(); });
+  step([&] { layout_.showPlayer(false); });
+  step([&] { layout_.showFlash(false); });
+
+  std::string name;
+  step([&] { name = list_.FileName(); });
+  step([&] { currentIndex = list_.ListIndex(); });
+  step([&] { currentFile = list_.Path() + "/" + name; });
+
+  // With nothing selected there is no file: the folder itself must not reach an engine, which
+  // would play it as a playlist.
+  if (!name.empty()) open(media::OpenRoute::List, entryKind(name), currentFile);
+
+  step([&] { layout_.hideFilePanel(); });
+  step([&] { timers_.position.setInterval(50); });
+  step([&] { timers_.position.setEnabled(true); });
+  step([&] { layout_.repaintControlBar(); });
 }
 
+void PlaybackSession::open(media::OpenRoute route, media::MediaKind kind, const std::string& path) {
+  openStep_.open(route, kind, path);
+  Changed.raise(PlaybackChange::File);
+}
+
+// ---- Transport ---------------------------------------------------------------------------
+
 bool PlaybackSession::resumeIfPaused() {
-  const std::string extension = media::ListFileExtension(list_.FileName());
+  SelectedEngine engine = selected();
   if (!timers_.paused.Enabled()) return false;
   step([&] { timers_.paused.setEnabled(false); });
-  resumeByKind(extension);
+  engine.resume();
   return true;
 }
 
 void PlaybackSession::pause() {
-  const std::string extension = media::ListFileExtension(list_.FileName());
+  SelectedEngine engine = selected();
   step([&] { timers_.paused.setEnabled(true); });
   // The follow-ups stand still while paused; the Flash movie's time limit runs on.
   for (forms::Timer* t : {&timers_.slideShow, &timers_.followUp, &timers_.videoEnded})
     step([&] { t->setEnabled(false); });
-  step([&] { components_.player1.pause(); });
-  step([&] { components_.player2.pause(); });
-  if (extension == "flv")
-    step([&] { components_.flash.SetVariable("testVar2", "vbpause"); });
-  else if (extension == "swf")
-    step([&] { components_.flash.StopPlay(); });
+  engine.pause();
 }
 
 void PlaybackSession::stop() {
@@ -69,6 +102,7 @@ void PlaybackSession::stop() {
   step([&] { components_.player2.close(); });
   step([&] { components_.flash.Stop(); });
   resetPlayerMovie();
+  Changed.raise(PlaybackChange::File);
 }
 
 // ---- List buttons ------------------------------------------------------------------------
@@ -100,11 +134,11 @@ void PlaybackSession::mediaListCommand() {
   std::string name;
   step([&] { name = list_.List(navIndex); });
   const std::string path = list_.Path() + "/" + name;
-  const std::string extension = media::ListFileExtension(name);
+  const media::MediaKind kind = entryKind(name);
   // Without an entry (an empty list) the folder itself must not reach an engine.
   const bool entry = !name.empty();
   step([&] { timers_.slideShow.setEnabled(false); });
-  if (extension == "flv") {
+  if (kind == media::MediaKind::FlashVideo) {
     // The video-ended timer is left off: the video just chosen plays, the list does not move
     // on after 1 s.
     step([&] { timers_.followUp.setEnabled(false); });
@@ -112,7 +146,7 @@ void PlaybackSession::mediaListCommand() {
   } else {
     step([&] { timers_.videoEnded.setEnabled(false); });
     step([&] { timers_.followUp.setEnabled(true); });
-    if (extension == "swf") {
+    if (kind == media::MediaKind::FlashMovie) {
       if (entry) step([&] { components_.flash.setMovie(path); });
     } else {
       if (entry) step([&] { components_.player1.setURL(path); });
@@ -159,22 +193,20 @@ void PlaybackSession::listSearch(forms::Timer& timer, const std::string& name) {
 // ---- The Flash video player movie ----------------------------------------------------------
 
 void PlaybackSession::loadFlashVideo(const std::string& path) {
-  auto& flash = components_.flash;
-  step([&] { flash.setMovie(media::idleMoviePath(appFolder())); });
-  step([&] { flash.setMovie(media::playerMoviePath(appFolder())); });
-  step([&] { flash.SetVariable("testVar", path); });
-  step([&] { flash.Play(); });
+  openStep_.loadFlashVideo(path);
 }
 
 void PlaybackSession::resetPlayerMovie() {
-  auto& flash = components_.flash;
-  step([&] { flash.setMovie(media::idleMoviePath(appFolder())); });
-  step([&] { flash.setMovie(media::playerMoviePath(appFolder())); });
+  openStep_.resetPlayerMovie();
 }
 
 void PlaybackSession::videoEnded() {
   // One second later the next entry plays; a second report meanwhile changes nothing.
   step([&] { timers_.videoEnded.setEnabled(true); });
+}
+
+void PlaybackSession::musicStateChanged(int newState) {
+  if (newState == media::kStopped) step([&] { components_.player2.play(); });
 }
 
 }  // namespace kv::playback

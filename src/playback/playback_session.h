@@ -7,12 +7,15 @@
 #include <cstdint>
 #include <string>
 
-#include "app/components.h"
+#include "media/components.h"
 #include "media/open_routes.h"
+#include "media/open_step.h"
+#include "platform/event.h"
 #include "platform/forms/lists.h"
 #include "platform/forms/timer.h"
 #include "platform/services.h"
 #include "playback/playback_layout.h"
+#include "playback/selected_engine.h"
 
 namespace kv::playback {
 
@@ -29,11 +32,14 @@ struct PlaybackTimers {
   forms::Timer& videoSearch;  // Timer10: the list search of a Flash video
 };
 
+// What changed in playback, as those who follow it (the desktop's media controls) hear it.
+enum class PlaybackChange { File, PlayState, Position, Volume };
+
 class PlaybackSession {
  public:
   // `flashDeadline` is the window's one deadline that the Flash movie limit shares with the
   // promotion window.
-  PlaybackSession(app::Components& components, forms::FileListBox& list, PlaybackTimers timers,
+  PlaybackSession(media::Components& components, forms::FileListBox& list, PlaybackTimers timers,
                   Services& services, PlaybackLayout& layout, std::int64_t& flashDeadline);
 
   // ---- Shared state ----------------------------------------------------------------------
@@ -41,11 +47,19 @@ class PlaybackSession {
   std::int32_t currentIndex = 0;  // its entry; the automatic advance works from it
   std::int16_t navIndex = 0;      // the entry the list buttons move, theirs alone
   // The player movie's last position and length read, and the last seek target written.
-  std::string flvPositionText, flvLengthText, flvSeekText;
+  FlashVideoTexts flv;
   // The player movie reported a length for the open video (it played).
   bool flashVideoPlayed = false;
 
-  // ---- Opening (src/media/open_step.cpp) ---------------------------------------------------
+  // Raised after each change, once the engines were told.
+  Event<PlaybackChange> Changed;
+
+  // The engine of the selected entry.
+  SelectedEngine selected() { return SelectedEngine(components_, list_, flv); }
+  media::Components& components() { return components_; }
+  forms::FileListBox& list() { return list_; }
+
+  // ---- Opening ---------------------------------------------------
   // The open step: the name selected in the file list goes to the engine of its kind.
   void openSelected();
   // Hands `path` of `kind` to its engine the way `route` does (the table of open_routes.h).
@@ -79,15 +93,14 @@ class PlaybackSession {
   void resetPlayerMovie();
   // The player movie reported the end of its video: the next entry a second later.
   void videoEnded();
+  // The background music plays on for ever: a stop starts it again.
+  void musicStateChanged(int newState);
 
  private:
   std::string appFolder() const;
-  void switchTimers(const media::OpenTimers& timers, bool on);
-  void loadFlash(media::FlashLoad load, const std::string& path);
   void mediaListCommand();
   void pictureListCommand(bool down);
   void moveNavIndex(bool down);
-  void resumeByKind(const std::string& extension);
   // Whether the Flash component still holds the Flash movie the open step gave it.
   bool flashMovieOpen() const;
   // Selects the next entry (which opens it); `played` says whether the entry being left was
@@ -97,12 +110,14 @@ class PlaybackSession {
   void stopAutomaticAdvance();
   void armFlashLimit();
 
-  app::Components& components_;
+  media::Components& components_;
   forms::FileListBox& list_;
   PlaybackTimers timers_;
   Services& services_;
   PlaybackLayout& layout_;
   std::int64_t& flashDeadline_;
+  media::OpenStep openStep_;
+  ScopedConnection playStateLink_;
   // Consecutive automatic advances away from entries that did not play.
   int unplayedAdvances_ = 0;
   bool advancing_ = false;  // the open step runs for an automatic advance

@@ -1,85 +1,54 @@
 // Seeking with the seek bar: a press or a left-button drag moves the engine of the selected
 // file to the bar's value and holds it there; the release seeks once more and plays.
 
-#include "app/form1.h"
-#include "media/kinds.h"
+#include <algorithm>
+#include <cmath>
+
 #include "platform/errors.h"
 #include "platform/input_codes.h"
+#include "playback/transport.h"
 
-namespace kv::app {
-namespace {
+namespace kv::playback {
 
-// The frame of a Flash movie at the bar's value, to the nearest frame (halves to even).
-int frameAt(int barValue, int totalFrames) {
-  return static_cast<int>(roundHalfEven(barValue * 0.01 * (totalFrames - 1.0)));
+void Transport::seekSelected(bool hold) {
+  session_.selected().seekToBar(c_.seekBar.Value(), hold);
 }
 
-}  // namespace
-
-void Form1::seekFlashVideo(double barValue, const char* command) {
-  auto& flash = ShockwaveFlash1.object();
-  step([&] { flvLengthText = flash.GetVariable("total1"); });
-  // A length that is not a number leaves the previous target, which is sent again.
-  step([&] { flvSeekText = numberText(toNumber(flvLengthText) * (barValue / 100)); });
-  step([&] { flash.SetVariable("kkk", flvSeekText); });
-  step([&] { flash.SetVariable("testVar2", command); });
-}
-
-void Form1::seekSelected(bool hold) {
-  const std::string extension = media::ListFileExtension(File1.FileName());
-  const int v = tVate1.Value();
-  if (extension == "swf") {
-    auto& flash = ShockwaveFlash1.object();
-    step([&] { flash.GotoFrame(frameAt(v, flash.TotalFrames())); });
-    step([&] {
-      if (hold)
-        flash.StopPlay();
-      else
-        flash.Play();
-    });
-  } else if (extension == "flv") {
-    seekFlashVideo(v, hold ? "vbdown" : "vbplay");
-  } else {
-    auto& player = WindowsMediaPlayer1.object();
-    step([&] { player.setCurrentPosition(v / 100.0 * player.duration()); });
-    step([&] {
-      if (hold)
-        player.pause();
-      else
-        player.play();
-    });
-  }
-}
-
-void Form1::seekHold(short button) {
+void Transport::seekPress(short button) {
   // The display stands still for any button; only the left one seeks.
-  step([&] { Timer8.setEnabled(false); });
+  step([&] { c_.positionTimer.setEnabled(false); });
   if (button == input::kLeftButton) seekSelected(true);
 }
 
-void Form1::seekRelease() {
+void Transport::seekDrag(short button) {
+  if (button == input::kLeftButton) seekPress(button);
+}
+
+void Transport::seekRelease() {
   seekSelected(false);
-  step([&] { Timer8.setEnabled(true); });
+  step([&] { c_.positionTimer.setEnabled(true); });
+  session_.Changed.raise(PlaybackChange::Position);
 }
 
-void Form1::tVate1_MouseDown(short& button, short&, float&, float&) {
-  seekHold(button);
-}
-
-void Form1::tVate1_MouseMove(short& button, short&, float&, float&) {
-  if (button == input::kLeftButton) seekHold(button);
-}
-
-void Form1::tVate1_MouseUp(short&, short&, float&, float&) {
+void Transport::seekBySeconds(double seconds) {
+  const double length = session_.selected().length();
+  // A Flash movie has frames, not seconds: a key moves it by a twentieth.
+  double share = length > 0 ? seconds / length * 100 : (seconds > 0 ? 5 : -5);
+  if (std::fabs(share) < 1) share = seconds > 0 ? 1 : -1;
+  const int target =
+      std::clamp(c_.seekBar.Value() + static_cast<int>(std::lround(share)), 0, c_.seekBar.Max());
+  step([&] { c_.seekBar.setValue(target); });
   seekRelease();
 }
 
-void Form1::tVate1_MouseOverCmd() {
-  step([&] { tVate1.setcMousePointer(forms::kHand); });
+void Transport::seekToSeconds(double seconds) {
+  const SelectedEngine engine = session_.selected();
+  if (!engine.hasSeconds() || !std::isfinite(seconds)) return;
+  const double length = engine.length();
+  if (!std::isfinite(length) || length <= 0) return;
+  const int share = static_cast<int>(std::lround(std::clamp(seconds / length, 0.0, 1.0) * 100));
+  step([&] { c_.seekBar.setValue(std::clamp(share, 0, c_.seekBar.Max())); });
+  seekRelease();
 }
 
-void Form1::tVate1_MouseOutCmd() {
-  step([&] { tVate1.setcMousePointer(forms::kDefault); });
-}
-
-}  // namespace kv::app
+}  // namespace kv::playback

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <limits>
 
-#include "app/form1.h"
-#include "media/kinds.h"
+#include "media/flash/player_movie.h"
 #include "platform/errors.h"
+#include "playback/transport.h"
 
-namespace kv::app {
+namespace kv::playback {
 namespace {
 
 // The integer part, rounded down; a value the bar cannot hold fails like the original.
@@ -22,48 +22,48 @@ int floorToInt(double value) {
 
 }  // namespace
 
-void Form1::Timer8_Timer() {
-  std::string extension;
-  step([&] { extension = media::ListFileExtension(File1.FileName()); });
+void Transport::positionTick() {
+  media::MediaKind kind = media::MediaKind::PlayerMedia;
+  step([&] { kind = session_.selected().kind(); });
+  auto& bar = c_.seekBar;
   step([&] {
-    if (tVate1.Value() > 100) tVate1.setValue(0);
+    if (bar.Value() > 100) bar.setValue(0);
   });
 
-  if (WindowsMediaPlayer1.Visible()) {
-    const auto& player = WindowsMediaPlayer1.object();
+  if (c_.player.Visible()) {
+    const auto& player = session_.components().player1;
     step([&] {
       const double position = player.currentPosition();
-      tVate1.setValue(floorToInt(divide(position, player.duration()) * 100));
+      bar.setValue(floorToInt(divide(position, player.duration()) * 100));
     });
-    step([&] { Label1.setCaption(player.currentPositionString()); });
-    step([&] { Label2.setCaption("/" + player.durationString()); });
+    step([&] { c_.elapsed.setCaption(player.currentPositionString()); });
+    step([&] { c_.length.setCaption("/" + player.durationString()); });
     return;
   }
-  if (!ShockwaveFlash1.Visible()) return;
+  if (!c_.flash.Visible()) return;
 
-  const auto& flash = ShockwaveFlash1.object();
-  if (extension == "flv") {
-    step([&] { flvPositionText = flash.GetVariable("curent1"); });
-    step([&] { flvLengthText = flash.GetVariable("total1"); });
+  const auto& flash = session_.components().flash;
+  FlashVideoTexts& flv = session_.flv;
+  if (kind == media::MediaKind::FlashVideo) {
+    step([&] { flv.position = flash.GetVariable(media::player_movie::kPosition); });
+    step([&] { flv.length = flash.GetVariable(media::player_movie::kLength); });
     step([&] {
-      const double length = toNumber(flvLengthText);
+      const double length = toNumber(flv.length);
       if (length > 0) session_.flashVideoPlayed = true;
-      tVate1.setValue(floorToInt(divide(toNumber(flvPositionText), length) * 100));
+      bar.setValue(floorToInt(divide(toNumber(flv.position), length) * 100));
     });
-    step([&] { Label1.setCaption(flash.GetVariable("curentvar")); });
-    step([&] { Label2.setCaption(flash.GetVariable("timevar")); });
-  } else if (extension == "swf") {
+    step([&] { c_.elapsed.setCaption(flash.GetVariable(media::player_movie::kPositionText)); });
+    step([&] { c_.length.setCaption(flash.GetVariable(media::player_movie::kLengthText)); });
+  } else if (kind == media::MediaKind::FlashMovie) {
     int frame = 0, total = 0;
     step([&] { frame = flash.FrameNum(); });
     step([&] { total = flash.TotalFrames(); });
+    step([&] { bar.setValue(static_cast<int>(roundHalfEven(divide(frame, total - 1.0) * 100))); });
     step([&] {
-      tVate1.setValue(static_cast<int>(roundHalfEven(divide(frame, total - 1.0) * 100)));
+      c_.elapsed.setCaption(std::to_string(frame + 1LL) + "/" + std::to_string(total + 1LL));
     });
-    step([&] {
-      Label1.setCaption(std::to_string(frame + 1LL) + "/" + std::to_string(total + 1LL));
-    });
-    step([&] { Label2.setCaption("/" + std::to_string(tVate1.Value()) + "%"); });
+    step([&] { c_.length.setCaption("/" + std::to_string(bar.Value()) + "%"); });
   }
 }
 
-}  // namespace kv::app
+}  // namespace kv::playback

@@ -1,14 +1,16 @@
 // The transport items of the context menu. They act on the first player only, whatever the
 // selected file is.
 
-#include "app/form1.h"
-#include "media/player/media_player.h"
 #include "platform/errors.h"
+#include "playback/transport.h"
 
-namespace kv::app {
+namespace kv::playback {
 
-void Form1::BUT4_Click() {
-  auto& player = WindowsMediaPlayer1.object();
+Transport::Transport(PlaybackSession& session, TransportControls controls)
+    : session_(session), c_(controls) {}
+
+void Transport::playPause() {
+  auto& player = session_.components().player1;
   step([&] {
     if (player.playState() == media::kPlaying)
       player.pause();
@@ -17,50 +19,52 @@ void Form1::BUT4_Click() {
   });
 }
 
-void Form1::BUT5_Click() {
-  step([&] { WindowsMediaPlayer1.object().close(); });
+void Transport::closePlayer() {
+  step([&] { session_.components().player1.close(); });
 }
 
-void Form1::BUT6_Click() {
-  step([&] { WindowsMediaPlayer1.object().fastForward(); });
+void Transport::fastForward() {
+  step([&] { session_.components().player1.fastForward(); });
 }
 
-void Form1::BUT7_Click() {
-  step([&] { WindowsMediaPlayer1.object().fastReverse(); });
+void Transport::fastReverse() {
+  step([&] { session_.components().player1.fastReverse(); });
 }
 
-void Form1::BUT12_Click() {
-  if (BUT12.Checked()) {
-    BUT12.setChecked(false);
+void Transport::loopItem() {
+  if (c_.loopItem.Checked()) {
+    c_.loopItem.setChecked(false);
     return;
   }
-  BUT12.setChecked(true);
-  File1_Click();  // starts the selected file again
+  c_.loopItem.setChecked(true);
+  session_.openSelected();  // starts the selected file again
 }
 
+namespace {
+
 // Checked: plays and removes the mark. Unchecked: takes the mark from the other item and moves
-// along the list.
-void Form1::nextPreviousItem(forms::MenuItem& item, forms::MenuItem& other, bool down) {
+// along the list with the media layout's list button.
+void nextPrevious(PlaybackSession& session, forms::MenuItem& item, forms::MenuItem& other,
+                  bool down) {
   if (item.Checked()) {
-    step([&] { WindowsMediaPlayer1.object().play(); });
+    step([&] { session.components().player1.play(); });
     item.setChecked(false);
     return;
   }
   item.setChecked(true);
   other.setChecked(false);
-  if (down)
-    Image8_Click();
-  else
-    Image6_Click();
+  session.listButton(down, false);
 }
+
+}  // namespace
 
 // "Next file" moves up the list and "previous file" down it: the pairing is as it always was.
-void Form1::BUT14_Click() {
-  nextPreviousItem(BUT14, BUT15, false);
+void Transport::nextItem() {
+  nextPrevious(session_, c_.nextItem, c_.previousItem, false);
 }
 
-void Form1::BUT15_Click() {
-  nextPreviousItem(BUT15, BUT14, true);
+void Transport::previousItem() {
+  nextPrevious(session_, c_.previousItem, c_.nextItem, true);
 }
 
-}  // namespace kv::app
+}  // namespace kv::playback

@@ -1,77 +1,69 @@
 // The volume bar, the volume presets and the channel choices of the context menu. They act on
 // the first player only; the background music keeps its own settings.
 
-#include <initializer_list>
+#include <algorithm>
 
-#include "app/form1.h"
 #include "platform/errors.h"
-#include "platform/input_codes.h"
+#include "playback/transport.h"
 
-namespace kv::app {
+namespace kv::playback {
 namespace {
 
+constexpr int kPresetLevels[] = {90, 10};
+constexpr int kChannelBalance[] = {-100, 100, 0};
+
 // One mark in the group: the chosen item.
-void markOnly(forms::MenuItem& chosen, std::initializer_list<forms::MenuItem*> group) {
-  for (forms::MenuItem* item : group) item->setChecked(item == &chosen);
+void markOnly(const std::array<forms::MenuItem*, 3>& group, int chosen) {
+  for (int i = 0; i < 3; ++i) group[i]->setChecked(i == chosen);
 }
 
 }  // namespace
 
 // The bar raises MouseDown and MouseMove before its value moves, so the volume set here trails
 // the thumb by one move until Click settles it (the event order of forms/control.h).
-void Form1::setVolumeFromBar() {
-  step([&] { WindowsMediaPlayer1.object().setVolume(volume.Value()); });
+void Transport::volumeFromBar() {
+  step([&] { session_.components().player1.setVolume(c_.volumeBar.Value()); });
+  session_.Changed.raise(PlaybackChange::Volume);
 }
 
-void Form1::volume_MouseOverCmd() {
-  step([&] { volume.setcMousePointer(forms::kHand); });
+void Transport::stepVolume(int delta) {
+  setVolume(c_.volumeBar.Value() + delta);
 }
 
-void Form1::volume_MouseOutCmd() {
-  step([&] { volume.setcMousePointer(forms::kDefault); });
-}
-
-void Form1::volume_Click() {
-  setVolumeFromBar();
-}
-
-void Form1::volume_MouseDown(short& button, short&, float&, float&) {
-  if (button == input::kLeftButton) setVolumeFromBar();
-}
-
-void Form1::volume_MouseMove(short& button, short&, float&, float&) {
-  if (button == input::kLeftButton) setVolumeFromBar();
+void Transport::setVolume(int level) {
+  step([&] { c_.volumeBar.setValue(std::clamp(level, 0, c_.volumeBar.Max())); });
+  volumeFromBar();
 }
 
 // Louder and softer are fixed levels; nothing undoes mute.
-void Form1::BUT9A_Click() {
-  markOnly(BUT9A, {&BUT9A, &BUT9B, &BUT9C});
-  step([&] { WindowsMediaPlayer1.object().setVolume(90); });
+void Transport::volumePreset(int index) {
+  markOnly(c_.volumeItems, index);
+  auto& player = session_.components().player1;
+  if (index < 2)
+    step([&] { player.setVolume(kPresetLevels[index]); });
+  else
+    step([&] { player.setMute(true); });
+  session_.Changed.raise(PlaybackChange::Volume);
 }
 
-void Form1::BUT9B_Click() {
-  markOnly(BUT9B, {&BUT9A, &BUT9B, &BUT9C});
-  step([&] { WindowsMediaPlayer1.object().setVolume(10); });
+void Transport::channel(int index) {
+  markOnly(c_.channelItems, index);
+  step([&] { session_.components().player1.setBalance(kChannelBalance[index]); });
 }
 
-void Form1::BUT9C_Click() {
-  markOnly(BUT9C, {&BUT9A, &BUT9B, &BUT9C});
-  step([&] { WindowsMediaPlayer1.object().setMute(true); });
+bool Transport::muted() {
+  bool muted = false;
+  step([&] { muted = session_.components().player1.mute(); });
+  return muted;
 }
 
-void Form1::BUT13A_Click() {
-  markOnly(BUT13A, {&BUT13A, &BUT13B, &BUT13C});
-  step([&] { WindowsMediaPlayer1.object().setBalance(-100); });
+void Transport::toggleMute() {
+  if (muted()) {
+    step([&] { session_.components().player1.setMute(false); });
+    session_.Changed.raise(PlaybackChange::Volume);
+  } else {
+    volumePreset(2);
+  }
 }
 
-void Form1::BUT13B_Click() {
-  markOnly(BUT13B, {&BUT13A, &BUT13B, &BUT13C});
-  step([&] { WindowsMediaPlayer1.object().setBalance(100); });
-}
-
-void Form1::BUT13C_Click() {
-  markOnly(BUT13C, {&BUT13A, &BUT13B, &BUT13C});
-  step([&] { WindowsMediaPlayer1.object().setBalance(0); });
-}
-
-}  // namespace kv::app
+}  // namespace kv::playback

@@ -1,55 +1,38 @@
 // The title buttons (menu, minimise, close), the play-selected button and the channel
 // selectors of the control bar.
 
-#include "app/form1.h"
 #include "platform/cursor.h"
 #include "platform/errors.h"
-#include "window/button_pictures.h"
+#include "window/presentation.h"
 
-namespace kv::app {
+namespace kv::window {
 
-void Form1::Image17_Click() {
+void Presentation::Image17_Click() {
   step([&] { ShowCursorUntilVisible(services_.cursor); });
-  step([&] { setWindowState(forms::kMinimized); });
-  step([&] { Image17.setPicture(Image22.Picture()); });
+  step([&] { s_.form.setWindowState(forms::kMinimized); });
+  step([&] { s_.Image17.setPicture(s_.Image22.Picture()); });
 }
 
-void Form1::Image18_Click() {
+void Presentation::Image18_Click() {
   step([&] { ShowCursorUntilVisible(services_.cursor); });
-  unloadForm3();
+  host_.closeMenuWindow();
   // The same shutdown as the exit command.
-  Unload();
-  End();
+  s_.form.Unload();
+  host_.endProgram();
 }
 
-void Form1::Image21_Click() {
+void Presentation::Image21_Click() {
   step([&] { ShowCursorUntilVisible(services_.cursor); });
-  toggleForm3();
+  host_.toggleMenuWindow();
 }
 
-void Form1::Image20_Click() {
-  File1_Click();
-}
-
-void Form1::selectChannel(forms::Image& selected, int balance) {
-  step([&] { WindowsMediaPlayer1.object().setBalance(balance); });
-  for (const window::ButtonPictures& s : buttonPictures()) {
-    if (s.group != window::ButtonGroup::Channel) continue;
+void Presentation::selectChannel(forms::Image& selected, int balance) {
+  step([&] { host_.setBalance(balance); });
+  for (const ButtonPictures& s : pictures_) {
+    if (s.group != ButtonGroup::Channel) continue;
     const bool isSelected = &s.button == &selected;
     step([&] { s.button.setPicture((isSelected ? s.hover : s.normal).Picture()); });
   }
 }
 
-void Form1::Image42_Click() {
-  selectChannel(Image42, -100);
-}
-
-void Form1::Image43_Click() {
-  selectChannel(Image43, 0);
-}
-
-void Form1::Image44_Click() {
-  selectChannel(Image44, 100);
-}
-
-}  // namespace kv::app
+}  // namespace kv::window

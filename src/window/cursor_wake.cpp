@@ -3,24 +3,24 @@
 
 #include <cmath>
 
-#include "app/form1.h"
 #include "platform/cursor.h"
 #include "platform/errors.h"
+#include "window/presentation.h"
 
-namespace kv::app {
+namespace kv::window {
 
-void Form1::CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming) {
-  if (maximisedOnly && WindowState() != forms::kMaximized) return;
-  if (CurrentX() == 0 && CurrentY() == 0) {
-    setCurrentX(x);
-    setCurrentY(y);
+void Presentation::CursorWakeCheck(float x, float y, bool maximisedOnly, bool arming) {
+  if (maximisedOnly && s_.form.WindowState() != forms::kMaximized) return;
+  if (s_.form.CurrentX() == 0 && s_.form.CurrentY() == 0) {
+    s_.form.setCurrentX(x);
+    s_.form.setCurrentY(y);
     return;
   }
   // The reference point stays where it was first recorded.
-  if (std::fabs(y - CurrentY()) > 1 || std::fabs(x - CurrentX()) > 1) {
+  if (std::fabs(y - s_.form.CurrentY()) > 1 || std::fabs(x - s_.form.CurrentX()) > 1) {
     step([&] { ShowCursorUntilVisible(services_.cursor); });
-    if (arming) step([&] { Timer3.setEnabled(true); });
+    if (arming) step([&] { s_.Timer3.setEnabled(true); });
   }
 }
 
-}  // namespace kv::app
+}  // namespace kv::window

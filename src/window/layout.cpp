@@ -3,12 +3,11 @@
 
 #include <optional>
 
-#include "app/form1.h"
-#include "dialogs/form3.h"
 #include "platform/cursor.h"
 #include "platform/errors.h"
+#include "window/presentation.h"
 
-namespace kv::app {
+namespace kv::window {
 namespace {
 
 using Value = std::optional<float>;
@@ -25,64 +24,77 @@ void place(forms::Control& c, Value top, Value left, Value width = keep, Value h
 
 }  // namespace
 
-void Form1::Form_Resize() {
-  currentIndex = File1.ListIndex();
+void Presentation::Form_Resize() {
+  host_.noteSelectedEntry();
   // A cursor service that fails must not keep the window from being laid out.
   step([&] { ShowCursorUntilVisible(services_.cursor); });
-  unloadForm3();
+  host_.closeMenuWindow();
 
-  const float W = Width(), H = Height();
+  const float W = s_.form.Width(), H = s_.form.Height();
   // The component area, the browser above it, and the file panel closed.
-  place(ShockwaveFlash1, 645, 120, W - 248, H - 1635);
-  place(WindowsMediaPlayer1, 645, 120, W - 248, H - 1635);
-  place(WebBrowser1, 600, 120, W - 248, H - 1390);
-  step([&] { Frame1.setVisible(false); });
+  place(s_.ShockwaveFlash1, 645, 120, W - 248, H - 1635);
+  place(s_.WindowsMediaPlayer1, 645, 120, W - 248, H - 1635);
+  place(s_.WebBrowser1, 600, 120, W - 248, H - 1390);
+  step([&] { s_.Frame1.setVisible(false); });
 
   // Control bar: end pieces at their design widths, the middle piece under the right one.
-  place(Picture4, H - 983, 0, W - 8, 975);
-  place(Image34, 0, 0);
-  place(Image41, 0, Image34.Width(), Picture4.Width());
-  place(Image40, 0, Picture4.Width() - Image40.Width());
+  place(s_.Picture4, H - 983, 0, W - 8, 975);
+  place(s_.Image34, 0, 0);
+  place(s_.Image41, 0, s_.Image34.Width(), s_.Picture4.Width());
+  place(s_.Image40, 0, s_.Picture4.Width() - s_.Image40.Width());
 
-  place(Picture5, 460, W - 128, 120, H - 975);
-  place(Image36, 0, 0, 120, Picture5.Height());
+  place(s_.Picture5, 460, W - 128, 120, H - 975);
+  place(s_.Image36, 0, 0, 120, s_.Picture5.Height());
 
   // The seek bar spans the bar; the volume bar, its icon and the times are a right-aligned
   // chain, each placed from the one before.
-  place(tVate1, 45, 110, W - 220);
-  place(volume, keep, W - volume.Width() - 500);
-  place(Image37, keep, volume.Left() - 475);
-  place(Label2, keep, Image37.Left() - 1345);
-  place(Label1, keep, Label2.Left() - 480);
+  place(s_.tVate1, 45, 110, W - 220);
+  place(s_.volume, keep, W - s_.volume.Width() - 500);
+  place(s_.Image37, keep, s_.volume.Left() - 475);
+  place(s_.Label2, keep, s_.Image37.Left() - 1345);
+  place(s_.Label1, keep, s_.Label2.Left() - 480);
 
   // Title buttons at fixed distances from the right side.
-  place(Image18, keep, W - 745);
-  place(Image16, keep, W - 1135);
-  place(Image19, keep, W - 1135);
-  place(Image17, keep, W - 1510);
-  place(Image21, keep, W - 1885);
+  place(s_.Image18, keep, W - 745);
+  place(s_.Image16, keep, W - 1135);
+  place(s_.Image19, keep, W - 1135);
+  place(s_.Image17, keep, W - 1510);
+  place(s_.Image21, keep, W - 1885);
 
-  place(Picture2, 0, 0, W - 8, 645);
-  place(Image33, 0, 0);
-  place(Image38, 0, Image33.Width(), Picture2.Width());
-  place(Image39, 0, Picture2.Width() - Image39.Width());
+  place(s_.Picture2, 0, 0, W - 8, 645);
+  place(s_.Image33, 0, 0);
+  place(s_.Image38, 0, s_.Image33.Width(), s_.Picture2.Width());
+  place(s_.Image39, 0, s_.Picture2.Width() - s_.Image39.Width());
 
-  place(Picture3, 460, 0, 120, H - 975);
-  place(Image35, 0, 0, 120, Picture3.Height());
+  place(s_.Picture3, 460, 0, 120, H - 975);
+  place(s_.Image35, 0, 0, 120, s_.Picture3.Height());
 
   // The file panel keeps its place under the title bar, hidden until asked for.
-  place(Frame1, 645, 120, 1935, H - 1620);
-  place(File1, Dir1.Height() + 675, 0, Frame1.Width(), Frame1.Height() - Dir1.Height() - 645);
+  place(s_.Frame1, 645, 120, 1935, H - 1620);
+  place(s_.File1, s_.Dir1.Height() + 675, 0, s_.Frame1.Width(),
+        s_.Frame1.Height() - s_.Dir1.Height() - 645);
 
-  place(Picture7, H - Picture7.Height(), W - Picture7.Width());
+  place(s_.Picture7, H - s_.Picture7.Height(), W - s_.Picture7.Width());
 
   raiseSliders();
 }
 
-void Form1::raiseSliders() {
-  step([&] { Picture7.Refresh(); });
-  step([&] { tVate1.ZOrder(0); });
-  step([&] { volume.ZOrder(0); });
+// Always in this order, whichever group is shown.
+void Presentation::showButtonLayout(bool picture) {
+  for (forms::Image* b : {&s_.Image2, &s_.Image5, &s_.Image7})
+    step([&] { b->setVisible(picture); });
+  for (forms::Image* b : {&s_.Image3, &s_.Image6, &s_.Image8})
+    step([&] { b->setVisible(!picture); });
 }
 
-}  // namespace kv::app
+bool Presentation::pictureLayoutShown() const {
+  return s_.Image5.Visible();
+}
+
+void Presentation::raiseSliders() {
+  step([&] { s_.Picture7.Refresh(); });
+  step([&] { s_.tVate1.ZOrder(0); });
+  step([&] { s_.volume.ZOrder(0); });
+}
+
+}  // namespace kv::window

@@ -18,7 +18,7 @@ struct Form1Rig : ServiceDoubles {
   FakeMediaPlayer player2{"WindowsMediaPlayer2", log};
   FakeFlashPlayer flash{"ShockwaveFlash1", log};
   FakeWebPage web{"WebBrowser1", log};
-  app::Components components{player1, player2, flash, web};
+  media::Components components{player1, player2, flash, web};
   std::unique_ptr<app::Form1> form;
 
   static constexpr const char* kApp = "/opt/korvelin";

@@ -52,7 +52,7 @@ struct OnDisk {
   test::FakeMediaPlayer player1{"WindowsMediaPlayer1"}, player2{"WindowsMediaPlayer2"};
   test::FakeFlashPlayer flash{"ShockwaveFlash1"};
   test::FakeWebPage web{"WebBrowser1"};
-  app::Components components{player1, player2, flash, web};
+  media::Components components{player1, player2, flash, web};
 };
 
 void writeFile(const std::string& path, const std::string& text) {

@@ -94,3 +94,42 @@ TEST(Keys, PageUpAndPageDownUseTheListButtonsOfTheLayoutOnShow) {
   EXPECT_EQ(f.File1.ListIndex(), 3);
   EXPECT_TRUE(f.Timer1.Enabled()) << "the slide show goes on";
 }
+
+TEST(Keys, OneTableWithOneRowForEachKeyAndModifiers) {
+  // No two rows answer the same key with the same modifiers held.
+  const int held[] = {0,
+                      kShiftKey,
+                      kCtrlKey,
+                      kAltKey,
+                      kShiftKey | kCtrlKey,
+                      kShiftKey | kAltKey,
+                      kCtrlKey | kAltKey,
+                      kShiftKey | kCtrlKey | kAltKey};
+  for (const KeyRow& row : keyTable())
+    for (int shift : held) {
+      int matching = 0;
+      for (const KeyRow& other : keyTable())
+        matching += other.key == row.key && findKey(row.key, shift) == &other;
+      EXPECT_LE(matching, 1) << row.key << " " << shift;
+    }
+  // The window's keys and the watching keys alike answer with and without Shift, never with
+  // Ctrl or Alt; a watching key acts only while a file is there to watch.
+  struct Case {
+    int key;
+    KeyCommand command;
+    KeyScope scope;
+  };
+  for (const Case& c : {Case{kKeyM, KeyCommand::Mute, KeyScope::Window},
+                        Case{kKeyPageDown, KeyCommand::NextEntry, KeyScope::Window},
+                        Case{kKeyS, KeyCommand::Still, KeyScope::Watching},
+                        Case{kKeyNumberSign, KeyCommand::NextAudio, KeyScope::Watching}}) {
+    SCOPED_TRACE(c.key);
+    for (int shift : {0, int(kShiftKey)}) {
+      ASSERT_NE(findKey(c.key, shift), nullptr);
+      EXPECT_EQ(findKey(c.key, shift)->command, c.command);
+      EXPECT_EQ(findKey(c.key, shift)->scope, c.scope);
+    }
+    EXPECT_EQ(keyCommand(c.key, kCtrlKey), KeyCommand::None);
+    EXPECT_EQ(keyCommand(c.key, kAltKey | kShiftKey), KeyCommand::None);
+  }
+}

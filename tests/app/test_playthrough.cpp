@@ -66,7 +66,7 @@ TEST(PlayThrough, TwoClipsPlayOneAfterTheOtherAndWrap) {
   media::MpvPlayer player1, player2;
   media::FlashRuntime flash(clock);
   test::FakeWebPage web;
-  app::Components components{player1, player2, flash, web};
+  media::Components components{player1, player2, flash, web};
   app::Form1 form(services, components);
   form.Show();
   ASSERT_EQ(form.File1.Path(), clips.dir());

@@ -77,7 +77,7 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
   media::MpvPlayer player1, player2;
   test::FakeFlashPlayer flash;
   test::FakeWebPage web;
-  app::Components components{player1, player2, flash, web};
+  media::Components components{player1, player2, flash, web};
   app::Form1 form(real, components);
   form.comfort().usePlaces(std::make_unique<comfort::FilePositions>(positions),
                            state.path().toStdString() + "/Pictures/Korvelin");

@@ -141,7 +141,7 @@ struct DesktopRig {
   test::FakeMediaPlayer player1{"WindowsMediaPlayer1"}, player2{"WindowsMediaPlayer2"};
   test::FakeFlashPlayer flash{"ShockwaveFlash1"};
   test::FakeWebPage web{"WebBrowser1"};
-  app::Components components{player1, player2, flash, web};
+  media::Components components{player1, player2, flash, web};
   app::Form1 form{services, components};
 
   DesktopRig() {

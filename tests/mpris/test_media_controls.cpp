@@ -6,12 +6,13 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/mpris/form1_controls.h"
+#include "app/desktop_session.h"
+#include "app/mpris/media_controls.h"
 #include "app/playback_rig.h"
 #include "media/player/media_player.h"
 
 using namespace kv;
-using app::mpris::Form1Controls;
+using app::mpris::MediaControls;
 using app::mpris::MediaState;
 using app::mpris::Status;
 using test::CallLog;
@@ -43,7 +44,7 @@ struct Row {
   const char* name;
   const char* entry;  // the entry clicked before
   int playState;      // what the player reports then
-  std::function<void(Form1Controls&)> bus;
+  std::function<void(MediaControls&)> bus;
   std::function<void(app::Form1&)> window;  // the control it stands for
 };
 
@@ -99,8 +100,7 @@ TEST(MediaControls, EveryCommandDoesWhatItsWindowControlDoes) {
       rig->flash.variables["total1"] = "240";
       rig->forget();
     }
-    Form1Controls controls(*bus.form);
-    row.bus(controls);
+    row.bus(*app::mediaControls(*bus.form));
     row.window(*window.form);
     EXPECT_EQ(commands(*bus.log), commands(*window.log));
     EXPECT_EQ(bus.form->currentIndex, window.form->currentIndex);
@@ -140,11 +140,11 @@ TEST(MediaControls, TheStateIsWhatThePlayerAndTheListShow) {
     rig.player1.vol = 40;
     rig.flash.variables["total1"] = "240";
     rig.flash.variables["curent1"] = "60";
-    EXPECT_EQ(Form1Controls(*rig.form).state(), c.expected);
+    EXPECT_EQ(app::mediaControls(*rig.form)->state(), c.expected);
   }
   PlaybackRig empty;
   empty.startWith({});
-  const MediaState none = Form1Controls(*empty.form).state();
+  const MediaState none = app::mediaControls(*empty.form)->state();
   EXPECT_EQ(none.file, "");
   EXPECT_FALSE(none.canGoNext || none.canGoPrevious || none.canSeek);
 }

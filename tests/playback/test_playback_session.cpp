@@ -49,7 +49,7 @@ struct SessionRig : ServiceDoubles {
   FakeMediaPlayer player2{"music", log};
   FakeFlashPlayer flash{"flash", log};
   FakeWebPage web{"web", log};
-  app::Components components{player1, player2, flash, web};
+  media::Components components{player1, player2, flash, web};
   RecordingLayout layout{log};
   forms::FileListBox list{"File1", nullptr, files};
   forms::Timer t1{"Timer1", clock}, t2{"Timer2", clock}, t4{"Timer4", clock}, t5{"Timer5", clock},
@@ -221,6 +221,36 @@ TEST(PlaybackSession, AnEndedVideoPlaysTheNextEntryWithAWrap) {
   rig.clock.advance(1000);
   EXPECT_EQ(rig.session.currentIndex, 0);
   EXPECT_FALSE(rig.t7.Enabled());
+}
+
+TEST(PlaybackSession, TheSelectedEntrysKindPicksItsEngineAndEveryChangeIsPushed) {
+  struct Case {
+    std::string name;
+    MediaKind kind;
+    double length, position;  // what its engine reports in seconds
+  };
+  for (const Case& c : {Case{"a.avi", MediaKind::PlayerMedia, 200, 50},
+                        Case{"b.flv", MediaKind::FlashVideo, 240, 60},
+                        Case{"c.swf", MediaKind::FlashMovie, 0, 0},  // frames, no seconds
+                        Case{"d.jpg", MediaKind::Picture, 200, 50}}) {
+    SCOPED_TRACE(c.name);
+    SessionRig rig({c.name});
+    std::vector<playback::PlaybackChange> heard;
+    rig.session.Changed.connect([&](playback::PlaybackChange change) { heard.push_back(change); });
+    rig.list.setListIndex(0);
+    rig.player1.length = 200;
+    rig.player1.position = 50;
+    rig.flash.variables["total1"] = "240";
+    rig.flash.variables["curent1"] = "60";
+    const playback::SelectedEngine engine = rig.session.selected();
+    EXPECT_EQ(engine.kind(), c.kind);
+    EXPECT_EQ(engine.length(), c.length);
+    EXPECT_EQ(engine.position(), c.position);
+    rig.player1.PlayStateChange.raise(media::kPlaying);
+    rig.session.stop();
+    using enum playback::PlaybackChange;
+    EXPECT_EQ(heard, (std::vector<playback::PlaybackChange>{File, PlayState, File}));
+  }
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ namespace {
 const QString kBusName = QStringLiteral("org.mpris.MediaPlayer2.korvelin");
 const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
-constexpr int kPollMs = 250;
+// An engine answers a seek or a new file within this; a burst of changes is read once.
+constexpr int kSettleMs = 100;
 constexpr double kMicro = 1e6;
 
 qlonglong micros(double seconds) {
@@ -67,8 +68,9 @@ MprisService::MprisService(MediaControls& controls, std::string coverFolder, QOb
     : QObject(parent), controls_(controls), coverFolder_(std::move(coverFolder)) {
   new RootAdaptor(this);
   new PlayerAdaptor(this);
-  poll_.setInterval(kPollMs);
-  connect(&poll_, &QTimer::timeout, this, &MprisService::refresh);
+  settle_.setInterval(kSettleMs);
+  settle_.setSingleShot(true);
+  connect(&settle_, &QTimer::timeout, this, &MprisService::refresh);
 }
 
 MprisService::~MprisService() {
@@ -88,7 +90,6 @@ bool MprisService::start() {
   last_ = controls_.state();
   lastRead_ = QDateTime::currentMSecsSinceEpoch();
   changedFile();
-  poll_.start();
   return true;
 }
 
@@ -120,6 +121,10 @@ void MprisService::changedFile() {
   const std::string path = coverFolder_ + "/cover-" + std::to_string(track_) +
                            (cover->mimeType == "image/png" ? ".png" : ".jpg");
   if (host::writeFileAtomically(path, cover->data)) cover_ = QString::fromStdString(path);
+}
+
+void MprisService::changed() {
+  if (registered_ && !settle_.isActive()) settle_.start();
 }
 
 void MprisService::refresh() {

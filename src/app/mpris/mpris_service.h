@@ -30,6 +30,9 @@ class MprisService : public QObject {
   QString trackId() const;
   // Reads the state now and announces what changed since the last reading.
   void refresh();
+  // Something changed in playback: the state is read once the engine has settled (changes
+  // that come together are announced together).
+  void changed();
   // A seek made through the bus: announced at once with the target.
   void seeked(double seconds);
 
@@ -43,7 +46,7 @@ class MprisService : public QObject {
   MediaState last_;
   qint64 lastRead_ = 0;
   unsigned track_ = 0;
-  QTimer poll_;
+  QTimer settle_;
   bool registered_ = false;
 };
 

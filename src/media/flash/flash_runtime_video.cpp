@@ -13,6 +13,7 @@
 
 #include "media/flash/flash_runtime.h"
 #include "media/flash/flv_export.h"
+#include "media/flash/player_movie.h"
 #include "platform/errors.h"
 
 namespace kv::media {
@@ -118,13 +119,13 @@ void FlashRuntime::syncStream(bool seek) {
 // ----------------------------------------------------------------------------- player movie
 
 void FlashRuntime::bridgeVariable(const std::string& name, const std::string& value) {
-  if (name == "testVar") {
+  if (name == player_movie::kVideoPath) {
     loadVideo(value);
-  } else if (name == "kkk") {
+  } else if (name == player_movie::kSeekTarget) {
     pendingSeek_ = parseNumber(value);
-  } else if (name == "testVar2") {
+  } else if (name == player_movie::kCommand) {
     if (!videoLoaded_) return;
-    if (value == "vbplay") {
+    if (value == player_movie::kPlay) {
       if (pendingSeek_) seekVideo(*pendingSeek_);
       pendingSeek_.reset();
       if (videoEndedFlag_) {  // playing again after the end: a new end is reported again
@@ -132,9 +133,9 @@ void FlashRuntime::bridgeVariable(const std::string& name, const std::string& va
         videoStarted_ = false;
       }
       callPlayer([&] { player_->play(); });
-    } else if (value == "vbpause") {
+    } else if (value == player_movie::kPause) {
       callPlayer([&] { player_->pause(); });
-    } else if (value == "vbdown") {
+    } else if (value == player_movie::kSeekHold) {
       if (pendingSeek_) seekVideo(*pendingSeek_);
       pendingSeek_.reset();
       callPlayer([&] { player_->pause(); });
@@ -169,9 +170,9 @@ void FlashRuntime::closeVideo() {
   pendingSeek_.reset();
   lastDuration_ = 0;
   if (videoMode_ == VideoMode::Bridge) videoMode_ = VideoMode::None;
-  for (const char* name : {"curent1", "total1"}) vars_[name] = "0";
-  vars_["curentvar"] = "00:00";
-  vars_["timevar"] = "/00:00";
+  for (const char* name : {player_movie::kPosition, player_movie::kLength}) vars_[name] = "0";
+  vars_[player_movie::kPositionText] = "00:00";
+  vars_[player_movie::kLengthText] = "/00:00";
   if (wasLoaded) postDisplayChanged();
 }
 
@@ -199,7 +200,8 @@ void FlashRuntime::pollVideo() {
     }
   }
   // Keep the stored copies current too (what GetVariable gives is computed afresh).
-  for (const char* name : {"curent1", "total1", "curentvar", "timevar"})
+  for (const char* name : {player_movie::kPosition, player_movie::kLength,
+                           player_movie::kPositionText, player_movie::kLengthText})
     if (auto v = bridgeValue(name)) vars_[name] = *v;
 }
 
@@ -228,8 +230,8 @@ void FlashRuntime::seekVideo(double seconds) {
 // The values the player movie publishes while a video is loaded, read from the engine.
 std::optional<std::string> FlashRuntime::bridgeValue(const std::string& name) const {
   if (!videoLoaded_) return std::nullopt;
-  const bool current = name == "curent1" || name == "curentvar";
-  const bool total = name == "total1" || name == "timevar";
+  const bool current = name == player_movie::kPosition || name == player_movie::kPositionText;
+  const bool total = name == player_movie::kLength || name == player_movie::kLengthText;
   if (!current && !total) return std::nullopt;
   double position = 0;
   double duration = lastDuration_;
@@ -244,9 +246,9 @@ std::optional<std::string> FlashRuntime::bridgeValue(const std::string& name) co
   if (!std::isfinite(position) || position < 0) position = 0;
   if (videoEndedFlag_) position = duration;  // the display stays at the end
   if (duration > 0) position = std::min(position, duration);
-  if (name == "curent1") return secondsText(position);
-  if (name == "total1") return secondsText(duration);
-  if (name == "curentvar") return positionText(position);
+  if (name == player_movie::kPosition) return secondsText(position);
+  if (name == player_movie::kLength) return secondsText(duration);
+  if (name == player_movie::kPositionText) return positionText(position);
   return "/" + positionText(duration);
 }
 

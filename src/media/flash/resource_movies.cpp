@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "media/flash/player_movie.h"
 #include "media/flash/swf_reader.h"
 #include "media/flash/swf_writer.h"
 
@@ -63,13 +64,13 @@ std::vector<std::uint8_t> playerMovieBytes() {
   // Initial values of the variables the program reads, set by the movie's
   // first frame like an ActionScript player movie would.
   w.doAction(act::join({
-      act::pushStrings({"curent1", "0"}),
+      act::pushStrings({player_movie::kPosition, "0"}),
       act::setVariable(),
-      act::pushStrings({"total1", "0"}),
+      act::pushStrings({player_movie::kLength, "0"}),
       act::setVariable(),
-      act::pushStrings({"curentvar", "00:00"}),
+      act::pushStrings({player_movie::kPositionText, "00:00"}),
       act::setVariable(),
-      act::pushStrings({"timevar", "/00:00"}),
+      act::pushStrings({player_movie::kLengthText, "/00:00"}),
       act::setVariable(),
   }));
   w.showFrame().end();

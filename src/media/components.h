@@ -6,13 +6,13 @@
 #include "media/player/media_player.h"
 #include "media/web/web_page.h"
 
-namespace kv::app {
+namespace kv::media {
 
 struct Components {
-  media::MediaPlayer& player1;  // video, audio and pictures
-  media::MediaPlayer& player2;  // background music of the slide show
-  media::FlashPlayer& flash;
-  media::WebPage& web;
+  MediaPlayer& player1;  // video, audio and pictures
+  MediaPlayer& player2;  // background music of the slide show
+  FlashPlayer& flash;
+  WebPage& web;
 };
 
-}  // namespace kv::app
+}  // namespace kv::media
