@@ -2,6 +2,7 @@
 
 #include <mpv/client.h>
 
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "media/player/mpv_open.h"
 #include "media/player/mpv_player.h"
+#include "media/player/subtitle_limit.h"
 
 namespace kv::media {
 
@@ -35,7 +37,11 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
         readTimes();
         file_.lastLogError.clear();
         returnFreedPages();
-        if (!file_.refusedSubtitle.empty()) showRefusedSubtitle();
+        // After the title the window shows on opening (a message replaces the one before).
+        if (!file_.refusedSubtitle.empty())
+          QTimer::singleShot(kRefusedSubtitleAfterMs, &context_, [this, url = url_] {
+            if (url == url_ && file_.loaded) showRefusedSubtitle();
+          });
         // The render context was replaced while the engine opened the file (it may have shown
         // frames before this report was handled): bring the picture back if it went with it.
         if (file_.videoLost && renderReady_) {

@@ -40,6 +40,7 @@ struct SubtitleScreening {
 SubtitleScreening screenSubtitlesBeside(const std::string& video);
 
 // The message shown over the picture for such a file ("%1": its name), in Chinese.
+inline constexpr int kRefusedSubtitleAfterMs = 1600;
 inline constexpr const char* kSubtitleRefused = "字幕文件过大，未载入：%1";
 
 }  // namespace kv::media
