@@ -14,12 +14,20 @@
 namespace kv::bench {
 
 std::string makeClip720p(const std::string& dir, int seconds, bool sound) {
+  return makeClip(dir, seconds, "1280x720", sound);
+}
+
+std::string makeClip(const std::string& dir, int seconds, const std::string& size, bool sound) {
+  const std::string name = size == "1280x720" ? "720p" : size;
   const std::string path =
-      dir + "/clip720p_" + std::to_string(seconds) + (sound ? "s.mp4" : "s_silent.mp4");
+      dir + "/clip" + name + "_" + std::to_string(seconds) + (sound ? "s.mp4" : "s_silent.mp4");
   if (QFile::exists(QString::fromStdString(path))) return path;
   const QString d = QString::number(seconds);
-  QStringList args{"-v", "error", "-nostdin", "-y",
-                   "-f", "lavfi", "-i",       "testsrc2=size=1280x720:rate=25:duration=" + d};
+  QStringList args{
+      "-v",       "error",
+      "-nostdin", "-y",
+      "-f",       "lavfi",
+      "-i",       "testsrc2=size=" + QString::fromStdString(size) + ":rate=25:duration=" + d};
   if (sound)
     args << "-f"
          << "lavfi"

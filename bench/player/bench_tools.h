@@ -10,6 +10,8 @@ namespace kv::bench {
 
 // Generates a 1280x720 clip of the given length into dir (once), with or without sound.
 std::string makeClip720p(const std::string& dir, int seconds, bool sound = true);
+// The same at another size ("1920x1080").
+std::string makeClip(const std::string& dir, int seconds, const std::string& size, bool sound);
 
 // User + system time of this process so far (all threads, the engine's included).
 double processCpuSeconds();

@@ -578,6 +578,10 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
         <translation>Snapshot failed</translation>
     </message>
     <message>
+        <source>字幕文件过大，未载入：%1</source>
+        <translation>Subtitle file too large, not loaded: %1</translation>
+    </message>
+    <message>
         <source>原始大小</source>
         <translation>Native size</translation>
     </message>

@@ -5,6 +5,7 @@
 #include "engines/engine_modules.h"
 #include "media/player/mpv_player.h"
 #include "media/player/mpv_video_widget.h"
+#include "media/player/video_output.h"
 #include "media/probe.h"
 
 namespace kv::engines {
@@ -13,7 +14,7 @@ namespace {
 class MpvPlayerEngine final : public PlayerEngine {
  public:
   explicit MpvPlayerEngine(bool withPicture)
-      : picture_(withPicture), player_(withPicture ? media::MpvOptions::onScreen() : soundOnly()) {}
+      : picture_(withPicture), player_(withPicture ? onScreen() : soundOnly()) {}
 
   media::MediaPlayer& player() override { return player_; }
   QWidget* createPicture(QWidget* parent) override {
@@ -21,6 +22,11 @@ class MpvPlayerEngine final : public PlayerEngine {
   }
 
  private:
+  static media::MpvOptions onScreen() {
+    media::MpvOptions o = media::MpvOptions::onScreen();
+    o.video = media::videoOutput();
+    return o;
+  }
   static media::MpvOptions soundOnly() {
     media::MpvOptions o;
     o.audio = media::MpvOptions::Audio::Device;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "media/player/subtitle_limit.h"
 #include "media/player/track_languages.h"
 #include "player_fixture.h"
 
@@ -27,8 +28,12 @@ TEST_F(PlayerTest, SubtitleFilesBesideTheVideoAreFoundAndRead) {
     const char* video;
     const char* subtitle;
     std::string bytes, shown, language;
+    const char* crowded = nullptr;  // a file beside it with too many events at once: left out
   };
   const std::string srt = "1\n00:00:00,000 --> 00:10:00,000\n";
+  std::string crowd = "[Events]\n";
+  for (int i = 0; i <= media::kMostEventsAtOnce; ++i)
+    crowd += "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,,ev\n";
   for (const Case& c : {
            Case{"a.mp4", "a.srt", srt + "你好世界\n", "你好世界", ""},
            Case{"b.mp4", "b.srt", srt + gbk + "\n", "你好世界", ""},
@@ -39,10 +44,12 @@ TEST_F(PlayerTest, SubtitleFilesBesideTheVideoAreFoundAndRead) {
                 "特效字幕", "chs"},
            Case{"e.mp4", "Subs/e.srt", srt + "子文件夹\n", "子文件夹", ""},
            Case{"f.mp4", "字幕/f.srt", srt + gbk + "\n", "你好世界", ""},
+           Case{"g.mp4", "g.srt", srt + "留下\n", "留下", "", "g.crowd.ass"},
        }) {
     SCOPED_TRACE(c.subtitle);
     const std::string video = media.grey(c.video, 10);
     media.write(c.subtitle, c.bytes);
+    if (c.crowded) media.write(c.crowded, crowd);
     openPlaying(video);
     const std::vector<Track> subs = ofKind(player->tracks(), Track::Kind::Subtitle);
     ASSERT_EQ(subs.size(), 1u);
@@ -51,6 +58,30 @@ TEST_F(PlayerTest, SubtitleFilesBesideTheVideoAreFoundAndRead) {
     EXPECT_EQ(subs[0].language, c.language);
     EXPECT_TRUE(pumpUntil([&] { return engineText(*player, "sub-text") == c.shown; }, 5000))
         << engineText(*player, "sub-text");
+  }
+}
+
+TEST(SubtitleWeight, CountsEventsAndTheMostOnScreenAtOnce) {
+  struct Case {
+    std::string text;
+    int events, mostAtOnce;
+  };
+  for (const Case& c : {
+           Case{"1\n00:00:01,000 --> 00:00:02,000\na\n\n2\n00:00:02,000 --> 00:00:03,500\nb\n", 2,
+                1},
+           Case{"WEBVTT\n\n00:01.000 --> 00:04.000 align:start\na\n00:02.000 --> 00:03.000\nb\n", 2,
+                2},
+           Case{"Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,,a\n"
+                "Dialogue: 0,0:00:10.00,0:00:20.00,Default,,0,0,0,,b, c\n"
+                "Dialogue: 0,0:00:15.00,0:00:16.00,Default,,0,0,0,,d\n"
+                "Dialogue: 0,0:02:00.00,0:03:00.00,Default,,0,0,0,,e\n",
+                4, 3},
+           Case{"Dialogue: 0,0:00:05.00,0:00:01.00,Default,,x\nDialogue: nonsense\n--> 12\n", 0, 0},
+       }) {
+    SCOPED_TRACE(c.text);
+    const media::SubtitleWeight weight = media::weighSubtitleText(c.text);
+    EXPECT_EQ(weight.events, c.events);
+    EXPECT_EQ(weight.mostAtOnce, c.mostAtOnce);
   }
 }
 

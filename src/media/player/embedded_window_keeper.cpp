@@ -34,6 +34,13 @@ void EmbeddedWindowKeeper::hostHidden() {
   coverTimer_.stop();
 }
 
+void EmbeddedWindowKeeper::setWindowWanted(bool wanted) {
+  if (wanted == wanted_) return;
+  wanted_ = wanted;
+  coveredContainer_ = nullptr;  // applied again below
+  updateCover();
+}
+
 void EmbeddedWindowKeeper::updateCover() {
   follow();
   if (!window_) return;
@@ -44,7 +51,7 @@ void EmbeddedWindowKeeper::updateCover() {
   // An empty mask would be no mask at all: a window covered all over is hidden instead (a
   // video then takes its frames without drawing them).
   const QRegion shown = QRegion(host_.rect()) - covered;
-  container_->setVisible(!shown.isEmpty());
+  container_->setVisible(wanted_ && !shown.isEmpty());
   window_->setMask(covered.isEmpty() ? QRegion() : shown);
 }
 
@@ -95,7 +102,7 @@ void EmbeddedWindowKeeper::embedAgain() {
   prepare_(*container_);
   if (old) {
     container_->stackUnder(old);
-    container_->setVisible(old->isVisible());
+    container_->setVisible(old->isVisible() && wanted_);
     // Now, not later: it holds no window any more, and Qt would reach for one when a widget
     // around it is raised. This runs in an event of the top-level, not of the old container.
     delete old;

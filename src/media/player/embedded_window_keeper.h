@@ -34,6 +34,9 @@ class EmbeddedWindowKeeper final : public QObject {
   void hostResized();
   void hostShown();
   void hostHidden();
+  // Whether the window is to be shown at all (it is by default); one not wanted is hidden with
+  // its container, whatever covers it.
+  void setWindowWanted(bool wanted);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,6 +54,7 @@ class EmbeddedWindowKeeper final : public QObject {
   QPointer<QWidget> topLevel_;
   QPointer<QWindow> native_;
   bool waiting_ = false;
+  bool wanted_ = true;
   QTimer coverTimer_;
   QRegion covered_;
   const QWidget* coveredContainer_ = nullptr;  // the container covered_ was applied to

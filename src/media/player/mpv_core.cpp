@@ -106,6 +106,14 @@ MpvHandle createMpvCore(const MpvOptions& options) {
       // The widget renders on the GUI thread; never let a render call wait for display time.
       set(h, "video-timing-offset", "0");
       break;
+    case MpvOptions::Video::Native:
+      // No output until the video widget hands over its window (MpvPlayer::showVideoIn).
+      set(h, "vo", "null");
+      // The window is ours: the pointer, the keys and the screen saver stay with the program.
+      set(h, "input-cursor", "no");
+      set(h, "cursor-autohide", "no");
+      set(h, "stop-screensaver", "no");
+      break;
   }
   switch (options.audio) {
     case MpvOptions::Audio::None:

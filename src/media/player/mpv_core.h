@@ -30,6 +30,9 @@ struct MpvOptions {
   enum class Video {
     None,    // vo=null: frames are decoded and dropped (tests, background music, probing)
     Render,  // vo=libmpv: frames go to an MpvVideoWidget through the render API
+    // The engine's own X11 output (XVideo where the server has it) draws, on a thread of its
+    // own, into the native window of an MpvVideoWidget; no OpenGL at all.
+    Native,
   };
   enum class Audio {
     None,     // ao=null

@@ -8,6 +8,7 @@
 
 #include "media/player/balance_filter.h"
 #include "media/player/mpv_open.h"
+#include "media/player/subtitle_limit.h"
 #include "platform/errors.h"
 
 namespace kv::media {
@@ -111,7 +112,14 @@ void MpvPlayer::loadNow(double startAt) {
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
                                  std::chars_format::fixed, 3);
   *end.ptr = '\0';
-  const MpvOpen open = mpvOpenOf(url_, startAt > 0 ? start : "");
+  // Subtitle files beside it that would flood the renderer stay out of the engine's reach.
+  const SubtitleScreening subtitles = screenSubtitlesBeside(url_);
+  std::string options = startAt > 0 ? start : "";
+  if (!subtitles.refused.empty()) {
+    options += std::string(options.empty() ? "" : ",") + subtitles.engineOptions();
+    file_.refusedSubtitle = subtitles.refused.front();
+  }
+  const MpvOpen open = mpvOpenOf(url_, options);
   const char* argv[] = {"loadfile", open.target.c_str(), "replace", open.options.c_str(), nullptr};
   mpv_node result;
   const int rc = mpv_command_ret(core_.get(), argv, &result);

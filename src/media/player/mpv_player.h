@@ -101,7 +101,12 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   bool showsPicture() const;
   // The title of the open file (its tags' title, else its file name); "" with none open.
   std::string mediaTitle() const;
-  bool rendersVideo() const { return options_.video == MpvOptions::Video::Render; }
+  bool rendersVideo() const { return options_.video != MpvOptions::Video::None; }
+  const MpvOptions& options() const { return options_; }
+  // The engine's own output (MpvOptions::Video::Native) draws into the native window `window`
+  // from now on; 0: into nothing (frames are taken and dropped, the file plays on), before that
+  // window goes. A deferred open goes ahead once there is a window.
+  void showVideoIn(MpvRenderTarget* target, std::int64_t window);
   // The render context now exists: a deferred open goes ahead, lost video comes back.
   void attachRenderTarget(MpvRenderTarget* target);
   // The render context has been freed.
@@ -114,6 +119,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   static void onWakeup(void* self);
   void handleEvent(const mpv_event& event);
   void onFileEnded(const mpv_event_end_file& end);
+  void showRefusedSubtitle();
   void onEofReached(bool eof);
   void onVideoTrack(bool selected);
   void onTimeProperty(const std::string& name, int format, const void* data);
@@ -173,6 +179,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
     double duration = 0;
     std::string error;
     std::string lastLogError;
+    std::string refusedSubtitle;  // a subtitle file beside it that was not loaded (its name)
   };
   FileState file_;
   Scan scan_ = Scan::None;

@@ -2,6 +2,7 @@
 
 #include <mpv/client.h>
 
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "media/player/mpv_open.h"
 #include "media/player/mpv_player.h"
+#include "media/player/subtitle_limit.h"
 
 namespace kv::media {
 
@@ -35,6 +37,11 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
         readTimes();
         file_.lastLogError.clear();
         returnFreedPages();
+        // After the title the window shows on opening (a message replaces the one before).
+        if (!file_.refusedSubtitle.empty())
+          QTimer::singleShot(kRefusedSubtitleAfterMs, &context_, [this, url = url_] {
+            if (url == url_ && file_.loaded) showRefusedSubtitle();
+          });
         // The render context was replaced while the engine opened the file (it may have shown
         // frames before this report was handled): bring the picture back if it went with it.
         if (file_.videoLost && renderReady_) {
@@ -172,6 +179,19 @@ void MpvPlayer::attachRenderTarget(MpvRenderTarget* target) {
     updateState();
   } else if (file_.videoLost && file_.loaded) {
     restoreVideo();
+  }
+}
+
+void MpvPlayer::showVideoIn(MpvRenderTarget* target, std::int64_t window) {
+  // A change of output makes the engine replace its output at once: the old one lets go of its
+  // window before this returns, and the file goes on where it was.
+  if (window != 0) mpv_set_property(core_.get(), "wid", MPV_FORMAT_INT64, &window);
+  mpv_set_property_string(core_.get(), "vo", window != 0 ? "xv,x11" : "null");
+  if (window != 0) {
+    attachRenderTarget(target);
+  } else if (target_ == target) {
+    target_ = nullptr;
+    renderReady_ = false;
   }
 }
 

@@ -7,6 +7,8 @@
 #include <QOpenGLFunctions>
 #include <QPainter>
 
+#include "media/player/video_title.h"
+
 namespace kv::media {
 
 namespace {
@@ -23,8 +25,11 @@ MpvVideoSurface::MpvVideoSurface(MpvPlayer& player)
   // Clicks and moves belong to the widget around the window; no focus of its own either, so
   // keys keep going to the main window.
   setFlags(flags() | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
-  // A file that opens or ends may change what is shown (its frame, its title).
-  stateLink_ = player.PlayStateChange.connect([this](int) { update(); });
+  // A file that opens or ends may change what is shown (its frame, its title); a pause or a
+  // resume of a file whose frames are shown changes nothing: the engine asks for its frames.
+  stateLink_ = player.PlayStateChange.connect([this](int) {
+    if (!drawsFrames() || !drewFrames_) update();
+  });
 }
 
 MpvVideoSurface::~MpvVideoSurface() {
@@ -114,7 +119,8 @@ void MpvVideoSurface::draw(int framebuffer, int w, int h, bool wait) {
 void MpvVideoSurface::paintGL() {
   const qreal ratio = devicePixelRatio();
   const int w = qRound(width() * ratio), h = qRound(height() * ratio);
-  if (!drawsFrames() || w <= 0 || h <= 0) {
+  drewFrames_ = drawsFrames() && w > 0 && h > 0;
+  if (!drewFrames_) {
     paintWithoutPicture();
     return;
   }
@@ -129,16 +135,9 @@ void MpvVideoSurface::paintWithoutPicture() {
   // Beyond the player's duties, for a person: an audio file without a cover shows its title.
   const std::string title =
       player_ && player_->hasMedia() && !player_->showsPicture() ? player_->mediaTitle() : "";
-  if (title.empty() || width() < 40 || height() < 20) return;
+  if (title.empty()) return;
   QPainter p(this);
-  QFont font = p.font();
-  font.setPixelSize(std::clamp(height() / 12, 12, 40));
-  p.setFont(font);
-  p.setPen(QColor(225, 227, 232));
-  const QRect area = QRect(QPoint(0, 0), size()).adjusted(16, 16, -16, -16);
-  const QString text =
-      p.fontMetrics().elidedText(QString::fromStdString(title), Qt::ElideRight, area.width());
-  p.drawText(area, Qt::AlignCenter, text);
+  drawVideoTitle(p, QRect(QPoint(0, 0), size()), title);
 }
 
 QImage MpvVideoSurface::picture() {

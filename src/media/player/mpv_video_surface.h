@@ -11,25 +11,27 @@
 #include <atomic>
 
 #include "media/player/mpv_player.h"
+#include "media/player/mpv_video_window.h"
 #include "platform/event.h"
 
 struct mpv_render_context;
 
 namespace kv::media {
 
-class MpvVideoSurface final : public QOpenGLWindow, private MpvRenderTarget {
+class MpvVideoSurface final : public QOpenGLWindow, public MpvVideoWindow, private MpvRenderTarget {
   Q_OBJECT
 
  public:
   explicit MpvVideoSurface(MpvPlayer& player);
   ~MpvVideoSurface() override;
 
-  MpvPlayer* player() const { return player_; }
-  bool rendering() const { return render_ != nullptr; }
-  int framesDrawn() const { return framesDrawn_; }
-  // The picture as it is on screen, in device pixels: the current frame drawn once more into an
-  // image (null before the window has its OpenGL context).
-  QImage picture();
+  QWindow& window() override { return *this; }
+  MpvPlayer* player() const override { return player_; }
+  bool rendering() const override { return render_ != nullptr; }
+  int framesDrawn() const override { return framesDrawn_; }
+  // The current frame drawn once more into an image (null before the window has its OpenGL
+  // context).
+  QImage picture() override;
 
  protected:
   void initializeGL() override;
@@ -51,6 +53,7 @@ class MpvVideoSurface final : public QOpenGLWindow, private MpvRenderTarget {
   QMetaObject::Connection contextGone_;
   std::atomic<bool> updateQueued_{false};
   int framesDrawn_ = 0;
+  bool drewFrames_ = false;  // the last picture was a frame of the file
   ScopedConnection stateLink_;
 };
 

@@ -4,7 +4,9 @@
 #include <QPainter>
 
 #include "media/player/embedded_window_keeper.h"
+#include "media/player/mpv_native_window.h"
 #include "media/player/mpv_video_surface.h"
+#include "media/player/video_title.h"
 #include "platform/qt/input_codes.h"
 
 namespace kv::media {
@@ -13,16 +15,40 @@ using view::buttonCode;
 using view::buttonsCode;
 using view::shiftCode;
 
+namespace {
+
+MpvVideoWindow* videoWindowFor(MpvPlayer& player) {
+  if (player.options().video == MpvOptions::Video::Native) return new MpvNativeWindow(player);
+  return new MpvVideoSurface(player);
+}
+
+}  // namespace
+
 MpvVideoWidget::MpvVideoWidget(MpvPlayer& player, QWidget* parent)
     : QWidget(parent),
-      surface_(new MpvVideoSurface(player)),
-      keeper_(new EmbeddedWindowKeeper(*surface_, *this, [this](QWidget& container) {
+      surface_(videoWindowFor(player)),
+      keeper_(new EmbeddedWindowKeeper(surface_->window(), *this, [this](QWidget& container) {
         container.setMouseTracking(true);
         container.setFocusPolicy(Qt::NoFocus);
         container.setGeometry(rect());
       })) {
   // Moves without a button matter too: they bring back the cursor and the bars in full screen.
   setMouseTracking(true);
+  if (auto* native = dynamic_cast<MpvNativeWindow*>(surface_)) {
+    native->onShownChange([this] { pictureChanged(); });
+    pictureChanged();
+  }
+}
+
+void MpvVideoWidget::pictureChanged() {
+  // The engine's own output has no picture to draw while the file has none: its window steps
+  // aside, and this widget shows black (and a title) in its place.
+  keeper_->setWindowWanted(surface_->showsPicture());
+  update();
+}
+
+QWindow& MpvVideoWidget::videoWindow() const {
+  return surface_->window();
 }
 
 MpvVideoWidget::~MpvVideoWidget() = default;
@@ -53,6 +79,9 @@ void MpvVideoWidget::resizeEvent(QResizeEvent*) {
 }
 
 void MpvVideoWidget::showEvent(QShowEvent*) {
+  // The engine's own output needs the window before there is a picture to show in it (the
+  // window is shown only once there is one).
+  if (dynamic_cast<MpvNativeWindow*>(surface_) && !videoWindow().handle()) videoWindow().create();
   keeper_->hostShown();
 }
 
@@ -67,11 +96,15 @@ void MpvVideoWidget::paintEvent(QPaintEvent*) {
   // that one gets the frame from here.
   const QPaintDevice* target = redirected(nullptr);
   const QImage picture =
-      target && target->devType() == QInternal::Pixmap ? grabFramebuffer() : QImage();
-  if (picture.isNull())
-    painter.fillRect(rect(), Qt::black);
-  else
+      target && target->devType() == QInternal::Pixmap && surface_->showsPicture()
+          ? grabFramebuffer()
+          : QImage();
+  if (!picture.isNull()) {
     painter.drawImage(rect(), picture);
+    return;
+  }
+  painter.fillRect(rect(), Qt::black);
+  drawVideoTitle(painter, rect(), surface_->titleWithoutPicture());
 }
 
 void MpvVideoWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,10 +1,11 @@
 #pragma once
 // Shows an MpvPlayer's video and turns real mouse input into the player's mouse events.
 //
-// The player must be created with MpvOptions::Video::Render. The engine draws into a native
-// window embedded in this widget (MpvVideoSurface). A file set while the widget has not been
-// shown yet starts as soon as the widget is first shown (the engine can only open video once the
-// window's OpenGL context exists). The widget may be destroyed before or after its player.
+// The player must be created with MpvOptions::Video::Render or ::Native. The engine draws into a
+// native window embedded in this widget: through the render API into an OpenGL window
+// (MpvVideoSurface), or with its own X11 output (MpvNativeWindow). A file set while the widget
+// has not been shown yet starts as soon as the widget is first shown (the engine can only open
+// video once the window exists). The widget may be destroyed before or after its player.
 
 #include <QImage>
 #include <QRegion>
@@ -16,7 +17,7 @@
 namespace kv::media {
 
 class EmbeddedWindowKeeper;
-class MpvVideoSurface;
+class MpvVideoWindow;
 
 class MpvVideoWidget final : public QWidget {
   Q_OBJECT
@@ -33,7 +34,7 @@ class MpvVideoWidget final : public QWidget {
   // The picture shown, in device pixels (null until the window has been shown).
   QImage grabFramebuffer();
   // The native window the video is drawn into.
-  MpvVideoSurface& surface() const { return *surface_; }
+  QWindow& videoWindow() const;
 
  protected:
   // Draws the current picture: what QWidget::grab() and render() see of the native window.
@@ -48,8 +49,9 @@ class MpvVideoWidget final : public QWidget {
 
  private:
   bool raisesEvents() const;
+  void pictureChanged();
 
-  MpvVideoSurface* surface_;      // owned by the keeper's container
+  MpvVideoWindow* surface_;       // owned by the keeper's container
   EmbeddedWindowKeeper* keeper_;  // a child; owns the container, which owns surface_
   bool pressedHere_ = false;
   bool inDoubleClick_ = false;

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "media/player/mpv_player.h"
+#include "media/player/subtitle_limit.h"
 #include "platform/errors.h"
+#include "platform/language.h"
 
 namespace kv::media {
 
@@ -100,6 +103,14 @@ void MpvPlayer::showMessage(const std::string& message, int milliseconds) {
   const std::string duration = std::to_string(std::max(0, milliseconds));
   const char* argv[] = {"show-text", message.c_str(), duration.c_str(), nullptr};
   mpv_command(core_.get(), argv);
+}
+
+void MpvPlayer::showRefusedSubtitle() {
+  // Over the picture, never in a box: the film plays on without it.
+  std::string message = translatedText(kSubtitleRefused);
+  if (const auto at = message.find("%1"); at != std::string::npos)
+    message.replace(at, 2, std::filesystem::path(file_.refusedSubtitle).filename().string());
+  showMessage(message, 5000);
 }
 
 bool MpvPlayer::saveFrame(const std::string& path) {
