@@ -107,6 +107,9 @@ QIcon programIcon(const std::string& applicationFolder) {
 
 }  // namespace
 
+// Sanitizer builds only (lsan_defaults.cpp.in).
+extern "C" void kvKeepGraphicsDriversLoaded() __attribute__((weak));
+
 int main(int argc, char** argv) {
   using kv::app::ProgramOptions;
   const ProgramOptions options = kv::app::parseOptions({argv + 1, argv + argc});
@@ -189,8 +192,10 @@ int main(int argc, char** argv) {
 
   // OpenGL only once an engine is wanted (the software stack alone holds tens of MiB). Without
   // it (an off-screen platform) the video has no picture.
-  engines.setBeforeFirstLoad(
-      [&components] { components.setPicturesShown(kv::media::shareOpenGLContexts()); });
+  engines.setBeforeFirstLoad([&components] {
+    components.setPicturesShown(kv::media::shareOpenGLContexts());
+    if (kvKeepGraphicsDriversLoaded) kvKeepGraphicsDriversLoaded();
+  });
   const bool quitAfterPaint = envSet("KORVELIN_QUIT_AFTER_FIRST_PAINT");  // start-up benchmark
   const std::string applicationFolder = folders.applicationFolder();
   kv::app::DesktopSession* session = nullptr;
