@@ -23,6 +23,7 @@
 #include "platform/full_disk.h"
 #include "platform/host/host_execute.h"
 #include "platform/temp_dir.h"
+#include "player/xvfb_display.h"
 
 using namespace kv;
 namespace fs = std::filesystem;
@@ -186,6 +187,49 @@ TEST_F(Session, SigtermEndsThePlayerThroughItsShutdown) {
   EXPECT_EQ(execute("anyone?"), 3);  // no player running
   // Its desktop entry was installed in the user's applications folder.
   EXPECT_TRUE(fs::exists(dir.path() + "/home/.local/share/applications/korvelin.desktop"));
+}
+
+// A film whose subtitle file puts 100,000 events on the screen at once (plain, and blurred, which
+// costs the renderer most): the window keeps answering and a SIGTERM ends it at once.
+TEST_F(Session, AWindowShowingAHugeSubtitleFileStillAnswersAndEnds) {
+  test::XvfbDisplay display;
+  ASSERT_TRUE(display.ok()) << display.error();
+  for (const std::string style : {"", "{\\blur20\\be5}"}) {
+    SCOPED_TRACE(style);
+    const std::string clip = dir.path() + "/film" + std::to_string(style.size()) + "/clip.mp4";
+    fs::create_directories(fs::path(clip).parent_path());
+    ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i testsrc=size=320x240:rate=25 -t 20 -y '" +
+                           clip + "'")
+                              .c_str()),
+              0);
+    std::string ass =
+        "[Script Info]\nScriptType: v4.00+\n\n[Events]\nFormat: Layer, Start, End, Style, "
+        "Name, MarginL, MarginR, MarginV, Effect, Text\n";
+    for (int i = 0; i < 100000; ++i)
+      ass += "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,," + style + "ev " +
+             std::to_string(i) + "\n";
+    dir.file("film" + std::to_string(style.size()) + "/clip.ass", ass);
+
+    QProcessEnvironment env = environment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+    running.push_back(std::make_unique<QProcess>());
+    QProcess& player = *running.back();
+    player.setProcessEnvironment(env);
+    player.start(KORVELIN_EXE, {"--summary", QString::fromStdString(clip)});
+    ASSERT_TRUE(player.waitForReadyRead(60000));
+    for (int i = 0; i < 10; ++i) {
+      const auto asked = std::chrono::steady_clock::now();
+      EXPECT_EQ(host::sendExecute(socket(), ""), 0);
+      // A window that waits for its frames does not answer for minutes (the time goal of a
+      // release build is bench_desktop's; this build is unoptimised and checked).
+      EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(5)) << i;
+      ::usleep(300 * 1000);
+    }
+    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
+    EXPECT_TRUE(player.waitForFinished(5000));
+    EXPECT_EQ(player.exitCode(), 0);
+  }
 }
 
 TEST_F(Session, AfterACrashTheNextStartCleansUpAndAnswers) {
