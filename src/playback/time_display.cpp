@@ -47,11 +47,15 @@ void Transport::positionTick() {
   if (kind == media::MediaKind::FlashVideo) {
     step([&] { flv.position = flash.GetVariable(media::player_movie::kPosition); });
     step([&] { flv.length = flash.GetVariable(media::player_movie::kLength); });
+    bool started = false;
     step([&] {
       const double length = toNumber(flv.length);
+      started = length > 0 && !session_.flashVideoPlayed;
       if (length > 0) session_.flashVideoPlayed = true;
       bar.setValue(floorToInt(divide(toNumber(flv.position), length) * 100));
     });
+    // The player movie reports no events: its video's length becomes known here.
+    if (started) session_.Changed.raise(PlaybackChange::File);
     step([&] { c_.elapsed.setCaption(flash.GetVariable(media::player_movie::kPositionText)); });
     step([&] { c_.length.setCaption(flash.GetVariable(media::player_movie::kLengthText)); });
   } else if (kind == media::MediaKind::FlashMovie) {
