@@ -177,7 +177,7 @@ double cpuDuring(const std::vector<std::string>& command, const std::vector<std:
 }
 
 void report(const char* what, double value, double reference, double goal) {
-  std::printf("%-34s %8.3f s   reference %8.3f s   ratio %5.2fx   goal < %.2gx  %s\n", what, value,
+  std::printf("%-34s %8.3f s   reference %8.3f s   ratio %5.2fx   goal < %.2fx  %s\n", what, value,
               reference, reference > 0 ? value / reference : 0, goal,
               reference > 0 && value / reference < goal ? "met" : "NOT MET");
 }
