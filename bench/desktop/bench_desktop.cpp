@@ -10,6 +10,11 @@
 //              chooses (goal: under 1.05x the cheaper of mpv --vo=x11 and mpv --vo=gpu
 //              --gpu-sw=yes on the same file) and forced onto OpenGL (goal: under 0.99x the
 //              latter)
+//   folder     a second start, which restores the file list's folder from fileinf.ini: first
+//              pixels with a folder of three files against the window (goal: under 1.5x), with
+//              50,000 entries against 100 (goal: under 1.25x, peak RSS until the first paint
+//              within 2 MiB); filepath=false and 1,000 and 10,000 entries shown alongside
+//              (not part of the default run)
 // Run in a release tree without sanitizers:
 //   cmake --build build/release --target bench_desktop && build/release/stage/bench_desktop
 
@@ -75,7 +80,7 @@ Child spawn(const std::vector<std::string>& command, const std::vector<std::stri
   return child;
 }
 
-int finish(Child& child, bool kill = false, double* cpu = nullptr) {
+int finish(Child& child, bool kill = false, double* cpu = nullptr, double* peakRssMiB = nullptr) {
   if (kill) ::kill(child.pid, SIGTERM);
   int status = 0;
   rusage usage{};
@@ -83,6 +88,7 @@ int finish(Child& child, bool kill = false, double* cpu = nullptr) {
   if (cpu)
     *cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
            usage.ru_stime.tv_usec / 1e6;
+  if (peakRssMiB) *peakRssMiB = usage.ru_maxrss / 1024.0;
   close(child.out);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -90,6 +96,7 @@ int finish(Child& child, bool kill = false, double* cpu = nullptr) {
 struct StartUp {
   double wall = -1;  // seconds from start until the first paint
   double cpu = -1;   // CPU seconds of the whole run (it ends right after that paint)
+  double peakRssMiB = -1;
 };
 
 // Runs a program that prints "painted" at its first paint and then ends.
@@ -102,7 +109,7 @@ StartUp startUp(const std::vector<std::string>& command, const std::vector<std::
   while (read(child.out, &c, 1) == 1 && c != '\n') line += c;
   StartUp result;
   const double took = nowSeconds() - start;
-  finish(child, line != "painted", &result.cpu);
+  finish(child, line != "painted", &result.cpu, &result.peakRssMiB);
   if (line == "painted") result.wall = took;
   return result;
 }
@@ -178,6 +185,63 @@ void report(const char* what, double value, double reference, double goal) {
               reference > 0 && value / reference < goal ? "met" : "NOT MET");
 }
 
+// A second start restores the folder its file list showed last: first pixels with folders of
+// different sizes, interleaved with the bare window.
+void restoredFolders(kv::bench::FirstDamage& damage, const std::string& korvelin,
+                     const std::string& reference, const std::string& appDir,
+                     const std::string& home, const std::vector<std::string>& env) {
+  struct Case {
+    const char* what;
+    int entries;  // -1: filepath=false
+    std::string folder;
+    std::vector<double> pixels, rss;
+  };
+  std::vector<Case> cases = {
+      {"filepath=false", -1, "false", {}, {}}, {"a folder of 3 files", 3, "", {}, {}},
+      {"100 entries", 100, "", {}, {}},        {"1,000 entries", 1000, "", {}, {}},
+      {"10,000 entries", 10000, "", {}, {}},   {"50,000 entries", 50000, "", {}, {}}};
+  const char* kinds[] = {".mp4", ".mp3", ".jpg", ".swf", ".txt"};
+  for (Case& c : cases) {
+    if (c.entries < 0) continue;
+    c.folder = home + "/folder-" + std::to_string(c.entries);
+    QDir().mkpath(QString::fromStdString(c.folder));
+    // A folder as a person's holds: mostly files, a sub-folder in every hundred entries.
+    for (int i = 0; i < c.entries; ++i) {
+      char name[64];
+      std::snprintf(name, sizeof name, "/clip %05d%s", i, kinds[i % 5]);
+      if (i % 100 == 99)
+        QDir().mkpath(QString::fromStdString(c.folder + "/folder " + std::to_string(i)));
+      else
+        std::ofstream(c.folder + name);
+    }
+  }
+  const auto restore = [&](const Case& c) {
+    std::ofstream(appDir + "/fileinf.ini") << "[user]\nfilepath=" << c.folder << "\n";
+  };
+  std::vector<double> refPixels, refPaint;
+  std::vector<std::string> paintEnv = env;
+  paintEnv.push_back("KORVELIN_QUIT_AFTER_FIRST_PAINT=1");
+  for (int i = 0; i < 11; ++i) {
+    refPixels.push_back(firstPixels(damage, {reference, "--stay"}, {}));
+    for (Case& c : cases) {
+      restore(c);
+      c.pixels.push_back(firstPixels(damage, {korvelin, "--after", "30"}, env));
+      restore(c);
+      c.rss.push_back(startUp({korvelin}, paintEnv).peakRssMiB);
+    }
+  }
+  const double r = median(refPixels);
+  for (const Case& c : cases)
+    std::printf("%-34s %8.3f s   window %8.3f s   ratio %5.2fx   peak RSS %6.1f MiB\n", c.what,
+                median(c.pixels), r, median(c.pixels) / r, median(c.rss));
+  report("first pixels, a folder of 3 files", median(cases[1].pixels), r, 1.5);
+  report("first pixels, 50,000 against 100", median(cases[5].pixels), median(cases[2].pixels),
+         1.25);
+  const double grown = median(cases[5].rss) - median(cases[2].rss);
+  std::printf("%-34s %8.1f MiB                                       goal < 2 MiB  %s\n",
+              "peak RSS, 50,000 against 100", grown, grown < 2 ? "met" : "NOT MET");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -212,6 +276,15 @@ int main(int argc, char** argv) {
   // Parts to run: startup, memory, idle, playback (all by default).
   const QStringList parts = app.arguments().mid(1);
   const auto want = [&parts](const char* part) { return parts.isEmpty() || parts.contains(part); };
+  if (parts.contains("folder")) {
+    kv::bench::FirstDamage damage(display.name());
+    if (!damage.ok()) {
+      std::cerr << "the X server reports no damage: first pixels are not measured\n";
+      return 1;
+    }
+    restoredFolders(damage, korvelin, reference, appDir, home.path().toStdString(), env);
+    if (parts.size() == 1) return 0;
+  }
 
   double load[3] = {0, 0, 0};
   getloadavg(load, 3);

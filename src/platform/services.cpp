@@ -15,6 +15,14 @@ std::vector<std::string> FileService::listFiles(const std::string& folder,
   return names;
 }
 
+std::vector<std::string> FileService::listSubfolders(const std::string& folder) const {
+  std::vector<std::string> names;
+  if (const auto entries = listFolder(folder))
+    for (const auto& e : *entries)
+      if (e.isFolder) names.push_back(e.name);
+  return names;
+}
+
 std::string FileService::Dir(const std::string& path) const {
   if (path.empty() || !fileExists(path)) return "";
   const auto slash = path.find_last_of('/');

@@ -75,7 +75,11 @@ class FileService {
   virtual std::vector<std::string> drives() const = 0;
 
   // Names of the files (not folders) of folder whose name matches wildcard, listing order.
-  std::vector<std::string> listFiles(const std::string& folder, const std::string& wildcard) const;
+  virtual std::vector<std::string> listFiles(const std::string& folder,
+                                             const std::string& wildcard) const;
+  // Names of the sub-folders of folder, listing order. The host's scans keep only the names
+  // they return: a folder of 50,000 files costs no list of every entry.
+  virtual std::vector<std::string> listSubfolders(const std::string& folder) const;
   // The file lookup: the bare name of path when it names an existing file, else "".
   std::string Dir(const std::string& path) const;
 };

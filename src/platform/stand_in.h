@@ -49,6 +49,13 @@ class StandInFiles final : public FileService {
   std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) const override {
     return files_.listFolder(folder);
   }
+  std::vector<std::string> listFiles(const std::string& folder,
+                                     const std::string& wildcard) const override {
+    return files_.listFiles(folder, wildcard);
+  }
+  std::vector<std::string> listSubfolders(const std::string& folder) const override {
+    return files_.listSubfolders(folder);
+  }
   bool rename(const std::string& from, const std::string& to) override;
   bool createFolder(const std::string& path) override;
   bool fileExists(const std::string& path) const override;

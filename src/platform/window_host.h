@@ -50,6 +50,11 @@ class WindowHost {
   // A modal message box with an OK button; title "" means the application's default title.
   virtual void messageBox(forms::Form* owner, const std::string& text,
                           const std::string& title) = 0;
+  // The same for a text that is not a caption of the design (a command's text, a file name):
+  // shown as it is, never translated, under the default title.
+  virtual void literalMessageBox(forms::Form* owner, const std::string& text) {
+    messageBox(owner, text, "");
+  }
 
   // The language the texts are shown in, and the person's choice of it: shown from the next
   // window on and kept for the next start.

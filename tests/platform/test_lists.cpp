@@ -7,6 +7,7 @@
 #include "doubles/fake_services.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
+#include "platform/file_names.h"
 #include "platform/forms/form.h"
 #include "platform/forms/lists.h"
 #include "platform/host/host_services.h"
@@ -143,4 +144,21 @@ TEST(DriveList, RootComesFirstAndAnUnmountedDriveIsRefused) {
   EXPECT_EQ(drives.Drive(), "/");
   EXPECT_THROW(drives.setDrive("/no/such/volume"), RuntimeError);
   EXPECT_EQ(drives.Drive(), "/");
+}
+
+// A name made from a file's name keeps its tail (time and extension) and whole characters.
+TEST(FileNames, ANameTooLongIsCutInItsHeadAtACharacterBoundary) {
+  struct Case {
+    std::string head, tail;
+    std::size_t headKept;  // bytes of head in the name
+  };
+  const std::string tail = "-1.02.03.png";  // 12 bytes
+  std::string han = "a";                    // then three-byte characters
+  for (int i = 0; i < 100; ++i) han += "字";
+  for (const Case& c : {Case{"clip", tail, 4}, Case{std::string(243, 'a'), tail, 243},
+                        Case{std::string(251, 'a'), tail, 243}, Case{han, tail, 241},
+                        Case{"clip", std::string(300, 't'), 0}}) {
+    const std::string name = fitFileName(c.head, c.tail);
+    EXPECT_EQ(name, c.head.substr(0, c.headKept) + c.tail) << c.head.size();
+  }
 }

@@ -2,12 +2,14 @@
 // report of a file left, on the real engine with media made by ffmpeg.
 
 #include <mpv/client.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdlib>
 
 #include "media/player/subtitle_limit.h"
 #include "media/player/track_languages.h"
+#include "platform/file_names.h"
 #include "player_fixture.h"
 
 namespace kv::test {
@@ -175,6 +177,21 @@ TEST_F(PlayerTest, LeavingAFileTellsWhereItWas) {
   EXPECT_TRUE(left[1].ended);
   player->close();  // nothing open: nothing told
   EXPECT_EQ(left.size(), 2u);
+}
+
+// A still whose name the file system refuses is reported as not made; the same name fitted
+// to the file system is saved.
+TEST_F(PlayerTest, AStillIsSavedOnlyUnderANameTheFileSystemTakes) {
+  openPlaying(media.clip());
+  player->pause();
+  const std::string head(251, 'n'), tail = "-0.01.png";
+  for (const auto& [name, made] :
+       {std::pair{head + tail, false}, {fitFileName(head, tail), true}}) {
+    const std::string path = media.dir() + "/" + name;
+    struct stat st {};
+    EXPECT_EQ(player->saveFrame(path), made) << name.size();
+    EXPECT_EQ(::stat(path.c_str(), &st) == 0 && st.st_size > 0, made) << name.size();
+  }
 }
 
 }  // namespace

@@ -9,12 +9,16 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 #include "platform/forms/menu.h"
+#include "platform/qt/caption_text.h"
 #include "platform/qt/convert.h"
 #include "platform/qt/language.h"
+#include "platform/qt/shown_text.h"
 #include "platform/temp_dir.h"
 #include "view_rig.h"
 
@@ -90,6 +94,48 @@ TEST(DesktopView, TheContextMenuShowsMarksAndRunsTheChosenItemAfterClosing) {
   EXPECT_EQ(clicks, 0);
 }
 
+// A title, a file name or a chapter name is shown as it is wherever it goes.
+TEST(DesktopView, TextsThatAreNotCaptionsAreShownAsTheyAre) {
+  using view::TextPlace;
+  const std::vector<std::string> texts = {"<b>&amp;x</b>", "A && B &C", "-",
+                                          "[*] x",         "a\tb",      "Ünïcødé & 字幕"};
+  ViewRig rig;
+  rig.form.Show();
+  MenuItem menu("menu", "PlayerMenu");
+  std::vector<std::unique_ptr<MenuItem>> items;
+  for (const std::string& t : texts) {
+    items.push_back(std::make_unique<MenuItem>("item", t, &menu));
+    items.back()->setLiteral(true);
+  }
+  std::vector<std::string> inMenu;
+  whenModal([&](QWidget* up) {
+    for (QAction* a : up->actions())
+      inMenu.push_back(a->isSeparator() ? "separator" : a->text().toStdString());
+    up->close();
+  });
+  rig.view.popupMenu(rig.form, menu);
+  ASSERT_EQ(inMenu.size(), texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const QString text = QString::fromStdString(texts[i]);
+    QString noTab = text;
+    noTab.replace('\t', ' ');
+    const view::CaptionText menuShown = view::parseCaption(QString::fromStdString(inMenu[i]));
+    EXPECT_EQ(menuShown.text, noTab);
+    EXPECT_EQ(menuShown.accessKey, -1) << texts[i];
+    const view::CaptionText label =
+        view::parseCaption(view::literalText(texts[i], TextPlace::Caption));
+    EXPECT_EQ(label.text, text);
+    EXPECT_EQ(label.accessKey, -1) << texts[i];
+    QTextDocument tip;
+    tip.setHtml(view::literalText(texts[i], TextPlace::ToolTip));
+    EXPECT_EQ(tip.toPlainText(), noTab);
+    QWidget window;
+    window.setWindowTitle(view::literalText(texts[i], TextPlace::Title));
+    window.winId();
+    EXPECT_EQ(window.windowHandle()->title(), text);
+  }
+}
+
 TEST(DesktopView, OpenDialogTakesTheProgramsFilterAndReturnsThePath) {
   EXPECT_EQ(view::dialogFilters("AllFiles|*.*|*.wmv|*.wmv|图片|*.jpg;*.png"),
             (QStringList{"AllFiles (*)", "*.wmv (*.wmv)", "图片 (*.jpg *.png)"}));
@@ -125,6 +171,7 @@ TEST(DesktopView, MessageBoxIsModalWithTheTextAndTitle) {
     ASSERT_NE(box, nullptr);
     text = box->text();
     title = box->windowTitle();
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
     box->accept();
   });
   rig.view.messageBox(&rig.form, "此时系统信息不可用", "");
@@ -227,6 +274,13 @@ TEST(DesktopView, MessageBoxesAndStandardButtonsSpeakTheChosenLanguage) {
     EXPECT_EQ(button.toStdString(), c.button);
     EXPECT_EQ(text.toStdString(), c.text);
     EXPECT_EQ(rig.view.language(), c.language);
+    // A text of its own (a command's) is shown as it came, in every language.
+    whenModal([&](QWidget* up) {
+      text = static_cast<QMessageBox*>(up)->text();
+      static_cast<QMessageBox*>(up)->accept();
+    });
+    rig.view.literalMessageBox(&rig.form, "此时系统信息不可用");
+    EXPECT_EQ(text.toStdString(), "此时系统信息不可用");
   }
 }
 

@@ -1,5 +1,6 @@
 #include "media/player/media_probe.h"
 
+#include <malloc.h>
 #include <mpv/client.h>
 
 #include <chrono>
@@ -42,6 +43,19 @@ int64_t entryIdOf(const mpv_node& result) {
   return -1;
 }
 
+// The engine reads the head of every file it opens into a zeroed buffer of 10 MiB. With large
+// blocks in mappings of their own (mpv_core.h) each file maps and clears 2,560 fresh pages and
+// unmaps them again, which made the probe four times slower than the files need. A process that
+// probes file after file keeps blocks up to 16 MiB on its heap, and up to as much of the heap's
+// free top mapped, so the next file's buffer reuses the same pages.
+void keepProbeBufferMapped() {
+#ifdef __GLIBC__
+  keepLargeBlocksInOwnMappings();  // once only: made first, it cannot undo what follows later
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
+}
+
 }  // namespace
 
 struct MediaProber::Core {
@@ -56,6 +70,7 @@ MediaProbe MediaProber::probe(const std::string& path) {
   if (!core_) {
     MpvOptions options;
     options.startPaused = true;
+    keepProbeBufferMapped();
     try {
       core_ = std::make_unique<Core>(Core{createMpvCore(options)});
     } catch (const std::exception& e) {

@@ -16,6 +16,8 @@ struct MediaProbe {
 // Probes file after file on one headless engine core, made on first use: opening a core costs
 // far more than opening a small file. A file opens the way the player opens it (mpv_open.h).
 // Needs no Qt application; each probe blocks the calling thread for at most about the timeout.
+// Meant for a process that probes: the first probe keeps the engine's large per-file buffers
+// on the heap for the rest of the process instead of in mappings of their own.
 class MediaProber {
  public:
   explicit MediaProber(int timeoutMs = 10000);

@@ -2,6 +2,7 @@
 // and properties.
 
 #include <mpv/client.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -116,7 +117,10 @@ void MpvPlayer::showRefusedSubtitle() {
 bool MpvPlayer::saveFrame(const std::string& path) {
   if (!file_.loaded || !videoSelected()) return false;
   const char* argv[] = {"screenshot-to-file", path.c_str(), "video", nullptr};
-  return mpv_command(core_.get(), argv) >= 0;
+  if (mpv_command(core_.get(), argv) < 0) return false;
+  // Made only when the file is there with something in it (a full disk leaves an empty file).
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
 }
 
 void MpvPlayer::reportLeaving() {

@@ -98,6 +98,12 @@ void Control::setToolTipText(const std::string& v) {
   changed(kChangeToolTip);
 }
 
+void Control::setLiteralText(bool v) {
+  if (literalText_ == v) return;
+  literalText_ = v;
+  changed(kChangeCaption | kChangeToolTip);
+}
+
 void Control::setForeColor(std::uint32_t bgr) {
   if (foreColor_ == bgr) return;
   foreColor_ = bgr;

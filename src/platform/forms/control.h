@@ -109,6 +109,10 @@ class Control {
   void setCaption(const std::string& v);
   const std::string& ToolTipText() const { return toolTip_; }
   void setToolTipText(const std::string& v);
+  // Caption and tool tip are texts of their own (a title, a file name), not described captions:
+  // shown as they are, with no access key, markup or translation.
+  bool LiteralText() const { return literalText_; }
+  void setLiteralText(bool v);
   std::uint32_t ForeColor() const { return foreColor_; }
   void setForeColor(std::uint32_t bgr);
   std::uint32_t BackColor() const { return backColor_; }
@@ -203,6 +207,7 @@ class Control {
   bool enabled_ = true;
   std::string caption_;
   std::string toolTip_;
+  bool literalText_ = false;
   std::uint32_t foreColor_ = 0x000000;
   std::uint32_t backColor_ = 0xFFFFFF;
   PictureRef picture_;

@@ -113,14 +113,18 @@ void DirListBox::setPath(const std::string& path) {
   if (moved) Change.raise();
 }
 
+// Read as the file list is, when the entries are first needed: a start that restores a big
+// folder reads it once before the window is shown (for the file list), and only its sub-folders
+// when the folder list is first looked at.
 void DirListBox::Refresh() {
-  std::vector<std::string> names;
-  if (const auto entries = files_.listFolder(path_)) {
-    for (const auto& e : *entries)
-      if (e.isFolder) names.push_back(e.name);
-    sortNames(names);
-  }
-  replaceNames(std::move(names));
+  replaceNamesLater([&files = files_, path = path_] {
+    std::vector<std::string> names;
+    if (!path.empty()) {
+      names = files.listSubfolders(path);
+      sortNames(names);
+    }
+    return names;
+  });
 }
 
 std::vector<std::string> DirListBox::openFolders() const {

@@ -27,6 +27,12 @@ void MenuItem::setCaption(const std::string& v) {
   changed();
 }
 
+void MenuItem::setLiteral(bool v) {
+  if (v == literal_) return;
+  literal_ = v;
+  changed();
+}
+
 void MenuItem::setChecked(bool v) {
   if (v == checked_) return;
   checked_ = v;

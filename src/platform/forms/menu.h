@@ -25,7 +25,11 @@ class MenuItem {
   void setEnabled(bool v);
   bool Visible() const { return visible_; }
   void setVisible(bool v);
-  bool isSeparator() const { return caption_ == "-"; }
+  // The caption is a text of its own (a track's title, a chapter's name), not a described
+  // caption: shown as it is, with no access key or translation, and "-" is no separator.
+  bool Literal() const { return literal_; }
+  void setLiteral(bool v);
+  bool isSeparator() const { return !literal_ && caption_ == "-"; }
   MenuItem* parent() const { return parent_; }
   const std::vector<MenuItem*>& items() const { return items_; }
 
@@ -44,6 +48,7 @@ class MenuItem {
   bool checked_ = false;
   bool enabled_ = true;
   bool visible_ = true;
+  bool literal_ = false;
 };
 
 }  // namespace kv::forms

@@ -8,16 +8,21 @@
 #include <filesystem>
 
 #include "platform/host/host_services.h"
+#include "platform/wildcard.h"
 
 namespace fs = std::filesystem;
 
 namespace kv::host {
 
-std::optional<std::vector<DirEntry>> HostFiles::listFolder(const std::string& folder) const {
-  // readdir with the entry's own type: no stat per file, which matters in big folders.
+namespace {
+
+// Calls take(name, isFolder) for each entry of folder but "." and ".."; false when the folder
+// cannot be read. readdir gives the entry's own type: no stat per file, which matters in big
+// folders; only entries of unknown type and symbolic links are looked up.
+template <typename Take>
+bool scan(const std::string& folder, Take take) {
   DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return std::nullopt;
-  std::vector<DirEntry> entries;
+  if (!dir) return false;
   while (const dirent* e = ::readdir(dir)) {
     const char* name = e->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
@@ -26,10 +31,39 @@ std::optional<std::vector<DirEntry>> HostFiles::listFolder(const std::string& fo
       std::error_code ec;
       isFolder = fs::is_directory(fs::path(folder) / name, ec);
     }
-    entries.push_back(DirEntry{name, isFolder});
+    take(name, isFolder);
   }
   ::closedir(dir);
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<DirEntry>> HostFiles::listFolder(const std::string& folder) const {
+  std::vector<DirEntry> entries;
+  if (!scan(folder, [&](const char* name, bool isFolder) {
+        entries.push_back(DirEntry{name, isFolder});
+      }))
+    return std::nullopt;
   return entries;
+}
+
+std::vector<std::string> HostFiles::listFiles(const std::string& folder,
+                                              const std::string& wildcard) const {
+  const PatternList patterns(wildcard);
+  std::vector<std::string> names;
+  scan(folder, [&](const char* name, bool isFolder) {
+    if (!isFolder && patterns.matches(name)) names.emplace_back(name);
+  });
+  return names;
+}
+
+std::vector<std::string> HostFiles::listSubfolders(const std::string& folder) const {
+  std::vector<std::string> names;
+  scan(folder, [&](const char* name, bool isFolder) {
+    if (isFolder) names.emplace_back(name);
+  });
+  return names;
 }
 
 bool HostFiles::rename(const std::string& from, const std::string& to) {

@@ -31,6 +31,9 @@ class HostClock final : public Clock {
 class HostFiles final : public FileService {
  public:
   std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) const override;
+  std::vector<std::string> listFiles(const std::string& folder,
+                                     const std::string& wildcard) const override;
+  std::vector<std::string> listSubfolders(const std::string& folder) const override;
   bool rename(const std::string& from, const std::string& to) override;
   bool createFolder(const std::string& path) override;
   bool fileExists(const std::string& path) const override;

@@ -129,11 +129,21 @@ std::string DesktopView::showOpen(forms::Form& owner, const std::string& filter,
 
 void DesktopView::messageBox(forms::Form* owner, const std::string& text,
                              const std::string& title) {
+  showMessageBox(owner, shownText(text),
+                 title.empty() ? QApplication::applicationName() : shownText(title));
+}
+
+void DesktopView::literalMessageBox(forms::Form* owner, const std::string& text) {
+  showMessageBox(owner, QString::fromStdString(text), QApplication::applicationName());
+}
+
+void DesktopView::showMessageBox(forms::Form* owner, const QString& text, const QString& title) {
   // On the heap: the owner's window may unload while the box is open (the player shutting
   // down) and takes the box with it.
-  QPointer<QMessageBox> box = new QMessageBox(
-      QMessageBox::NoIcon, title.empty() ? QApplication::applicationName() : shownText(title),
-      shownText(text), QMessageBox::Ok, owner ? windowOf(*owner) : nullptr);
+  QPointer<QMessageBox> box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok,
+                                              owner ? windowOf(*owner) : nullptr);
+  // A message may name a file or a title: nothing in it is read as markup.
+  box->setTextFormat(Qt::PlainText);
   box->exec();
   delete box.data();
 }

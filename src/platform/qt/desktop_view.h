@@ -39,6 +39,7 @@ class DesktopView final : public QObject, public WindowHost {
   std::string showOpen(forms::Form& owner, const std::string& filter,
                        const std::string& previousPath) override;
   void messageBox(forms::Form* owner, const std::string& text, const std::string& title) override;
+  void literalMessageBox(forms::Form* owner, const std::string& text) override;
   Language language() const override;
   // Shows the texts in the language from now on (the windows open are shown again) and hands
   // the choice to the keeper set below.
@@ -62,6 +63,7 @@ class DesktopView final : public QObject, public WindowHost {
   void firstPainted(forms::Form* form);
 
  private:
+  void showMessageBox(forms::Form* owner, const QString& text, const QString& title);
   FormWindow* ensureWindow(forms::Form& form);
   void dropWindow(forms::Form& form);
 

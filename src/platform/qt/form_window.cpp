@@ -81,7 +81,7 @@ FormWindow::FormWindow(Form& form, const ComponentRegistry& components)
   setMouseTracking(true);
   installEventFilter(this);
   applyFlags();
-  setWindowTitle(shownText(form.Caption()));
+  setWindowTitle(shownText(form.Caption(), form.LiteralText(), TextPlace::Title));
   for (Control* child : form.children()) create(*child, this);
   restack(form);
   setEnabled(form.Enabled());
@@ -239,10 +239,11 @@ void FormWindow::forget(QWidget* widget) {
 
 void FormWindow::retranslate() {
   if (!attached()) return;
-  setWindowTitle(shownText(form_->Caption()));
-  setToolTip(shownText(form_->ToolTipText()));
+  setWindowTitle(shownText(form_->Caption(), form_->LiteralText(), TextPlace::Title));
+  setToolTip(shownText(form_->ToolTipText(), form_->LiteralText(), TextPlace::ToolTip));
   for (const auto& [control, widget] : widgets_) {
-    widget->setToolTip(shownText(control->ToolTipText()));
+    widget->setToolTip(
+        shownText(control->ToolTipText(), control->LiteralText(), TextPlace::ToolTip));
     widget->update();
   }
   update();
@@ -294,7 +295,8 @@ void FormWindow::applyTo(Control& control, QWidget* widget, unsigned changes) {
     widget->setVisible(control.Visible());
   }
   if (changes & forms::kChangeEnabled) widget->setEnabled(control.Enabled());
-  if (changes & forms::kChangeToolTip) widget->setToolTip(shownText(control.ToolTipText()));
+  if (changes & forms::kChangeToolTip)
+    widget->setToolTip(shownText(control.ToolTipText(), control.LiteralText(), TextPlace::ToolTip));
   if (changes & forms::kChangePointer) setPointer(widget, control);
   if ((changes & forms::kChangeZOrder) && control.parent()) restack(*control.parent());
   if (ViewWidget* view = views_.value(widget, nullptr)) view->apply(changes);
@@ -308,10 +310,12 @@ void FormWindow::applyToWindow(unsigned changes) {
   }
   if (changes & (forms::kChangeGeometry | forms::kChangeWindowState | forms::kChangeStyle))
     placeWindow();
-  if (changes & forms::kChangeCaption) setWindowTitle(shownText(form.Caption()));
+  if (changes & forms::kChangeCaption)
+    setWindowTitle(shownText(form.Caption(), form.LiteralText(), TextPlace::Title));
   if (changes & forms::kChangeEnabled) setEnabled(form.Enabled());
   if (changes & forms::kChangePointer) setPointer(this, form);
-  if (changes & forms::kChangeToolTip) setToolTip(shownText(form.ToolTipText()));
+  if (changes & forms::kChangeToolTip)
+    setToolTip(shownText(form.ToolTipText(), form.LiteralText(), TextPlace::ToolTip));
   if (changes & (forms::kChangeColours | forms::kChangePicture | forms::kChangeRefresh)) update();
   if (changes & (forms::kChangeVisible | forms::kChangeStyle)) setVisible(form.Visible());
   if ((changes & forms::kChangeFocus) && isVisible()) {

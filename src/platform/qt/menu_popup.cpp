@@ -11,6 +11,10 @@ namespace kv::view {
 
 namespace {
 
+QString menuText(const forms::MenuItem& item) {
+  return shownText(item.Caption(), item.Literal(), TextPlace::Menu);
+}
+
 class PopupBuilder {
  public:
   void fill(QMenu& menu, forms::MenuItem& parent) {
@@ -22,11 +26,11 @@ class PopupBuilder {
       }
       QAction* action = nullptr;
       if (!item->items().empty()) {
-        QMenu* sub = menu.addMenu(shownText(item->Caption()));
+        QMenu* sub = menu.addMenu(menuText(*item));
         fill(*sub, *item);
         action = sub->menuAction();
       } else {
-        action = menu.addAction(shownText(item->Caption()));
+        action = menu.addAction(menuText(*item));
         QObject::connect(action, &QAction::triggered, [this, item] { chosen_ = item; });
       }
       actions_[item] = action;
@@ -39,7 +43,7 @@ class PopupBuilder {
     if (it == actions_.end()) return;
     QAction* action = it->second;
     if (!item.isSeparator()) {
-      action->setText(shownText(item.Caption()));
+      action->setText(menuText(item));
       action->setCheckable(item.Checked());
       action->setChecked(item.Checked());
     }

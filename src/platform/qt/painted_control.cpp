@@ -81,8 +81,8 @@ CaptionLayout PaintedControl::captionLayout() const {
   if (smallest >= own.font.pixelSize()) return own;
   QFont font = own.font;
   font.setPixelSize(smallest);
-  return layoutCaption(font, shownText(c.Caption()), captionRoom(),
-                       Qt::AlignLeft | Qt::AlignVCenter, CaptionFlow::SingleLine);
+  return layoutCaption(font, shownText(c.Caption(), c.LiteralText(), TextPlace::Caption),
+                       captionRoom(), Qt::AlignLeft | Qt::AlignVCenter, CaptionFlow::SingleLine);
 }
 
 CaptionLayout PaintedControl::ownCaptionLayout() const {
@@ -96,7 +96,8 @@ CaptionLayout PaintedControl::ownCaptionLayout() const {
   if (k == Kind::Label) flow = CaptionFlow::Wrapped;
   if (k == Kind::OptionButton || k == Kind::CheckBox) align = Qt::AlignLeft | Qt::AlignVCenter;
   if (k == Kind::CommandButton) align = Qt::AlignCenter;
-  CaptionInput input{shownText(c.Caption()), scaledCaptionFont(c), captionRoom(), align, flow};
+  CaptionInput input{shownText(c.Caption(), c.LiteralText(), TextPlace::Caption),
+                     scaledCaptionFont(c), captionRoom(), align, flow};
   // Shaping the text is the dearest part of a paint, and most paints show the same caption.
   if (!laidOut_ || !(laidOut_->first == input)) {
     CaptionLayout layout = layoutCaption(input.font, input.text, input.room, align, flow);

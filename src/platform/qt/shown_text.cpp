@@ -1,6 +1,7 @@
 #include "platform/qt/shown_text.h"
 
 #include <QCoreApplication>
+#include <QTextDocument>
 
 namespace kv::view {
 namespace {
@@ -40,6 +41,32 @@ QString shownText(const QString& text) {
 
 QString shownText(const std::string& text) {
   return shownText(QString::fromStdString(text));
+}
+
+QString literalText(const std::string& text, TextPlace place) {
+  QString shown = QString::fromStdString(text);
+  switch (place) {
+    case TextPlace::Menu:
+      shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
+      [[fallthrough]];
+    case TextPlace::Caption:
+      shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+      break;
+    case TextPlace::Title:
+      shown.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+      break;
+    case TextPlace::ToolTip:
+      // Tool tips guess rich text; a literal one goes as the HTML that shows it unchanged
+      // (a tab as one space, as in a menu).
+      shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
+      if (!shown.isEmpty()) shown = Qt::convertFromPlainText(shown, Qt::WhiteSpacePre);
+      break;
+  }
+  return shown;
+}
+
+QString shownText(const std::string& text, bool literal, TextPlace place) {
+  return literal ? literalText(text, place) : shownText(text);
 }
 
 bool isTranslated(const QString& text) {

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "avm1_code.h"
 #include "media/flash/ruffle/ruffle_flash_player.h"
 #include "media/flash/ruffle/ruffle_page.h"
 #include "platform/errors.h"
@@ -25,7 +27,13 @@ class RufflePlayerTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(ruffle::ruffleFilesPresent(ruffleDir()))
         << "Ruffle is not staged in " << ruffleDir() << " (scripts/setup installs it)";
+    start();
+  }
+  // A player as the program starts it (again, for a restart).
+  void start() {
+    player.reset();
     RuffleFlashPlayer::Options options{ruffleDir()};
+    options.storeFolder = dir.path() + "/store";
     // Generous: the tests share the machine with builds and other tests.
     options.stuckMs = 8000;
     options.variableWaitMs = 10000;
@@ -240,6 +248,48 @@ TEST_F(RufflePlayerTest, TheSharedTestMoviesRunOneAfterAnotherInOnePage) {
     EXPECT_EQ(player->view(), firstView);  // one long-lived page
     EXPECT_GT(player->TotalFrames(), 0);
   }
+}
+
+// A movie counting its starts in a shared object keeps its count across restarts, a movie of
+// another folder does not see it, and a folder's store refuses a flush beyond 100 KB.
+TEST_F(RufflePlayerTest, SharedObjectsLastPerFolderWithinTheirBound) {
+  using namespace avm1;
+  const swf::Bytes so = var("so"), data = member(var("so"), "data");
+  // so.data.n = (so.data.n || 0) + 1
+  const swf::Bytes orZero = cat({member(data, "n"), op(0x4C), op(0x12), record(0x9D, {5, 0}),
+                                 record(0x99, {9, 0}), op(0x17), num(0)});
+  const auto movie = [&](const swf::Bytes& change) {
+    TestMovie t;
+    t.frame1 =
+        cat({setVar("so", call(var("SharedObject"), "getLocal", {str("starts")})), change,
+             fscommand("flushed", call(so, "flush", {})), fscommand("starts", member(data, "n"))});
+    return buildMovie(t);
+  };
+  const swf::Bytes counter = movie(setMember(data, "n", cat({orZero, num(1), op(0x47)})));
+  const swf::Bytes hoarder = movie(setMember(
+      data, "big", cat({str(std::string(60000, 'x')), str(std::string(60000, 'y')), op(0x21)})));
+  struct Step {
+    const char* folder;
+    bool restart, big;
+    std::pair<std::string, std::string> flushed, starts;
+  };
+  for (const Step& s : {Step{"a", false, false, {"flushed", "true"}, {"starts", "1"}},
+                        Step{"a", true, false, {"flushed", "true"}, {"starts", "2"}},
+                        Step{"b", false, false, {"flushed", "true"}, {"starts", "1"}},
+                        Step{"a", true, true, {"flushed", "false"}, {"starts", "2"}},
+                        Step{"a", true, false, {"flushed", "true"}, {"starts", "3"}}}) {
+    SCOPED_TRACE(std::string(s.folder) + (s.big ? " big" : "") + " " + s.starts.second);
+    if (s.restart) start();
+    commands.clear();
+    const std::string name = std::string(s.folder) + "/game.swf";
+    std::filesystem::create_directories(dir.path() + "/" + s.folder);
+    ASSERT_TRUE(open(s.big ? hoarder : counter, 320, 240, name.c_str()));
+    ASSERT_TRUE(pumpUntil([&] { return commands.size() >= 3; }));
+    EXPECT_EQ(commands[0], s.flushed);
+    EXPECT_EQ(commands[1], s.starts);
+  }
+  player.reset();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() + "/store"), {}), 2);
 }
 
 }  // namespace

@@ -115,8 +115,9 @@ class BarePage final : public QWebEngineUrlSchemeHandler {
     // Under the same name as in the player's page.
     const QString name = "painted " + QString::number(++generation_);
     page_->runJavaScript(
-        "window.kvTraces = []; play('kvflash://app/movie/" + QString::number(generation_) + "/" +
-        QUrl::toPercentEncoding(QFileInfo(movie_).fileName()) + "', '" + name + "')");
+        "window.kvTraces = []; play('" +
+        ruffle::RuffleSchemeHandler::movieUrl(generation_, QFileInfo(movie_).fileName()) + "', '" +
+        name + "')");
     if (!pumpUntil([&] { return page_->title() == name; })) return {"(not painted)"};
     pumpUntil([&] { return false; }, kRunMs);
     return readTraces(*page_).value_or(Traces{"(no answer)"});

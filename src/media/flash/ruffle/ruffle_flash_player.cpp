@@ -43,9 +43,19 @@ std::optional<SeekTier> tierOf(const QString& name) {
 }  // namespace
 
 RuffleFlashPlayer::RuffleFlashPlayer(Clock& clock, Options options, QObject* parent)
-    : QObject(parent), clock_(clock), options_(std::move(options)) {}
+    : QObject(parent),
+      clock_(clock),
+      options_(std::move(options)),
+      store_(QString::fromStdString(options_.storeFolder)) {
+  storeTimer_.setSingleShot(true);
+  storeTimer_.setInterval(200);
+  connect(&storeTimer_, &QTimer::timeout, this, [this] {
+    if (!pendingStores_.empty()) writeStores();
+  });
+}
 
 RuffleFlashPlayer::~RuffleFlashPlayer() {
+  writeStores();
   *alive_ = false;
   if (waitLoop_) waitLoop_->quit();
 }
@@ -170,6 +180,8 @@ void RuffleFlashPlayer::load(const std::string& path,
   const QFileInfo info(QString::fromStdString(path));
   const QString name = info.fileName().isEmpty() ? QStringLiteral("movie.swf") : info.fileName();
   page_->scheme().setMovie({generation_, name, std::move(file), info.absolutePath()});
+  storeFolders_[generation_] = info.absolutePath();
+  while (storeFolders_.size() > 4) storeFolders_.erase(storeFolders_.begin());
   const char* renderer = std::getenv("KORVELIN_RUFFLE_RENDERER");
   ++loadsSent_;
   request(QJsonObject{{"op", "load"},
@@ -181,6 +193,8 @@ void RuffleFlashPlayer::load(const std::string& path,
                       {"total", total_},
                       {"tier", tierName(tier_)},
                       {"maxScriptSeconds", options_.maxScriptSeconds},
+                      {"store", store_.itemsOf(info.absolutePath())},
+                      {"storeLimit", static_cast<double>(MovieStore::kFolderLimit)},
                       {"renderer", renderer && *renderer ? QString(renderer) : QString()}},
           false);
 }
@@ -310,6 +324,7 @@ std::optional<std::string> RuffleFlashPlayer::askPage(const std::string& name) {
 // movie's own word and pass as they come (typed and bounded).
 void RuffleFlashPlayer::onMessage(const QJsonObject& message) {
   const QString type = message.value("t").toString();
+  if (type == "store") return keepStore(message);
   if (!loaded_ || !isWhole(message.value("g"), generation_, generation_)) return;
   if (type == "state") {
     onState(message);
@@ -341,6 +356,24 @@ void RuffleFlashPlayer::onMessage(const QJsonObject& message) {
     if (engine && metaSeen_) return;
     postEvent(engine ? EngineFailed : MovieFailed);
   }
+}
+
+// The shared objects of a movie of this generation or one of the last before it: kept in the
+// store of that movie's folder (refused there when they are not text or too large).
+void RuffleFlashPlayer::keepStore(const QJsonObject& message) {
+  if (storeFolders_.empty() || !message.value("items").isObject() ||
+      !isWhole(message.value("g"), storeFolders_.begin()->first, generation_))
+    return;
+  const auto it = storeFolders_.find(static_cast<std::uint64_t>(message.value("g").toDouble()));
+  if (it == storeFolders_.end()) return;
+  pendingStores_[it->second] = message.value("items").toObject();
+  if (!storeTimer_.isActive()) writeStores();
+}
+
+void RuffleFlashPlayer::writeStores() {
+  for (const auto& [folder, items] : pendingStores_) store_.save(folder, items);
+  pendingStores_.clear();
+  storeTimer_.start();
 }
 
 void RuffleFlashPlayer::onState(const QJsonObject& message) {

@@ -18,6 +18,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -30,6 +31,7 @@
 #include "media/flash/flash_player.h"
 #include "media/flash/flash_runtime.h"
 #include "media/flash/ruffle/ruffle_movie.h"
+#include "media/flash/ruffle/ruffle_storage.h"
 #include "platform/clock.h"
 #include "platform/event.h"
 
@@ -52,6 +54,7 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
     int stuckMs = 10'000;       // a page silent this long is reloaded
     int maxScriptSeconds = 5;   // the engine interrupts a movie's script after this long
     int variableWaitMs = 1000;  // GetVariable waits this long at most for the page's answer
+    std::string storeFolder{};  // movies' shared objects ("": ruffle_storage.h's default)
   };
 
   RuffleFlashPlayer(Clock& clock, Options options, QObject* parent = nullptr);
@@ -111,6 +114,8 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
   void onTier(SeekTier tier);
   void useModel();
   void queueCommands(const QJsonObject& message);
+  void keepStore(const QJsonObject& message);
+  void writeStores();
   void postFlush();
   void flushCommands();
   std::optional<std::string> askPage(const std::string& name);
@@ -136,6 +141,13 @@ class RuffleFlashPlayer final : public QObject, public FlashPlayer {
   bool touched_ = false;  // stopped, sought or given a variable since it was loaded
   std::shared_ptr<const std::vector<std::uint8_t>> original_;  // the file as read
   int loadsSent_ = 0;
+  MovieStore store_;
+  // The folders of the last movies by generation: a movie's objects written as it is unloaded
+  // arrive after the next one was asked for.
+  std::map<std::uint64_t, QString> storeFolders_;
+  // Stores reported and not yet written: at most five writes a second, the last at the end.
+  std::map<QString, QJsonObject> pendingStores_;
+  QTimer storeTimer_;
 
   // Cached state (action tier) and the program's own play/pause.
   int frame_ = 0;

@@ -124,9 +124,9 @@ bool RuffleSchemeHandler::serve(QWebEngineUrlRequestJob* job) {
   if (!path.startsWith("/movie/") || !movie_.bytes) return false;
   const QString rest = path.mid(7);
   const int slash = rest.indexOf('/');
-  bool ok = false;
-  const std::uint64_t generation = rest.left(slash).toULongLong(&ok);
-  if (slash < 0 || !ok || generation != movie_.generation) return false;
+  bool ok = slash < 0;  // the address the engine knows the movie by, without the generation
+  const std::uint64_t generation = ok ? movie_.generation : rest.left(slash).toULongLong(&ok);
+  if (!ok || generation != movie_.generation) return false;
   const QString name = rest.mid(slash + 1);
   if (name == movie_.fileName) {
     const auto& b = *movie_.bytes;

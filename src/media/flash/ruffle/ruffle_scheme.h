@@ -40,7 +40,10 @@ class RuffleSchemeHandler final : public QWebEngineUrlSchemeHandler {
 
   void setMovie(ServedMovie movie) { movie_ = std::move(movie); }
   void clearMovie() { movie_ = {}; }
-  // "kvflash://app/movie/<generation>/<file name>"
+  // "kvflash://app/movie/<generation>/<file name>": what the page asks for. The engine is told
+  // the same address without the generation ("kvflash://app/movie/<file name>", prelude.js),
+  // the same at every start, which names the movie's shared objects; files asked for under it
+  // are served as under the generation.
   static QString movieUrl(std::uint64_t generation, const QString& fileName);
 
   void requestStarted(QWebEngineUrlRequestJob* job) override;

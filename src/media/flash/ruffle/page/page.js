@@ -351,6 +351,8 @@
       period: 1000 / 12, lastFrame: -1, held: false, sinceTicks: 0, sinceTime: 0,
     };
     movie = m;
+    window.kvUseStore(op.store, op.storeLimit,
+                      (items) => report({ t: "store", g: m.g, items: items }));
     stage.style.background = op.bg;
     stage.appendChild(element);
     layout();

@@ -102,12 +102,95 @@
           return;
         }
         const type = request.getResponseHeader("content-type") || "application/octet-stream";
-        resolve(new Response(request.response, { status: 200, headers: { "content-type": type } }));
+        const response =
+            new Response(request.response, { status: 200, headers: { "content-type": type } });
+        // The engine takes the movie's address from the response (a made one has none): the
+        // movie's and its files' without the generation, the same at every start, under which
+        // the engine keeps the movie's shared objects.
+        const address = new URL(url, document.baseURI).href.replace(
+            /^kvflash:\/\/app\/movie\/\d+\//, "kvflash://app/movie/");
+        Object.defineProperty(response, "url", { value: address });
+        resolve(response);
       };
       request.onerror = () => reject(new TypeError("cannot load " + url));
       request.send();
     });
   }
+  // The engine keeps shared objects in localStorage. The page's own is replaced by the store of
+  // the open movie's folder (kvUseStore), which the player keeps on disk: movies of another
+  // folder never see it, and it holds at most `limit` bytes (a write beyond is refused, and the
+  // engine's flush fails). Changes go back to the player once the engine's writes are done,
+  // and at once when the store is replaced (a movie's objects are written as it is unloaded).
+  let store = new Map();
+  let limit = 0;
+  let send = null;
+  let sendTimer = 0;
+  const bytes = (items) => {
+    let n = 0;
+    for (const [key, value] of items) n += key.length + Math.ceil(value.length * 3 / 4);
+    return n;
+  };
+  const sendNow = () => {
+    clearTimeout(sendTimer);
+    sendTimer = 0;
+    if (send) send(Object.fromEntries(store));
+  };
+  // The writes of one flush go together.
+  const changed = () => {
+    if (!sendTimer) sendTimer = setTimeout(sendNow, 0);
+  };
+  const write = (key, value) => {
+    const next = new Map(store);
+    next.set(String(key), String(value));
+    if (bytes(next) > limit) {
+      throw new DOMException("the movie's store is full", "QuotaExceededError");
+    }
+    store = next;
+    changed();
+  };
+  const remove = (key) => {
+    if (store.delete(String(key))) changed();
+  };
+  const methods = {
+    getItem: (key) => (store.has(String(key)) ? store.get(String(key)) : null),
+    setItem: write,
+    removeItem: remove,
+    clear: () => {
+      store.clear();
+      changed();
+    },
+    key: (i) => [...store.keys()][i] ?? null,
+  };
+  // The engine reads and writes items as named properties (storage[name]), as a Storage allows.
+  const storage = new Proxy({}, {
+    get: (target, name) => {
+      if (typeof name !== "string") return undefined;
+      if (name === "length") return store.size;
+      if (Object.hasOwn(methods, name)) return methods[name];
+      return store.get(name);
+    },
+    set: (target, name, value) => {
+      write(name, value);
+      return true;
+    },
+    deleteProperty: (target, name) => {
+      remove(name);
+      return true;
+    },
+    has: (target, name) => store.has(String(name)),
+  });
+  try {
+    Object.defineProperty(window, "localStorage", { get: () => storage });
+  } catch (e) {}  // the engine then keeps them in memory for this run only
+  window.kvUseStore = (items, bytesAllowed, report) => {
+    if (sendTimer) sendNow();
+    store = new Map();
+    for (const [key, value] of Object.entries(items || {}))
+      if (typeof value === "string") store.set(key, value);
+    limit = bytesAllowed;
+    send = report;
+  };
+
   window.fetch = function (input) {
     const url = String(typeof input === "string" || input instanceof URL ? input : input.url);
     if (new URL(url, document.baseURI).protocol === "kvflash:") return load(url);
