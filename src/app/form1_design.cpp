@@ -126,6 +126,9 @@ void Form1::designControlBar() {
   Label2.setCaption("/00:00");
   Label2.setForeColor(kWhite);
   Label1.design(Label2.Left() - 480, 465, 480, 195);
+  // The time display shows what the engines report (a Flash movie's own variables among them).
+  Label1.setLiteralText(true);
+  Label2.setLiteralText(true);
   Label1.setCaption("00:00");
   Label1.setForeColor(kWhite);
 

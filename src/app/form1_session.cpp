@@ -51,7 +51,7 @@ void Form1::Form_Click() {
 
 void Form1::Form_LinkExecute(const std::string& commandText, int& cancel) {
   if (!commandText.empty())
-    step([&] { services_.windows.messageBox(this, commandText, ""); });
+    step([&] { services_.windows.literalMessageBox(this, commandText); });
   else
     step([&] { SetFocus(); });
   cancel = 0;

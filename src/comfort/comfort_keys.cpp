@@ -9,6 +9,7 @@
 #include "comfort/comfort_texts.h"
 #include "media/kinds.h"
 #include "platform/errors.h"
+#include "platform/file_names.h"
 #include "platform/stand_in.h"
 
 namespace kv::comfort {
@@ -140,9 +141,11 @@ void Comfort::saveStill() {
   step([&] { position = player.currentPosition(); });
   std::string stamp = media::positionText(position);
   std::replace(stamp.begin(), stamp.end(), ':', '.');
-  std::string path = stillsFolder_ + "/" + name + "-" + stamp + ".png";
+  // A long film name is shortened to what the file system takes; the time and the extension stay.
+  std::string path = stillsFolder_ + "/" + fitFileName(name, "-" + stamp + ".png");
   for (int n = 2; files_.fileExists(path); ++n)
-    path = stillsFolder_ + "/" + name + "-" + stamp + "-" + std::to_string(n) + ".png";
+    path = stillsFolder_ + "/" +
+           fitFileName(name, "-" + stamp + "-" + std::to_string(n) + ".png");
   bool saved = false;
   step([&] { saved = makeFolders(files_, stillsFolder_) && watching()->saveFrame(path); });
   say(saved ? fill(texts::kSnapshotSaved, path) : std::string(texts::kSnapshotFailed));

@@ -38,11 +38,17 @@ std::string trackName(const media::Track& track, int number) {
 }
 
 Comfort::Menu::Menu(forms::MenuItem& top) : top(top) {
-  for (int i = 0; i < kMenuTracks; ++i)
+  // Track items name tracks by their titles, which the file gives: shown as they are (trackName
+  // translates its own words).
+  for (int i = 0; i < kMenuTracks; ++i) {
     audio.push_back(item("comfortAudio" + std::to_string(i), "", top));
+    audio.back()->setLiteral(true);
+  }
   separator1 = item("comfortSeparator1", "-", top);
-  for (int i = 0; i < kMenuTracks; ++i)
+  for (int i = 0; i < kMenuTracks; ++i) {
     subtitles.push_back(item("comfortSubtitle" + std::to_string(i), "", top));
+    subtitles.back()->setLiteral(true);
+  }
   subtitlesOff = item("comfortSubtitlesOff", texts::kSubtitlesOff, top);
   separator2 = item("comfortSeparator2", "-", top);
   resume = item("comfortResume", "", top);
