@@ -37,10 +37,13 @@ void Comfort::runKey(window::KeyCommand command) {
     case FrameBack:
       return stepFrame(false);
     case Still:
-      return saveStill();
+      return saveStill(false);
+    case StillAsShown:
+      return saveStill(true);
     case Resume:
       return resume();
     default:
+      runTuningKey(command);
       return;
   }
 }
@@ -126,7 +129,7 @@ void Comfort::stepFrame(bool forward) {
   say(forward ? texts::kFrameForward : texts::kFrameBack);
 }
 
-void Comfort::saveStill() {
+void Comfort::saveStill(bool asShown) {
   media::MediaPlayer& player = player_;
   const std::string url = player.URL();
   if (stillsFolder_.empty() ||
@@ -144,7 +147,7 @@ void Comfort::saveStill() {
   for (int n = 2; files_.fileExists(path); ++n)
     path = stillsFolder_ + "/" + name + "-" + stamp + "-" + std::to_string(n) + ".png";
   bool saved = false;
-  step([&] { saved = makeFolders(files_, stillsFolder_) && watching()->saveFrame(path); });
+  step([&] { saved = makeFolders(files_, stillsFolder_) && watching()->saveFrame(path, asShown); });
   say(saved ? fill(texts::kSnapshotSaved, path) : std::string(texts::kSnapshotFailed));
 }
 
