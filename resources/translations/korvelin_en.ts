@@ -675,7 +675,7 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
     </message>
     <message>
         <source>字幕大小和位置复原</source>
-        <translation>Subtitle size and position as they were</translation>
+        <translation>Reset subtitle size and position</translation>
     </message>
     <message>
         <source>音量均衡   (&amp;N)</source>

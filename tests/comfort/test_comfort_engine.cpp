@@ -127,6 +127,9 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
   for (int off = 1; off >= 0; --off) form.comfort().pictureMenu().items().end()[-2]->Click.raise();
   EXPECT_TRUE(test::pumpUntil([&] { return decoders == std::vector<std::string>{"", ""}; }, 5000));
   EXPECT_TRUE(form.comfort().lasting().hardwareDecoding);
+  for (int item : {3, 5}) form.comfort().pictureMenu().items()[item]->Click.raise();
+  EXPECT_EQ(test::engineText(player1, "sub-scale"), "1.100000");
+  EXPECT_EQ(test::engineText(player1, "sub-pos"), "95");
   form.comfort().pictureMenu().items().end()[-3]->Click.raise();  // normalised, balance kept
   form.BUT13A.Click.raise();
   EXPECT_NE(player1.audioFilter().find("@balance"), std::string::npos);

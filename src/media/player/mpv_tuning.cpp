@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "media/player/balance_filter.h"
@@ -96,8 +97,11 @@ double MpvPlayer::choice(Choice which) const {
     }
     case Choice::SubtitleScale:
       return read("sub-scale");
-    case Choice::SubtitlePosition:
-      return read("sub-pos");
+    case Choice::SubtitlePosition: {
+      std::int64_t position = 100;  // whole numbers only: the engine takes no double there
+      mpv_get_property(h, "sub-pos", MPV_FORMAT_INT64, &position);
+      return static_cast<double>(position);
+    }
     case Choice::HardwareDecoding: {
       char* text = mpv_get_property_string(h, "hwdec");
       const bool on = text && std::string(text) != "no";
@@ -124,8 +128,11 @@ void MpvPlayer::setChoice(Choice which, double value) {
       return setFlag("deinterlace", value != 0);
     case Choice::SubtitleScale:
       return setDouble("sub-scale", std::clamp(value, 0.3, 4.0));
-    case Choice::SubtitlePosition:
-      return setDouble("sub-pos", std::clamp(std::round(value), 0.0, 150.0));
+    case Choice::SubtitlePosition: {
+      std::int64_t position = std::lround(std::clamp(value, 0.0, 150.0));
+      mpv_set_property(core_.get(), "sub-pos", MPV_FORMAT_INT64, &position);
+      return;
+    }
     case Choice::HardwareDecoding:
       // Set again, the engine would open its decoder afresh for nothing.
       if ((value != 0) == (choice(which) != 0)) return;
