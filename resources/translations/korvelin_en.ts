@@ -637,5 +637,169 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
         <source>俄语</source>
         <translation>Russian</translation>
     </message>
+    <message>
+        <source>画面和声音 (&amp;V)</source>
+        <translation>Picture and sound (&amp;V)</translation>
+    </message>
+    <message>
+        <source>载入字幕…   (&amp;L)</source>
+        <translation>Load subtitle… (&amp;L)</translation>
+    </message>
+    <message>
+        <source>字幕文件 (*.srt;*.ass;*.ssa;*.sub;*.vtt)|*.srt;*.ass;*.ssa;*.sub;*.vtt</source>
+        <translation>Subtitle files (*.srt;*.ass;*.ssa;*.sub;*.vtt)|*.srt;*.ass;*.ssa;*.sub;*.vtt</translation>
+    </message>
+    <message>
+        <source>字幕编码   (&amp;E)</source>
+        <translation>Subtitle encoding (&amp;E)</translation>
+    </message>
+    <message>
+        <source>自动识别</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>字幕放大</source>
+        <translation>Larger subtitles</translation>
+    </message>
+    <message>
+        <source>字幕缩小</source>
+        <translation>Smaller subtitles</translation>
+    </message>
+    <message>
+        <source>字幕上移</source>
+        <translation>Subtitles up</translation>
+    </message>
+    <message>
+        <source>字幕下移</source>
+        <translation>Subtitles down</translation>
+    </message>
+    <message>
+        <source>字幕大小和位置复原</source>
+        <translation>Reset subtitle size and position</translation>
+    </message>
+    <message>
+        <source>音量均衡   (&amp;N)</source>
+        <translation>Normalise loudness (&amp;N)</translation>
+    </message>
+    <message>
+        <source>硬件解码   (&amp;H)</source>
+        <translation>Hardware decoding (&amp;H)</translation>
+    </message>
+    <message>
+        <source>总在最前   (&amp;T)</source>
+        <translation>Always on top (&amp;T)</translation>
+    </message>
+    <message>
+        <source>GB18030（简体中文）</source>
+        <translation>GB18030 (Simplified Chinese)</translation>
+    </message>
+    <message>
+        <source>BIG5（繁体中文）</source>
+        <translation>BIG5 (Traditional Chinese)</translation>
+    </message>
+    <message>
+        <source>Shift JIS（日语）</source>
+        <translation>Shift JIS (Japanese)</translation>
+    </message>
+    <message>
+        <source>EUC-KR（韩语）</source>
+        <translation>EUC-KR (Korean)</translation>
+    </message>
+    <message>
+        <source>Windows-1252（西欧）</source>
+        <translation>Windows-1252 (Western European)</translation>
+    </message>
+    <message>
+        <source>Windows-1251（西里尔文）</source>
+        <translation>Windows-1251 (Cyrillic)</translation>
+    </message>
+    <message>
+        <source>字幕延迟 %1 毫秒</source>
+        <translation>Subtitle delay %1 ms</translation>
+    </message>
+    <message>
+        <source>音频延迟 %1 毫秒</source>
+        <translation>Audio delay %1 ms</translation>
+    </message>
+    <message>
+        <source>对比度 %1</source>
+        <translation>Contrast %1</translation>
+    </message>
+    <message>
+        <source>亮度 %1</source>
+        <translation>Brightness %1</translation>
+    </message>
+    <message>
+        <source>伽马 %1</source>
+        <translation>Gamma %1</translation>
+    </message>
+    <message>
+        <source>饱和度 %1</source>
+        <translation>Saturation %1</translation>
+    </message>
+    <message>
+        <source>画面比例 %1</source>
+        <translation>Aspect ratio %1</translation>
+    </message>
+    <message>
+        <source>原始</source>
+        <translation>as in the file</translation>
+    </message>
+    <message>
+        <source>去隔行：开</source>
+        <translation>Deinterlacing on</translation>
+    </message>
+    <message>
+        <source>去隔行：关</source>
+        <translation>Deinterlacing off</translation>
+    </message>
+    <message>
+        <source>总在最前：开</source>
+        <translation>Always on top on</translation>
+    </message>
+    <message>
+        <source>总在最前：关</source>
+        <translation>Always on top off</translation>
+    </message>
+    <message>
+        <source>音量均衡：开</source>
+        <translation>Loudness normalisation on</translation>
+    </message>
+    <message>
+        <source>音量均衡：关</source>
+        <translation>Loudness normalisation off</translation>
+    </message>
+    <message>
+        <source>硬件解码：%1</source>
+        <translation>Hardware decoding: %1</translation>
+    </message>
+    <message>
+        <source>没有可用的硬件解码器，软件解码</source>
+        <translation>No usable hardware decoder: decoding in software</translation>
+    </message>
+    <message>
+        <source>软件解码</source>
+        <translation>Decoding in software</translation>
+    </message>
+    <message>
+        <source>字幕大小 %1%</source>
+        <translation>Subtitle size %1%</translation>
+    </message>
+    <message>
+        <source>字幕位置 %1</source>
+        <translation>Subtitle position %1</translation>
+    </message>
+    <message>
+        <source>已载入字幕：%1</source>
+        <translation>Subtitle loaded: %1</translation>
+    </message>
+    <message>
+        <source>字幕未能载入：%1</source>
+        <translation>Subtitle not loaded: %1</translation>
+    </message>
+    <message>
+        <source>字幕编码：%1</source>
+        <translation>Subtitle encoding: %1</translation>
+    </message>
 </context>
 </TS>

@@ -39,7 +39,7 @@ Form1::Form1(Services& services, Components& components)
   loadPictureStore();
   comfort::ComfortHost& comfortHost = *this;
   comfort_ = std::make_unique<comfort::Comfort>(WindowsMediaPlayer1.object(), comfortHost,
-                                                comfortMenu, services_.files);
+                                                comfortMenu, pictureMenu, services_.files);
   connectHandlers();
   // After every item of the design and any added to it: the choice of language comes last.
   languageMenu_ = std::make_unique<LanguageMenu>(menu, services_.windows);
@@ -63,13 +63,20 @@ void Form1::connectHandlers() {
   Load.connect([this] { Form_Load(); });
   // After Form_Load: a load that ended at the instance test leaves the window unloaded.
   Load.connect([this] { sessionStarted_ = loaded(); });
+  // After the described start, which puts the window below others: on top if so chosen.
+  Load.connect([this] {
+    if (loaded()) comfort_->windowLoaded();
+  });
   Unload_.connect([this] { Form_Unload(); });
   Resize.connect([this] { Form_Resize(); });
   Click.connect([this] { Form_Click(); });
   KeyDown.connect([this](int key, int shift) { Form_KeyDown(key, shift); });
   MouseWheel.connect([this](forms::Control& over, int delta) { Form_MouseWheel(over, delta); });
   setAcceptsDrops(true);
-  FileDropped.connect([this](const std::string& path) { OpenDroppedFile(path); });
+  // A subtitle file dropped on a playing video is its subtitle; any other drop is opened.
+  FileDropped.connect([this](const std::string& path) {
+    if (!comfort_->takeDroppedSubtitle(path)) OpenDroppedFile(path);
+  });
   Drive1.Change.connect([this] { Drive1_Change(); });
   Dir1.Change.connect([this] { Dir1_Change(); });
 

@@ -289,6 +289,8 @@ class Form1 : public forms::Form,
   }
   // comfort::ComfortHost
   bool videoAreaCovered() const override;
+  void keepOnTop(bool on) override;
+  std::string chooseFile(const std::string& filter) override;
 
   // Handlers on the components, which may outlive the window.
   Connections componentConnections_;
@@ -432,6 +434,8 @@ class Form1 : public forms::Form,
   forms::MenuItem BUT3{"BUT3", "退出程序   (&X)", &menu};
   // Tracks and subtitles of the open file (src/comfort fills it).
   forms::MenuItem comfortMenu{"comfortMenu", comfort::texts::kMenu, &menu};
+  // Picture and sound (src/comfort fills it too).
+  forms::MenuItem pictureMenu{"pictureMenu", comfort::texts::kPictureMenu, &menu};
 
   // ---- Subsystems (after the controls they reach) --------------------------------------
  private:

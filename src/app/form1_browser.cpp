@@ -34,6 +34,14 @@ bool Form1::videoAreaCovered() const {
   return ShockwaveFlash1.Visible() || WebBrowser1.Visible();
 }
 
+void Form1::keepOnTop(bool on) {
+  setTopmost(on);
+}
+
+std::string Form1::chooseFile(const std::string& filter) {
+  return services_.windows.showOpen(*this, filter, "");
+}
+
 std::string Form1::blogAddress() const {
   return panel_.blogAddress();
 }

@@ -186,6 +186,8 @@ int main(int argc, char** argv) {
   form.comfort().usePlaces(
       std::make_unique<kv::comfort::FilePositions>(kv::comfort::positionsFile()),
       kv::comfort::stillsFolder());
+  form.comfort().keepChoicesIn(
+      std::make_unique<kv::comfort::FileChoices>(kv::comfort::choicesFile()));
   view.setMainForm(form);
   help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);

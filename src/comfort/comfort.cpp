@@ -25,11 +25,13 @@ std::string fill(const char* text, const std::string& value) {
 }
 
 Comfort::Comfort(media::MediaPlayer& player, ComfortHost& host, forms::MenuItem& menu,
-                 FileService& files)
-    : player_(player), host_(host), files_(files), menu_(menu) {
+                 forms::MenuItem& pictureMenu, FileService& files)
+    : player_(player), host_(host), files_(files), menu_(menu), picture_(pictureMenu) {
   connections_ += player.PlayStateChange.connect([this](int state) { onState(state); });
   connectMenu();
   refreshMenu();
+  connectPictureMenu();
+  refreshPictureMenu();
 }
 
 Comfort::~Comfort() = default;
@@ -54,6 +56,9 @@ void Comfort::onState(int state) {
     // The engine is there now (it is made after the window): hear when its files are left.
     leftFrom_ = w;
     connections_ += w->Left.connect([this](const media::LeftFile& left) { onLeft(left); });
+    connections_ += w->DecoderReported.connect(
+        [this](const std::string& decoder) { onDecoderReported(decoder); });
+    applyLasting();
   }
   const std::string url = player_.URL();
   if (state == media::kUndefined || url.empty()) {
@@ -88,6 +93,8 @@ void Comfort::onOpened(const std::string& url) {
 }
 
 void Comfort::onLeft(const media::LeftFile& left) {
+  // Before the next file opens: its delays and picture are its own.
+  resetFileChoices();
   if (!resumable(left.url, left.duration)) return;
   if (left.ended || left.position >= left.duration - kEdgeSeconds)
     positions_->forget(left.url);

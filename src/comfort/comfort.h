@@ -4,11 +4,13 @@
 // where a film was left, and short messages over the picture. All of it acts on the first
 // media player through its Watching part; a player without one leaves all of it inert.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "comfort/choices.h"
 #include "comfort/positions.h"
 #include "media/player/media_player.h"
 #include "media/player/watching.h"
@@ -28,6 +30,9 @@ constexpr int kOfferMs = 5000;
 // Speed steps of the keys, and the tracks of each kind the submenu lists.
 constexpr double kSpeedStep = 1.1;
 constexpr int kMenuTracks = 8;
+// Steps of the subtitles' size (a factor) and place (of the engine's 0..150) in the menu.
+constexpr double kSubtitleScaleStep = 1.1;
+constexpr int kSubtitlePositionStep = 5;
 
 // What comfort may show and when it may speak.
 class ComfortHost {
@@ -35,12 +40,17 @@ class ComfortHost {
   virtual ~ComfortHost() = default;
   // Whether Flash or a web page holds the video area: nothing is said over them.
   virtual bool videoAreaCovered() const = 0;
+  // The main window stays above the others, or no longer.
+  virtual void keepOnTop(bool on) = 0;
+  // The Open dialog with a filter of "description|patterns"; "" when cancelled.
+  virtual std::string chooseFile(const std::string& filter) = 0;
 };
 
 class Comfort {
  public:
-  // `menu` is the submenu comfort fills; stills are written through `files`.
-  Comfort(media::MediaPlayer& player, ComfortHost& host, forms::MenuItem& menu, FileService& files);
+  // `menu` and `pictureMenu` are the submenus comfort fills; stills are written through `files`.
+  Comfort(media::MediaPlayer& player, ComfortHost& host, forms::MenuItem& menu,
+          forms::MenuItem& pictureMenu, FileService& files);
   ~Comfort();
   Comfort(const Comfort&) = delete;
   Comfort& operator=(const Comfort&) = delete;
@@ -56,6 +66,15 @@ class Comfort {
   void sayVolume();                          // a volume preset was chosen
   void modeChosen(const std::string& text);  // a display mode or zoom was marked
   void windowClosing();  // the main window unloads: the open file's place is kept
+  void windowLoaded();   // the window's own start is done: it goes on top if so chosen
+
+  // Where the lasting choices are kept (until then in memory); they apply at once.
+  void keepChoicesIn(std::unique_ptr<ChoiceStore> store);
+  const LastingChoices& lasting() const { return lasting_; }
+  // A subtitle file dropped while a video plays becomes its subtitle; false for any other drop,
+  // which goes the Browse tab's way.
+  bool takeDroppedSubtitle(const std::string& path);
+  void toggleOnTop();
 
   // The watching rows of the key table: active while the player holds a file it can watch.
   bool keysActive();
@@ -64,6 +83,7 @@ class Comfort {
   // The submenu (comfort_menu.cpp), for the window's menu and tests.
   forms::MenuItem& menu() { return menu_.top; }
   void refreshMenu();
+  forms::MenuItem& pictureMenu() { return picture_.top; }
   // The saved position offered for the open file, if any.
   std::optional<double> offered() const;
 
@@ -81,9 +101,23 @@ class Comfort {
   void toggleSubtitles();
   void changeSpeed(double factor);
   void stepFrame(bool forward);
-  void saveStill();
+  void saveStill(bool asShown);
   void resume();
   void selectTrack(const media::Track& track);
+  // comfort_tuning.cpp: picture and sound.
+  bool runTuningKey(window::KeyCommand command);
+  void tune(media::Watching::Choice which, double by);
+  void nextAspect();
+  void toggleDeinterlace();
+  void resetFileChoices();
+  void applyLasting();
+  void changeLasting(const std::function<void(LastingChoices&)>& change);
+  void changeSubtitleLook(double scaleFactor, int positionStep);
+  void toggleNormalise();
+  void toggleHardwareDecoding();
+  void onDecoderReported(const std::string& decoder);
+  void loadSubtitle(const std::string& path);
+  void chooseEncoding(int index);  // -1: the engine's guess
 
   media::MediaPlayer& player_;
   ComfortHost& host_;
@@ -93,6 +127,10 @@ class Comfort {
   std::string opened_;                   // the file whose opening was seen last
   std::optional<double> offer_;          // its saved position
   media::Watching* leftFrom_ = nullptr;  // the engine whose Left is connected
+  std::unique_ptr<ChoiceStore> choices_ = std::make_unique<MemoryChoices>();
+  LastingChoices lasting_;
+  int encoding_ = -1;        // the open file's subtitle encoding, -1 for the guess
+  bool sayDecoder_ = false;  // hardware decoding was switched on: name the decoder
   Connections connections_;
 
   // The items in the order they show; a fixed number of track items, those without a track
@@ -107,6 +145,18 @@ class Comfort {
     std::vector<media::Track> audioTracks, subtitleTracks;  // behind the items, in order
   } menu_;
   void connectMenu();
+
+  // The picture and sound submenu (comfort_picture_menu.cpp).
+  struct PictureMenu {
+    explicit PictureMenu(forms::MenuItem& top);
+    forms::MenuItem& top;
+    std::unique_ptr<forms::MenuItem> loadSubtitle, encoding, encodingGuess;
+    std::vector<std::unique_ptr<forms::MenuItem>> encodings;
+    std::unique_ptr<forms::MenuItem> separator1, bigger, smaller, up, down, lookReset, separator2,
+        normalise, hardware, onTop;
+  } picture_;
+  void connectPictureMenu();
+  void refreshPictureMenu();
 };
 
 // "%1" of a text filled in.

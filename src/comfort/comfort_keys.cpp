@@ -38,10 +38,13 @@ void Comfort::runKey(window::KeyCommand command) {
     case FrameBack:
       return stepFrame(false);
     case Still:
-      return saveStill();
+      return saveStill(false);
+    case StillAsShown:
+      return saveStill(true);
     case Resume:
       return resume();
     default:
+      runTuningKey(command);
       return;
   }
 }
@@ -127,7 +130,7 @@ void Comfort::stepFrame(bool forward) {
   say(forward ? texts::kFrameForward : texts::kFrameBack);
 }
 
-void Comfort::saveStill() {
+void Comfort::saveStill(bool asShown) {
   media::MediaPlayer& player = player_;
   const std::string url = player.URL();
   if (stillsFolder_.empty() ||
@@ -147,7 +150,7 @@ void Comfort::saveStill() {
     path = stillsFolder_ + "/" +
            fitFileName(name, "-" + stamp + "-" + std::to_string(n) + ".png");
   bool saved = false;
-  step([&] { saved = makeFolders(files_, stillsFolder_) && watching()->saveFrame(path); });
+  step([&] { saved = makeFolders(files_, stillsFolder_) && watching()->saveFrame(path, asShown); });
   say(saved ? fill(texts::kSnapshotSaved, path) : std::string(texts::kSnapshotFailed));
 }
 

@@ -107,6 +107,7 @@ void Comfort::refreshMenu() {
   if (at) menu_.resume->setCaption(fill(texts::kResumeItem, media::positionText(*at)));
   menu_.separator2->setVisible(at && (anyAudio || anySubtitle));
   menu_.none->setVisible(!anyAudio && !anySubtitle && !at);
+  refreshPictureMenu();
 }
 
 }  // namespace kv::comfort

@@ -15,6 +15,13 @@ std::string positionsFile() {
   return base + "/korvelin/positions";
 }
 
+std::string choicesFile() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const std::string base = config && config[0] == '/' ? std::string(config)
+                                                      : QDir::homePath().toStdString() + "/.config";
+  return base + "/korvelin/watching";
+}
+
 std::string stillsFolder() {
   QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   if (pictures.isEmpty()) pictures = QDir::homePath();

@@ -7,6 +7,8 @@ namespace kv::comfort {
 
 // $XDG_STATE_HOME/korvelin/positions (~/.local/state without it).
 std::string positionsFile();
+// $XDG_CONFIG_HOME/korvelin/watching (~/.config without it): the lasting choices.
+std::string choicesFile();
 // The desktop's pictures folder (XDG_PICTURES_DIR) with Korvelin/ under it.
 std::string stillsFolder();
 

@@ -34,6 +34,60 @@ inline constexpr const char* kFullScreen = "全屏显示";
 inline constexpr const char* kStretch = "延伸模式";
 inline constexpr const char* kZoom = "缩放比例 %1";
 
+// The picture and sound submenu, after the one above.
+inline constexpr const char* kPictureMenu = "画面和声音 (&V)";
+inline constexpr const char* kLoadSubtitle = "载入字幕…   (&L)";
+inline constexpr const char* kSubtitleFilter =
+    "字幕文件 (*.srt;*.ass;*.ssa;*.sub;*.vtt)|*.srt;*.ass;*.ssa;*.sub;*.vtt";
+inline constexpr const char* kEncodingMenu = "字幕编码   (&E)";
+inline constexpr const char* kEncodingGuess = "自动识别";
+inline constexpr const char* kSubtitleBigger = "字幕放大";
+inline constexpr const char* kSubtitleSmaller = "字幕缩小";
+inline constexpr const char* kSubtitleUp = "字幕上移";
+inline constexpr const char* kSubtitleDown = "字幕下移";
+inline constexpr const char* kSubtitleLookReset = "字幕大小和位置复原";
+inline constexpr const char* kNormaliseItem = "音量均衡   (&N)";
+inline constexpr const char* kHardwareItem = "硬件解码   (&H)";
+inline constexpr const char* kOnTopItem = "总在最前   (&T)";
+// The encodings a Chinese or a Western viewer meets: the engine's name and the one shown.
+struct Encoding {
+  const char* name;
+  const char* shown;
+};
+inline constexpr Encoding kEncodings[] = {
+    {"UTF-8", "UTF-8"},
+    {"GB18030", "GB18030（简体中文）"},
+    {"BIG5", "BIG5（繁体中文）"},
+    {"SHIFT_JIS", "Shift JIS（日语）"},
+    {"EUC-KR", "EUC-KR（韩语）"},
+    {"WINDOWS-1252", "Windows-1252（西欧）"},
+    {"WINDOWS-1251", "Windows-1251（西里尔文）"},
+};
+
+// Messages of picture and sound.
+inline constexpr const char* kSubtitleDelay = "字幕延迟 %1 毫秒";
+inline constexpr const char* kAudioDelay = "音频延迟 %1 毫秒";
+inline constexpr const char* kContrast = "对比度 %1";
+inline constexpr const char* kBrightness = "亮度 %1";
+inline constexpr const char* kGamma = "伽马 %1";
+inline constexpr const char* kSaturation = "饱和度 %1";
+inline constexpr const char* kAspect = "画面比例 %1";
+inline constexpr const char* kAspectOwn = "原始";
+inline constexpr const char* kDeinterlaceOn = "去隔行：开";
+inline constexpr const char* kDeinterlaceOff = "去隔行：关";
+inline constexpr const char* kOnTopOn = "总在最前：开";
+inline constexpr const char* kOnTopOff = "总在最前：关";
+inline constexpr const char* kNormaliseOn = "音量均衡：开";
+inline constexpr const char* kNormaliseOff = "音量均衡：关";
+inline constexpr const char* kDecoder = "硬件解码：%1";
+inline constexpr const char* kNoDecoder = "没有可用的硬件解码器，软件解码";
+inline constexpr const char* kSoftwareDecoding = "软件解码";
+inline constexpr const char* kSubtitleSize = "字幕大小 %1%";
+inline constexpr const char* kSubtitlePosition = "字幕位置 %1";
+inline constexpr const char* kSubtitleAdded = "已载入字幕：%1";
+inline constexpr const char* kSubtitleNotAdded = "字幕未能载入：%1";
+inline constexpr const char* kEncodingChosen = "字幕编码：%1";
+
 // Names of the languages tracks are tagged with; another tag is shown as it is. ("汉语", not
 // "中文": that one names the language choice of the menu, in its own language.)
 struct LanguageName {

@@ -34,6 +34,23 @@ constexpr std::array kKeys{
     KeyRow{kKeyComma, Any, FrameBack, V},
     KeyRow{kKeyS, Any, Still, V},
     KeyRow{kKeyR, Any, Resume, V},
+    // Picture and sound, on the keys other players give them.
+    KeyRow{kKeyS, kCtrlKey, StillAsShown, V},
+    KeyRow{kKeyZ, 0, SubtitleEarlier, V},
+    KeyRow{kKeyX, 0, SubtitleLater, V},
+    KeyRow{kKeyPlus, kCtrlKey | Any, AudioLater, V},
+    KeyRow{kKeyMinus, kCtrlKey, AudioEarlier, V},
+    KeyRow{'1', 0, ContrastDown, V},
+    KeyRow{'2', 0, ContrastUp, V},
+    KeyRow{'3', 0, BrightnessDown, V},
+    KeyRow{'4', 0, BrightnessUp, V},
+    KeyRow{'5', 0, GammaDown, V},
+    KeyRow{'6', 0, GammaUp, V},
+    KeyRow{'7', 0, SaturationDown, V},
+    KeyRow{'8', 0, SaturationUp, V},
+    KeyRow{kKeyA, kShiftKey, NextAspect, V},
+    KeyRow{kKeyD, 0, ToggleDeinterlace, V},
+    KeyRow{kKeyT, kShiftKey, ToggleOnTop, W},
 };
 
 bool matches(const KeyRow& row, int keyCode, int shift) {

@@ -40,6 +40,23 @@ enum class KeyCommand {
   FrameBack,
   Still,   // the frame at the video's own size
   Resume,  // back to where the file was left
+  // Picture and sound of the open file (reset when the next one opens).
+  StillAsShown,  // with its subtitles, as on the screen
+  SubtitleEarlier,
+  SubtitleLater,
+  AudioLater,
+  AudioEarlier,
+  ContrastDown,
+  ContrastUp,
+  BrightnessDown,
+  BrightnessUp,
+  GammaDown,
+  GammaUp,
+  SaturationDown,
+  SaturationUp,
+  NextAspect,
+  ToggleDeinterlace,
+  ToggleOnTop,  // the window's: kept for the next start
 };
 
 // When a row is active.

@@ -121,7 +121,7 @@ TEST(Keys, OneTableWithOneRowForEachKeyAndModifiers) {
   };
   for (const Case& c : {Case{kKeyM, KeyCommand::Mute, KeyScope::Window},
                         Case{kKeyPageDown, KeyCommand::NextEntry, KeyScope::Window},
-                        Case{kKeyS, KeyCommand::Still, KeyScope::Watching},
+                        Case{kKeyJ, KeyCommand::NextSubtitle, KeyScope::Watching},
                         Case{kKeyNumberSign, KeyCommand::NextAudio, KeyScope::Watching}}) {
     SCOPED_TRACE(c.key);
     for (int shift : {0, int(kShiftKey)}) {
@@ -132,4 +132,34 @@ TEST(Keys, OneTableWithOneRowForEachKeyAndModifiers) {
     EXPECT_EQ(keyCommand(c.key, kCtrlKey), KeyCommand::None);
     EXPECT_EQ(keyCommand(c.key, kAltKey | kShiftKey), KeyCommand::None);
   }
+  // S keeps its still with and without Shift; the added keys answer with exactly the
+  // modifiers of their rows.
+  struct Added {
+    int key, shift;
+    KeyCommand command;
+  };
+  using enum KeyCommand;
+  for (const Added& a : {Added{kKeyS, 0, Still},
+                         {kKeyS, kShiftKey, Still},
+                         {kKeyS, kCtrlKey, StillAsShown},
+                         {kKeyS, kCtrlKey | kShiftKey, None},
+                         {kKeyZ, 0, SubtitleEarlier},
+                         {kKeyZ, kShiftKey, None},
+                         {kKeyX, 0, SubtitleLater},
+                         {kKeyPlus, kCtrlKey, AudioLater},
+                         {kKeyPlus, kCtrlKey | kShiftKey, AudioLater},
+                         {kKeyPlus, 0, None},
+                         {kKeyMinus, kCtrlKey, AudioEarlier},
+                         {'1', 0, ContrastDown},
+                         {'4', 0, BrightnessUp},
+                         {'8', 0, SaturationUp},
+                         {'9', 0, None},
+                         {'1', kShiftKey, None},
+                         {kKeyA, kShiftKey, NextAspect},
+                         {kKeyA, 0, None},
+                         {kKeyD, 0, ToggleDeinterlace},
+                         {kKeyT, kShiftKey, ToggleOnTop},
+                         {kKeyT, 0, None}})
+    EXPECT_EQ(keyCommand(a.key, a.shift), a.command) << a.key << " " << a.shift;
+  EXPECT_EQ(findKey(kKeyT, kShiftKey)->scope, KeyScope::Window);
 }

@@ -2,6 +2,7 @@
 // The watching part of a player double: tracks a test sets, and every message and choice in
 // order.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,25 @@ class FakeWatching final : public media::Watching {
     lastMs = ms;
   }
   std::string title() const override { return titleText; }
-  bool saveFrame(const std::string& path) override {
-    calls.push_back("still " + path);
+  bool saveFrame(const std::string& path, bool withSubtitles) override {
+    calls.push_back((withSubtitles ? "still+subtitles " : "still ") + path);
     return true;
   }
+  double choice(Choice which) const override {
+    const auto at = choices.find(which);
+    return at == choices.end() ? 0 : at->second;
+  }
+  void setChoice(Choice which, double value) override { choices[which] = value; }
+  std::string decoder() const override { return ""; }
+  bool addSubtitle(const std::string& path) override {
+    calls.push_back("sub-add " + path);
+    return true;
+  }
+  void setSubtitleEncoding(const std::string& encoding) override {
+    calls.push_back("encoding " + encoding);
+  }
 
+  std::map<Choice, double> choices;
   std::vector<media::Track> trackList;
   bool shown = true;
   double speed = 1;

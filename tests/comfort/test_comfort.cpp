@@ -78,6 +78,17 @@ TEST(Comfort, MessagesFollowWhatAPersonChanges) {
        },
        "上一帧"},
       {"with Ctrl", [&] { f.inputKeyDown(kKeyBracketRight, kCtrlKey); }, ""},
+      {"subtitle later", [&] { f.inputKeyDown(kKeyX, 0); }, "字幕延迟 +100 毫秒"},
+      {"sound earlier", [&] { f.inputKeyDown(kKeyMinus, kCtrlKey); }, "音频延迟 -100 毫秒"},
+      {"contrast", [&] { f.inputKeyDown('2', 0); }, "对比度 1"},
+      {"gamma", [&] { f.inputKeyDown('5', 0); }, "伽马 -1"},
+      {"aspect", [&] { f.inputKeyDown(kKeyA, kShiftKey); }, "画面比例 4:3"},
+      {"deinterlace", [&] { f.inputKeyDown(kKeyD, 0); }, "去隔行：开"},
+      {"on top", [&] { f.inputKeyDown(kKeyT, kShiftKey); }, "总在最前：开"},
+      {"normalise", [&] { f.comfort().pictureMenu().items().end()[-3]->Click.raise(); },
+       "音量均衡：开"},
+      {"subtitles larger", [&] { f.comfort().pictureMenu().items()[3]->Click.raise(); },
+       "字幕大小 110%"},
       {"a picture",
        [&] {
          rig.open(1, 0);
@@ -92,6 +103,48 @@ TEST(Comfort, MessagesFollowWhatAPersonChanges) {
     EXPECT_EQ(rig.lastMessage(), s.message);
   }
   EXPECT_EQ(rig.watching.calls, std::vector<std::string>{"frame-"});
+  EXPECT_TRUE(f.topmost());
+  EXPECT_EQ(f.comfort().lasting().normalise, true);
+}
+
+TEST(Comfort, AFilesOwnChoicesGoBackWithTheNextAndDroppedSubtitlesJoinAPlayingVideo) {
+  ComfortRig rig;
+  auto& f = rig.f;
+  rig.open(0, 100);
+  using C = media::Watching::Choice;
+  for (int key : {int(kKeyZ), int('1'), int('3'), int('7'), int(kKeyD)}) f.inputKeyDown(key, 0);
+  f.inputKeyDown(kKeyA, kShiftKey);
+  const C own[] = {C::SubtitleDelay, C::Contrast,    C::Brightness,
+                   C::Saturation,    C::Deinterlace, C::Aspect};
+  for (C which : own) EXPECT_NE(rig.watching.choices[which], 0) << int(which);
+  rig.leave("film.mkv", 50, 100);
+  for (C which : own) EXPECT_EQ(rig.watching.choices[which], 0) << int(which);
+  EXPECT_EQ(rig.watching.choices[C::SubtitleScale], 1) << "lasting choices stay";
+
+  // The picture and sound submenu comes right after the tracks and subtitles.
+  const auto& items = f.menu.items();
+  const auto at = std::find(items.begin(), items.end(), &f.comfort().pictureMenu());
+  ASSERT_NE(at, items.begin());
+  EXPECT_EQ(*(at - 1), &f.comfort().menu());
+
+  struct Drop {
+    const char* file;
+    int state;
+    bool taken;
+  };
+  for (const Drop& d : {Drop{"a.srt", media::kPlaying, true},
+                        {"b.ASS", media::kPaused, true},
+                        {"c.vtt", media::kStopped, false},
+                        {"d.mkv", media::kPlaying, false},
+                        {"e.txt", media::kPlaying, false}}) {
+    SCOPED_TRACE(d.file);
+    rig.open(0, 100);
+    rig.player1.state = d.state;
+    rig.watching.calls.clear();
+    f.inputFileDropped(rig.path(d.file));
+    EXPECT_EQ(rig.watching.calls == std::vector<std::string>{"sub-add " + rig.path(d.file)},
+              d.taken);
+  }
 }
 
 TEST(Comfort, TheSubmenuListsTheTracksAndTheKeysCycleThem) {

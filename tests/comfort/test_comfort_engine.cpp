@@ -101,16 +101,39 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
                                                "-", "字幕 1：汉语", "字幕 2：英语", "* 关闭字幕"}));
 
   struct Step {
-    int key;
+    int key, shift;
     const char *property, *value;
   };
-  for (const Step& s :
-       {Step{kKeyNumberSign, "aid", "2"}, Step{kKeyJ, "sid", "1"}, Step{kKeyJ, "sid", "2"},
-        Step{kKeyJ, "sid", "no"}, Step{kKeyBracketRight, "speed", "1.100000"},
-        Step{kKeyBackspace, "speed", "1.000000"}}) {
-    form.inputKeyDown(s.key, kShiftKey);
+  for (const Step& s : {Step{kKeyNumberSign, kShiftKey, "aid", "2"},
+                        {kKeyJ, kShiftKey, "sid", "1"},
+                        {kKeyJ, kShiftKey, "sid", "2"},
+                        {kKeyJ, kShiftKey, "sid", "no"},
+                        {kKeyBracketRight, kShiftKey, "speed", "1.100000"},
+                        {kKeyBackspace, kShiftKey, "speed", "1.000000"},
+                        {kKeyX, 0, "sub-delay", "0.100000"},
+                        {kKeyPlus, kCtrlKey, "audio-delay", "0.100000"},
+                        {kKeyD, 0, "deinterlace", "yes"},
+                        {'2', 0, "vf",
+                         "@picture:lavfi=graph=%63%eq=contrast=1.010:brightness=0.000:"
+                         "gamma=1.000:saturation=1.000"},
+                        {kKeyA, kShiftKey, "video-aspect-override", "1.333333"}}) {
+    form.inputKeyDown(s.key, s.shift);
     EXPECT_EQ(test::engineText(player1, s.property), s.value) << s.key;
   }
+  // Hardware decoding by default; on this machine without a decoder, software, named so.
+  EXPECT_EQ(test::engineText(player1, "hwdec"), "auto-safe");
+  std::vector<std::string> decoders;
+  player1.DecoderReported.connect([&](const std::string& d) { decoders.push_back(d); });
+  for (int off = 1; off >= 0; --off) form.comfort().pictureMenu().items().end()[-2]->Click.raise();
+  EXPECT_TRUE(test::pumpUntil([&] { return decoders == std::vector<std::string>{"", ""}; }, 5000));
+  EXPECT_TRUE(form.comfort().lasting().hardwareDecoding);
+  for (int item : {3, 5}) form.comfort().pictureMenu().items()[item]->Click.raise();
+  EXPECT_EQ(test::engineText(player1, "sub-scale"), "1.100000");
+  EXPECT_EQ(test::engineText(player1, "sub-pos"), "95");
+  form.comfort().pictureMenu().items().end()[-3]->Click.raise();  // normalised, balance kept
+  form.BUT13A.Click.raise();
+  EXPECT_NE(player1.audioFilter().find("@balance"), std::string::npos);
+  EXPECT_NE(player1.audioFilter().find("@normalise"), std::string::npos);
   EXPECT_EQ(shown().front(), "音轨 1：汉语 · 国语");
   // The subtitle chosen is in the frame; hidden by V, it is not.
   const std::string frame = media.dir() + "/frame.png";
@@ -137,6 +160,32 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
   const QImage picture(QString::fromStdString(still.string()));
   EXPECT_EQ(picture.size(), QSize(320, 240));
   EXPECT_EQ(lightPixelsBelow(picture), 0);  // the video alone, without its subtitle
+  form.inputKeyDown(kKeyS, kCtrlKey);       // as shown: with it
+  ASSERT_TRUE(test::pumpUntil(
+      [&] {
+        for (const auto& f : std::filesystem::directory_iterator(stills))
+          if (f.path() != still &&
+              lightPixelsBelow(QImage(QString::fromStdString(f.path().string()))) > 50)
+            return true;
+        return false;
+      },
+      5000));
+
+  // Subtitle files dropped on the film, read again in the encoding chosen.
+  struct Dropped {
+    const char *name, *bytes, *text;
+    int encoding;
+  };
+  for (const Dropped& d : {Dropped{"big5.srt", "\xc1\x63\xc5\xe9", "繁體", 3},
+                           {"gb.srt", "\xbc\xf2\xcc\xe5", "简体", 2}}) {
+    const std::string path = media.dir() + "/" + d.name;
+    std::ofstream(path) << "1\n00:00:00,000 --> 00:20:00,000\n" << d.bytes << "\n";
+    form.inputFileDropped(path);
+    form.comfort().pictureMenu().items()[1]->items()[d.encoding]->Click.raise();
+    EXPECT_TRUE(
+        test::pumpUntil([&] { return test::engineText(player1, "sub-text") == d.text; }, 5000))
+        << d.name << ": " << test::engineText(player1, "sub-text");
+  }
 
   // Left part-way by the stop button, which closes the file: kept, and offered on reopening.
   player1.setCurrentPosition(200);
@@ -148,6 +197,11 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
   EXPECT_EQ(header, "korvelin-positions 1");
   EXPECT_EQ(line, "200.000\t" + film);
   ASSERT_TRUE(openFilm());
+  // The choices of the file before went with it.
+  for (const char* own : {"sub-delay", "audio-delay"})
+    EXPECT_EQ(test::engineText(player1, own), "0.000000") << own;
+  EXPECT_EQ(test::engineText(player1, "vf"), "");
+  EXPECT_EQ(test::engineText(player1, "deinterlace"), "no");
   EXPECT_LT(player1.currentPosition(), 5);  // opening starts at the beginning, as ever
   EXPECT_EQ(form.comfort().offered(), 200);
   EXPECT_EQ(shown().back(), "从 03:20 继续   (&R)");

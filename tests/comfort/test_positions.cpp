@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "comfort/choices.h"
 #include "comfort/positions.h"
 #include "platform/temp_dir.h"
 
@@ -76,4 +77,30 @@ TEST(Positions, TheFileIsReadOnceReplacedWholeAndADamagedOneStartsAfresh) {
   EXPECT_FALSE(damaged.saved("/a.mkv"));
   damaged.remember("/c.mkv", 400);
   EXPECT_EQ(read(path), "korvelin-positions 1\n400.000\t/c.mkv\n");
+}
+
+TEST(Choices, TheSettingsFileRoundTripsAndADamagedOneGivesTheDefaults) {
+  using comfort::LastingChoices;
+  const LastingChoices chosen{1.21, 80, false, true, true};
+  EXPECT_EQ(LastingChoices::parse(chosen.text()), chosen);
+  test::TempDir dir;
+  const std::string path = dir.path() + "/config/korvelin/watching";
+  EXPECT_EQ(comfort::FileChoices(path).load(), LastingChoices{});  // none yet
+  comfort::FileChoices(path).save(chosen);
+  EXPECT_EQ(comfort::FileChoices(path).load(), chosen);
+  const std::string head = "korvelin-watching 1\n";
+  for (const std::string& text :
+       {std::string("korvelin-watching 2\nonTop=yes\n"), std::string("on-top=yes\n"),
+        head + "subtitle-scale=9\n", head + "subtitle-position=x\n", head + "on-top=maybe\n",
+        head + "colour=red\n", head + "normalise\n", head + "\x01\xff\xfe"}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(LastingChoices::parse(text));
+    dir.file("config/korvelin/watching", text);
+    EXPECT_EQ(comfort::FileChoices(path).load(), LastingChoices{});
+  }
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);  // not a file at all: nothing read, nothing lost
+  EXPECT_EQ(comfort::FileChoices(path).load(), LastingChoices{});
+  comfort::FileChoices(path).save(chosen);
+  EXPECT_TRUE(std::filesystem::is_directory(path));
 }

@@ -31,10 +31,10 @@ class TestMedia {
   std::string film();
   // Writes the bytes to the path under dir(), making its folders; returns the path.
   std::string write(const std::string& relative, const std::string& bytes);
-
- private:
   // Runs ffmpeg with the arguments into name unless it exists; fails the test on error.
   std::string generate(const std::string& name, const std::vector<std::string>& args);
+
+ private:
   QTemporaryDir dir_;
 };
 

@@ -136,5 +136,24 @@ TEST_F(SoundTest, MuteSilencesBothChannels) {
   EXPECT_LT(right, 1.0);
 }
 
+// A quiet and a loud clip, each played into its own sample file, normalised or not: normalised,
+// the quiet one comes up and the two come nearer.
+TEST_F(SoundTest, NormalisationBringsAQuietAndALoudClipNearer) {
+  double level[2][2] = {};  // [normalised][loud]
+  for (int normalised : {0, 1})
+    for (int loud : {0, 1}) {
+      const std::string name = loud ? "loud.wav" : "quiet.wav";
+      const std::string clip =
+          media.generate(name, {"-f", "lavfi", "-i", "sine=frequency=440:duration=2", "-af",
+                                loud ? "volume=-3dB" : "volume=-30dB"});
+      if (!player) SetUp();
+      player->setChoice(media::Watching::Choice::Normalise, normalised);
+      double right = 0;
+      playToEnd(clip, level[normalised][loud], right);
+    }
+  EXPECT_GT(level[1][0], level[0][0] * 2) << "the quiet clip comes up";
+  EXPECT_LT(level[1][1] / level[1][0], level[0][1] / level[0][0] / 2) << "nearer";
+}
+
 }  // namespace
 }  // namespace kv::test

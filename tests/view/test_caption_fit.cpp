@@ -264,6 +264,20 @@ TEST(CaptionFit, TheWatchingTextsSpeakTheLanguageShown) {
                                   t::kFullScreen,
                                   t::kStretch,
                                   t::kZoom};
+  for (const char* added : {t::kPictureMenu,       t::kLoadSubtitle,     t::kSubtitleFilter,
+                            t::kEncodingMenu,      t::kEncodingGuess,    t::kSubtitleBigger,
+                            t::kSubtitleSmaller,   t::kSubtitleUp,       t::kSubtitleDown,
+                            t::kSubtitleLookReset, t::kNormaliseItem,    t::kHardwareItem,
+                            t::kOnTopItem,         t::kSubtitleDelay,    t::kAudioDelay,
+                            t::kContrast,          t::kBrightness,       t::kGamma,
+                            t::kSaturation,        t::kAspect,           t::kAspectOwn,
+                            t::kDeinterlaceOn,     t::kDeinterlaceOff,   t::kOnTopOn,
+                            t::kOnTopOff,          t::kNormaliseOn,      t::kNormaliseOff,
+                            t::kDecoder,           t::kNoDecoder,        t::kSoftwareDecoding,
+                            t::kSubtitleSize,      t::kSubtitlePosition, t::kSubtitleAdded,
+                            t::kSubtitleNotAdded,  t::kEncodingChosen})
+    all.push_back(added);
+  for (const auto& e : t::kEncodings) all.push_back(e.shown);
   for (const auto& l : t::kLanguages) all.push_back(l.name);
   ASSERT_TRUE(view::loadProgramTranslations(*qApp, kLanguage));
   for (const char* text : all) {

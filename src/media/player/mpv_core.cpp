@@ -96,6 +96,8 @@ MpvHandle createMpvCore(const MpvOptions& options) {
   set(h, "osd-font", "Noto Sans CJK SC");
   set(h, "osd-font-size", "40");
   set(h, "sub-font", "Noto Sans CJK SC");
+  // The engine's safe automatic choice of a hardware decoder; software where none works.
+  set(h, "hwdec", "auto-safe");
 
   switch (options.video) {
     case MpvOptions::Video::None:

@@ -308,10 +308,14 @@ void MpvPlayer::setMute(bool mute) {
 }
 
 void MpvPlayer::setBalance(int balance) {
-  balance = clampBalance(balance);
-  const int rc = mpv_set_property_string(core_.get(), "af", balanceFilter(balance).c_str());
-  if (rc < 0) throw ComponentError(std::string("channel balance: ") + mpv_error_string(rc));
-  balance_ = balance;
+  const int previous = balance_;
+  balance_ = clampBalance(balance);
+  try {
+    applyAudioFilters();
+  } catch (const ComponentError&) {
+    balance_ = previous;
+    throw;
+  }
 }
 
 std::string MpvPlayer::audioFilter() const {

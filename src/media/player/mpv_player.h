@@ -83,7 +83,13 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   void stepFrame(bool forward) override;
   void showMessage(const std::string& text, int milliseconds) override;
   std::string title() const override { return mediaTitle(); }
-  bool saveFrame(const std::string& path) override;
+  bool saveFrame(const std::string& path, bool withSubtitles) override;
+  // Picture and sound (mpv_tuning.cpp).
+  double choice(Choice which) const override;
+  void setChoice(Choice which, double value) override;
+  std::string decoder() const override;
+  bool addSubtitle(const std::string& path) override;
+  void setSubtitleEncoding(const std::string& encoding) override;
 
   // A file is open and can be positioned.
   bool hasMedia() const { return file_.loaded; }
@@ -140,6 +146,9 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   void restoreVideo();
   // Tells Left where the open file is, before it goes.
   void reportLeaving();
+  // The filter chains of the choices (mpv_tuning.cpp).
+  void applyAudioFilters();
+  void applyPictureFilter();
 
   enum class Scan { None, Forward, Reverse };
 
@@ -189,6 +198,10 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   int volume_ = 100;
   bool mute_ = false;
   int balance_ = 0;
+  bool normalise_ = false;
+  // Contrast, brightness, gamma and saturation, -100..100, drawn by a video filter so that
+  // every output shows them.
+  int picture_[4] = {0, 0, 0, 0};
   bool enabled_ = true;
   int state_ = kUndefined;
 };

@@ -114,9 +114,10 @@ void MpvPlayer::showRefusedSubtitle() {
   showMessage(message, 5000);
 }
 
-bool MpvPlayer::saveFrame(const std::string& path) {
+bool MpvPlayer::saveFrame(const std::string& path, bool withSubtitles) {
   if (!file_.loaded || !videoSelected()) return false;
-  const char* argv[] = {"screenshot-to-file", path.c_str(), "video", nullptr};
+  const char* argv[] = {"screenshot-to-file", path.c_str(), withSubtitles ? "subtitles" : "video",
+                        nullptr};
   if (mpv_command(core_.get(), argv) < 0) return false;
   // Made only when the file is there with something in it (a full disk leaves an empty file).
   struct stat st {};

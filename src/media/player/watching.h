@@ -52,10 +52,41 @@ class Watching {
   virtual std::string title() const = 0;
   // Saves the current frame at the video's own size, without subtitles or messages, as a
   // picture file named by path (its extension gives the format). False when it was not made.
-  virtual bool saveFrame(const std::string& path) = 0;
+  // With subtitles: the frame as shown, subtitles drawn in.
+  virtual bool saveFrame(const std::string& path, bool withSubtitles = false) = 0;
+
+  // Picture and sound, each a number: seconds for the delays, -100..100 for the picture (0 is
+  // the file's own), the subtitles' scale (1 is their own size) and position (100 is the
+  // bottom, 0 the top), the aspect ratio (0 is the file's own), and 0/1 for the switches.
+  // Values beyond the engine's range are brought into it.
+  enum class Choice {
+    SubtitleDelay,
+    AudioDelay,
+    Contrast,
+    Brightness,
+    Gamma,
+    Saturation,
+    Aspect,
+    Deinterlace,
+    SubtitleScale,
+    SubtitlePosition,
+    HardwareDecoding,  // the engine's safe automatic choice, else software
+    Normalise,         // quiet and loud passages brought nearer
+  };
+  virtual double choice(Choice which) const = 0;
+  virtual void setChoice(Choice which, double value) = 0;
+  // The decoder the video is decoded by ("vaapi", "nvdec-copy"...), "" in software.
+  virtual std::string decoder() const = 0;
+  // Adds a subtitle file to the open file and shows it; false when it was not taken (too
+  // heavy, unreadable).
+  virtual bool addSubtitle(const std::string& path) = 0;
+  // Reads the subtitle files of the open file again in this encoding ("" for the guess).
+  virtual void setSubtitleEncoding(const std::string& encoding) = 0;
 
   // Raised just before the open file is replaced or closed.
   Event<const LeftFile&> Left;
+  // Raised a moment after hardware decoding was switched while a video plays, with decoder().
+  Event<const std::string&> DecoderReported;
 };
 
 }  // namespace kv::media

@@ -216,6 +216,11 @@ int keyCode(int qtKey) {
       return input::kKeyBracketRight;
     case Qt::Key_NumberSign:
       return input::kKeyNumberSign;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      return input::kKeyPlus;
+    case Qt::Key_Minus:
+      return input::kKeyMinus;
     default:
       return input::kKeyNone;
   }
