@@ -189,7 +189,7 @@ TEST_F(PlayerTest, AStillIsSavedOnlyUnderANameTheFileSystemTakes) {
        {std::pair{head + tail, false}, {fitFileName(head, tail), true}}) {
     const std::string path = media.dir() + "/" + name;
     struct stat st {};
-    EXPECT_EQ(player->saveFrame(path), made) << name.size();
+    EXPECT_EQ(player->saveFrame(path, false), made) << name.size();
     EXPECT_EQ(::stat(path.c_str(), &st) == 0 && st.st_size > 0, made) << name.size();
   }
 }
