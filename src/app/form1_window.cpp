@@ -303,6 +303,8 @@ void Form1::runKey(window::KeyCommand command) {
     case NextEntry:
       // The list buttons of the layout on show: the picture layout's or the media layout's.
       return session_.listButton(command == NextEntry, presentation_.pictureLayoutShown());
+    case ContextMenu:
+      return presentation_.contextMenuByKey();
     default:
       return;
   }

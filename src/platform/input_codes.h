@@ -24,6 +24,8 @@ enum KeyCode : int {
   kKeyUp = 38,
   kKeyRight = 39,
   kKeyDown = 40,
+  kKeyApps = 93,  // the context-menu key
+  kKeyF10 = 121,
   kKeyF = 'F',
   kKeyJ = 'J',
   kKeyM = 'M',

@@ -8,10 +8,14 @@
 
 #include <QAbstractButton>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPixmap>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/playback_rig.h"
@@ -21,6 +25,8 @@
 #include "dialogs/form4.h"
 #include "dialogs/frm_about.h"
 #include "platform/language.h"
+#include "platform/qt/convert.h"
+#include "platform/qt/desktop_look.h"
 #include "platform/qt/help/help_window.h"
 #include "platform/qt/help/host_help.h"
 #include "platform/qt/language.h"
@@ -104,12 +110,32 @@ std::string captionProblem(const view::PaintedControl& w) {
   return "";
 }
 
+// WCAG contrast of two colours (1 to 21).
+double contrast(const QColor& a, const QColor& b) {
+  const auto lum = [](const QColor& c) {
+    const auto lin = [](double v) {
+      return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+  };
+  const double x = lum(a), y = lum(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// Captions whose colours the design gives, kept as they are, and captions that may be drawn
+// smaller than 11 pixels, each with its reason.
+const std::set<std::string> kDescribedColours = {};
+const std::set<std::string> kSmallAllowed = {
+    "Option1", "Option2", "Option3"};  // the file panel's filters: 23 pixels for "Music"
+
 int checkWindow(QWidget* window, const std::string& screen) {
   int checked = 0;
   if (!window) {
     ADD_FAILURE() << screen << ": no window";
     return 0;
   }
+  const QImage shown = window->grab().toImage();
+  const double ratio = shown.width() / double(window->width());
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     auto* w = dynamic_cast<view::PaintedControl*>(widget);
     if (!w || !w->isVisibleTo(window) || !w->attached()) continue;
@@ -118,17 +144,29 @@ int checkWindow(QWidget* window, const std::string& screen) {
     EXPECT_EQ(captionProblem(*w), "")
         << screen << ": " << w->control().name() << " \"" << w->control().Caption() << "\"";
     expectTranslated(view::shownText(w->control().Caption()), screen + ": " + w->control().name());
+    // Readable: the text against what is drawn beside it.
+    const forms::Control& c = w->control();
+    const QRectF ink = w->captionLayout().ink;
+    const QPoint beside = w->mapTo(window, QPoint(std::min(int(ink.right()) + 2, w->width() - 1),
+                                                  std::max(0, int(ink.center().y()))));
+    if (w->isEnabled() && !ink.isEmpty() && !kDescribedColours.contains(c.name())) {
+      EXPECT_GE(contrast(view::shownForeColour(c), shown.pixelColor(beside * ratio)), 4.5)
+          << screen << ": " << c.name();
+    }
+    if (!kSmallAllowed.contains(c.name())) {
+      EXPECT_GE(w->captionLayout().font.pixelSize(), 11) << screen << ": " << c.name();
+    }
   }
-  // Option buttons side by side show their captions in one size.
-  std::map<const forms::Control*, std::set<int>> optionSizes;
+  // Captions of one group (kind and design font, in one container) show in one size.
+  std::map<std::tuple<const forms::Control*, forms::Kind, float>, std::set<int>> groupSizes;
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     auto* w = dynamic_cast<view::PaintedControl*>(widget);
-    if (w && w->isVisibleTo(window) && w->attached() &&
-        w->control().kind() == forms::Kind::OptionButton && !w->control().Caption().empty())
-      optionSizes[w->control().parent()].insert(w->captionLayout().font.pixelSize());
+    if (w && w->isVisibleTo(window) && w->attached() && !w->control().Caption().empty())
+      groupSizes[{w->control().parent(), w->control().kind(), w->control().FontSize()}].insert(
+          w->captionLayout().font.pixelSize());
   }
-  for (const auto& [container, sizes] : optionSizes)
-    EXPECT_EQ(sizes.size(), 1u) << screen << ": the option buttons of " << container->name();
+  for (const auto& [group, sizes] : groupSizes)
+    EXPECT_EQ(sizes.size(), 1u) << screen << ": a group in " << std::get<0>(group)->name();
   expectTranslated(window->windowTitle(), screen + ": title");
   for (const QWidget* widget : window->findChildren<QWidget*>())
     if (widget->isVisibleTo(window)) expectTranslated(widget->toolTip(), screen + ": tool tip");
@@ -156,6 +194,7 @@ void expectMenuTranslated(const forms::MenuItem& menu) {
 
 TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
   ASSERT_TRUE(view::loadProgramTranslations(*qApp, kLanguage));
+  view::applyDesktopLook(*qApp);  // the colours the person sees
   MainWindowRig m;
   app::Form1& f = m.f;
   struct Screen {

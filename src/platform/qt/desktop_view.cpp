@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStandardPaths>
@@ -109,6 +110,14 @@ void DesktopView::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
   if (chosen) step([&] { chosen->Click.raise(); });
 }
 
+void DesktopView::popupMenuAt(forms::Form& owner, forms::MenuItem& menu, float x, float y) {
+  FormWindow* window = windowOf(owner);
+  if (!window) return popupMenu(owner, menu);
+  const QPoint at = window->mapToGlobal(QPoint(pixels(x), pixels(y)));
+  forms::MenuItem* chosen = runPopupMenu(menu, window, at);
+  if (chosen) step([&] { chosen->Click.raise(); });
+}
+
 std::string DesktopView::showOpen(forms::Form& owner, const std::string& filter,
                                   const std::string& previousPath) {
   QString folder;
@@ -134,6 +143,12 @@ void DesktopView::messageBox(forms::Form* owner, const std::string& text,
   QPointer<QMessageBox> box = new QMessageBox(
       QMessageBox::NoIcon, title.empty() ? QApplication::applicationName() : shownText(title),
       shownText(text), QMessageBox::Ok, owner ? windowOf(*owner) : nullptr);
+  // A short text makes a narrow box whose frame would cut its title: room for the title and
+  // the frame's buttons beside it.
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+    grid->addItem(new QSpacerItem(box->fontMetrics().horizontalAdvance(box->windowTitle()) + 160, 0,
+                                  QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   box->exec();
   delete box.data();
 }
