@@ -41,7 +41,13 @@ FormWindow* DesktopView::ensureWindow(forms::Form& form) {
   if (FormWindow* window = windowOf(form); window && window->attached()) return window;
   auto* window = new FormWindow(form, components_);
   connect(window, &FormWindow::firstPainted, this, [this, &form, window] {
-    if (window->attached()) emit firstPainted(&form);
+    if (!window->attached()) return;
+    // Windows shown while the main window loaded (the first run's association dialog) stay
+    // above it.
+    if (&form == mainForm_)
+      for (auto& [other, shown] : windows_)
+        if (shown && shown != window && shown->isVisible()) shown->raise();
+    emit firstPainted(&form);
   });
   windows_[&form] = window;
   return window;
