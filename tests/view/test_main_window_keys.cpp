@@ -71,20 +71,18 @@ TEST(MainWindowKeys, TheMenuKeyAndShiftF10OpenTheContextMenuAtTheVideosMiddle) {
   for (const auto& [open, key, mods] : {std::tuple{false, Qt::Key_Menu, Qt::NoModifier},
                                         std::tuple{true, Qt::Key_F10, Qt::ShiftModifier}}) {
     MainWindowRig m(open);
-    const forms::Control& v = m.f.WindowsMediaPlayer1;
-    const QPoint middle = m.view.windowOf(m.f)->mapToGlobal(
-        QPoint(int((v.Left() + v.Width() / 2) / 15), int((v.Top() + v.Height() / 2) / 15)));
-    QRect menuAt;  // moved up where the screen below is too short
+    view::FormWindow* w = m.view.windowOf(m.f);
+    QRect menuAt;
     QTimer::singleShot(200, [&menuAt] {
-      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-        if (menu->activeAction()) menuAt = menu->geometry();
-        menu->close();
-      }
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu && menu->activeAction()) menuAt = menu->geometry(), menu->close();
     });
     QKeyEvent press(QEvent::KeyPress, key, mods);
-    QApplication::sendEvent(m.view.windowOf(m.f), &press);
-    EXPECT_LE(std::abs(menuAt.left() - middle.x()), 1) << open;
-    EXPECT_TRUE(menuAt.contains(middle)) << open;
+    QApplication::sendEvent(w, &press);  // the menu moves up where the screen is too short
+    const forms::Control& v = m.f.WindowsMediaPlayer1;
+    EXPECT_TRUE(menuAt.contains(w->mapToGlobal(
+        QPoint(int(v.Left() + v.Width() / 2) / 15, int(v.Top() + v.Height() / 2) / 15))))
+        << open;
   }
 }
 
