@@ -243,7 +243,7 @@
         <source>Tesmaro是一款多功能影音播放器,它能播放图片,音乐,影片等绝大部分多煤体文件,并在不断的扩展中!而且能实现单曲循环播放,随机循环播放等功能!解决了人们对循环播放的要求!......
 欢迎把您的意见和建议告诉我们,帮助这个播放器变得更好。使用方法请看标题栏上的“帮助”。</source>
         <translation>Tesmaro is a versatile media player: it plays pictures, music, films and most other media files, and it keeps growing! It can loop one file or play at random......
-Tell us your ideas and suggestions to help make it better. For how to use it, see “Help” on the title bar.</translation>
+Tell us your ideas and suggestions to help make it better. For how to use it, see &quot;Help&quot; on the title bar.</translation>
     </message>
     <message>
         <source>本程序按现状提供,不附带任何明示或暗示的担保;使用风险由您自行承担。 2026年12月</source>
@@ -495,7 +495,7 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
     </message>
     <message>
         <source>帮助文件 %1 里没有主题“%2”。</source>
-        <translation>The help file %1 has no topic “%2”.</translation>
+        <translation>The help file %1 has no topic &quot;%2&quot;.</translation>
     </message>
     <message>
         <source>&lt;h2&gt;找不到帮助主题&lt;/h2&gt;&lt;p&gt;帮助文件里没有这一页：%1&lt;/p&gt;</source>

@@ -91,7 +91,8 @@ void Form1::Form_Load() {
   }
 
   // First run: no datinf folder yet.
-  if (!services_.files.folderExists(app + sep + "datinf")) {
+  const bool firstRun = !services_.files.folderExists(app + sep + "datinf");
+  if (firstRun) {
     step([&] { services_.files.createFolder(app + sep + "datinf"); });
     step([&] { showForm4(); });
     step([&] { Label8_Click(); });
@@ -145,7 +146,9 @@ void Form1::Form_Load() {
   step([&] { Label2.setCaption("/00:00"); });
   showButtonLayout(false);
   for (forms::Image* shown : {&Image4, &Image9, &Image20}) step([&] { shown->setVisible(true); });
-  step([&] { WebBrowser1.setVisible(false); });
+  // The first run's blog page stays on show: hidden with the rest, it would leave its tab lit
+  // over a black area until the person clicked the tab again.
+  if (!firstRun) step([&] { WebBrowser1.setVisible(false); });
   step([&] { WindowsMediaPlayer1.setVisible(false); });
   step([&] { ShockwaveFlash1.setVisible(false); });
 

@@ -305,6 +305,8 @@ void Form1::runKey(window::KeyCommand command) {
       return session_.listButton(command == NextEntry, presentation_.pictureLayoutShown());
     case ToggleOnTop:
       return comfort_->toggleOnTop();
+    case ContextMenu:
+      return presentation_.contextMenuByKey();
     default:
       return;
   }

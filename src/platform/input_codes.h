@@ -26,6 +26,8 @@ enum KeyCode : int {
   kKeyDown = 40,
   kKeyA = 'A',
   kKeyD = 'D',
+  kKeyApps = 93,  // the context-menu key
+  kKeyF10 = 121,
   kKeyF = 'F',
   kKeyJ = 'J',
   kKeyM = 'M',

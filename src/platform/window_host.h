@@ -41,6 +41,11 @@ class WindowHost {
   // Pops the menu up at the mouse pointer (modal); the chosen item's Click is raised after the
   // menu has closed. Nothing happens when the user dismisses it.
   virtual void popupMenu(forms::Form& owner, forms::MenuItem& menu) = 0;
+  // The same, opened from the keyboard at a point of the owner (twips from its top left), with
+  // its first item selected.
+  virtual void popupMenuAt(forms::Form& owner, forms::MenuItem& menu, float, float) {
+    popupMenu(owner, menu);
+  }
 
   // The common Open dialog (modal). filter is the program's "description|patterns|..." string;
   // the result is the chosen full path, or "" when the user cancelled.

@@ -23,6 +23,8 @@ constexpr std::array kKeys{
     KeyRow{kKeyM, Any, Mute, W},
     KeyRow{kKeyPageUp, Any, PreviousEntry, W},
     KeyRow{kKeyPageDown, Any, NextEntry, W},
+    KeyRow{kKeyApps, Any, ContextMenu, W},
+    KeyRow{kKeyF10, kShiftKey, ContextMenu, W},
     // Watching.
     KeyRow{kKeyNumberSign, Any, NextAudio, V},
     KeyRow{kKeyJ, Any, NextSubtitle, V},

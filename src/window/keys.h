@@ -29,6 +29,7 @@ enum class KeyCommand {
   Mute,              // the mute item
   PreviousEntry,     // the list button up
   NextEntry,         // the list button down
+  ContextMenu,       // the video's right button: the context menu, at the video's middle
   // Watching: they act on the file of the first player.
   NextAudio,
   NextSubtitle,     // then subtitles off

@@ -100,6 +100,9 @@ class Presentation {
   void WindowsMediaPlayer1_DoubleClick(int button, int shift, int x, int y);
   void WindowsMediaPlayer1_MouseDown(int button, int shift, int x, int y);
   void WindowsMediaPlayer1_MouseMove(int button, int shift, int x, int y);
+  // The desktop's keyboard way to the context menu (the context-menu key, Shift+F10), with or
+  // without a file: the menu the video's right button opens, at the middle of the video area.
+  void contextMenuByKey();
   void ShockwaveFlash1_FSCommand(const std::string& command, const std::string& args);
 
  private:

@@ -43,6 +43,18 @@ void Presentation::WindowsMediaPlayer1_MouseDown(int button, int, int, int) {
   step([&] { s_.Timer3.setEnabled(false); });
 }
 
+void Presentation::contextMenuByKey() {
+  const forms::Control& video = s_.WindowsMediaPlayer1;
+  float x = video.Left() + video.Width() / 2, y = video.Top() + video.Height() / 2;
+  for (const forms::Control* up = video.parent(); up && up->parent(); up = up->parent()) {
+    x += up->Left();
+    y += up->Top();
+  }
+  step([&] { services_.windows.popupMenuAt(s_.form, s_.menu, x, y); });
+  step([&] { ShowCursorUntilVisible(services_.cursor); });
+  step([&] { s_.Timer3.setEnabled(false); });
+}
+
 void Presentation::WindowsMediaPlayer1_MouseMove(int, int, int x, int y) {
   if (s_.form.WindowState() == forms::kMaximized) {
     if (s_.form.CurrentX() == 0 && s_.form.CurrentY() == 0) {

@@ -39,6 +39,7 @@ TEST(EntriesLaunch, TheInstalledProgramWhenItIsThereElseTheRunningOne) {
          {desktop.applicationEntryPath(), desktop.autostartEntryPath()}) {
       const std::string text = sandbox.dir.read(entry.substr(sandbox.dir.path().size() + 1));
       EXPECT_NE(text.find("\nExec=" + exec), std::string::npos) << text;
+      EXPECT_NE(text.find("\nTryExec="), std::string::npos) << text;
       int code = -1;
       EXPECT_EQ(sandbox.run("desktop-file-validate", {QString::fromStdString(entry)}, &code), "");
       EXPECT_EQ(code, 0);

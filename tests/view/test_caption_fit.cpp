@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QFontMetricsF>
+#include <QPixmap>
 #include <functional>
 #include <map>
 #include <set>
@@ -21,6 +22,8 @@
 #include "dialogs/form4.h"
 #include "dialogs/frm_about.h"
 #include "platform/language.h"
+#include "platform/qt/convert.h"
+#include "platform/qt/desktop_look.h"
 #include "platform/qt/help/help_window.h"
 #include "platform/qt/help/host_help.h"
 #include "platform/qt/language.h"
@@ -104,12 +107,23 @@ std::string captionProblem(const view::PaintedControl& w) {
   return "";
 }
 
+// WCAG contrast of two colours (1 to 21). No caption keeps a described colour below 4.5.
+double contrast(const QColor& a, const QColor& b) {
+  const auto l = [](double v) { return v < 0.04 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+  const auto y = [&](QColor c) {
+    return .2126 * l(c.redF()) + .7152 * l(c.greenF()) + .0722 * l(c.blueF()) + .05;
+  };
+  return std::max(y(a), y(b)) / std::min(y(a), y(b));
+}
+// Captions drawn below 11 pixels: the file panel's filters leave 23 pixels for "Music".
+const std::set<std::string> kSmallAllowed = {"Option1", "Option2", "Option3"};
 int checkWindow(QWidget* window, const std::string& screen) {
   int checked = 0;
   if (!window) {
     ADD_FAILURE() << screen << ": no window";
     return 0;
   }
+  const QImage shown = window->grab().toImage();
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     auto* w = dynamic_cast<view::PaintedControl*>(widget);
     if (!w || !w->isVisibleTo(window) || !w->attached()) continue;
@@ -118,17 +132,27 @@ int checkWindow(QWidget* window, const std::string& screen) {
     EXPECT_EQ(captionProblem(*w), "")
         << screen << ": " << w->control().name() << " \"" << w->control().Caption() << "\"";
     expectTranslated(view::shownText(w->control().Caption()), screen + ": " + w->control().name());
+    const forms::Control& c = w->control();
+    const QRectF ink = w->captionLayout().ink;
+    const QPoint beside = w->mapTo(window, QPoint(std::min(int(ink.right()) + 2, w->width() - 1),
+                                                  std::max(0, int(ink.center().y()))));
+    EXPECT_TRUE(!w->isEnabled() || ink.isEmpty() ||
+                contrast(view::shownForeColour(c),
+                         shown.pixelColor(beside * shown.devicePixelRatio())) >= 4.5)
+        << screen << ": " << c.name();
+    EXPECT_TRUE(kSmallAllowed.contains(c.name()) || w->captionLayout().font.pixelSize() >= 11)
+        << screen << ": " << c.name();
   }
-  // Option buttons side by side show their captions in one size.
-  std::map<const forms::Control*, std::set<int>> optionSizes;
+  // Captions of one kind in one container show in one size.
+  std::map<std::pair<const forms::Control*, forms::Kind>, std::set<int>> groupSizes;
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     auto* w = dynamic_cast<view::PaintedControl*>(widget);
-    if (w && w->isVisibleTo(window) && w->attached() &&
-        w->control().kind() == forms::Kind::OptionButton && !w->control().Caption().empty())
-      optionSizes[w->control().parent()].insert(w->captionLayout().font.pixelSize());
+    if (w && w->isVisibleTo(window) && w->attached() && !w->control().Caption().empty())
+      groupSizes[{w->control().parent(), w->control().kind()}].insert(
+          w->captionLayout().font.pixelSize());
   }
-  for (const auto& [container, sizes] : optionSizes)
-    EXPECT_EQ(sizes.size(), 1u) << screen << ": the option buttons of " << container->name();
+  for (const auto& [group, sizes] : groupSizes)
+    EXPECT_EQ(sizes.size(), 1u) << screen << ": a group in " << group.first->name();
   expectTranslated(window->windowTitle(), screen + ": title");
   for (const QWidget* widget : window->findChildren<QWidget*>())
     if (widget->isVisibleTo(window)) expectTranslated(widget->toolTip(), screen + ": tool tip");
@@ -156,6 +180,7 @@ void expectMenuTranslated(const forms::MenuItem& menu) {
 
 TEST(CaptionFit, EveryCaptionOfEveryWindowIsDrawnWhole) {
   ASSERT_TRUE(view::loadProgramTranslations(*qApp, kLanguage));
+  view::applyDesktopLook(*qApp);  // the colours the person sees
   MainWindowRig m;
   app::Form1& f = m.f;
   struct Screen {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QWheelEvent>
 #include <functional>
 
@@ -21,8 +23,8 @@ struct MainWindowRig {
   test::PlaybackRig rig{&view};
   app::Form1& f = rig.startWith({"a.avi"});
 
-  MainWindowRig() {
-    rig.click(0);
+  explicit MainWindowRig(bool open = true) {
+    if (open) rig.click(0);
     test::ViewRig::settle();
   }
   ~MainWindowRig() {
@@ -63,6 +65,25 @@ TEST(MainWindowKeys, KeysAndTheWheelRunTheirHandlersThroughTheView) {
   m.key(Qt::Key_Escape);
   EXPECT_TRUE(m.f.BUT2.Checked());
   EXPECT_EQ(m.f.WindowState(), forms::kNormal);
+}
+
+TEST(MainWindowKeys, TheMenuKeyAndShiftF10OpenTheContextMenuAtTheVideosMiddle) {
+  for (const auto& [open, key, mods] : {std::tuple{false, Qt::Key_Menu, Qt::NoModifier},
+                                        std::tuple{true, Qt::Key_F10, Qt::ShiftModifier}}) {
+    MainWindowRig m(open);
+    view::FormWindow* w = m.view.windowOf(m.f);
+    QRect menuAt;
+    QTimer::singleShot(200, [&menuAt] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu && menu->activeAction()) menuAt = menu->geometry(), menu->close();
+    });
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(w, &press);  // the menu moves up where the screen is too short
+    const forms::Control& v = m.f.WindowsMediaPlayer1;
+    EXPECT_TRUE(menuAt.contains(w->mapToGlobal(
+        QPoint(int(v.Left() + v.Width() / 2) / 15, int(v.Top() + v.Height() / 2) / 15))))
+        << open;
+  }
 }
 
 TEST(MainWindowKeys, MAndTheVolumeIconSwitchMuteAndOnlyMutingMovesTheMark) {

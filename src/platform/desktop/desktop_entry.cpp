@@ -6,13 +6,16 @@ namespace {
 // Characters that make an Exec argument need quotes.
 constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
 
-std::string entryHead(std::string_view kind) {
+// A removed or moved player is never started from an entry it left behind: the desktop skips
+// an entry whose TryExec names no executable.
+std::string entryHead(std::string_view kind, std::string_view program) {
   std::string text = "[Desktop Entry]\nType=Application\nVersion=1.4\nName=Korvelin\n";
   text += "GenericName=Media Player\nGenericName[zh_CN]=媒体播放器\n";
   text += "Comment=Play video, audio, Flash movies and Flash video\n";
   text += "Comment[zh_CN]=播放视频、音频、Flash 动画和 Flash 视频\n";
   text += "Icon=" + std::string(kIconName) + "\n";
   text += std::string(kOwnerKey) + "=" + std::string(kind) + "\n";
+  text += "TryExec=" + escapeString(program) + "\n";
   return text;
 }
 
@@ -67,7 +70,7 @@ std::string launchProgram(std::string_view installed, std::string_view running,
 }
 
 std::string applicationEntry(std::string_view program, const std::vector<std::string>& mimeTypes) {
-  std::string text = entryHead("application");
+  std::string text = entryHead("application", program);
   text += "Exec=" + execValue(program, "%f") + "\n";
   text += "Terminal=false\nStartupNotify=true\n";
   text += "Categories=AudioVideo;Player;Video;Audio;\n";
@@ -78,7 +81,7 @@ std::string applicationEntry(std::string_view program, const std::vector<std::st
 }
 
 std::string autostartEntry(std::string_view program) {
-  std::string text = entryHead("autostart");
+  std::string text = entryHead("autostart", program);
   text += "Exec=" + execValue(program) + "\n";
   text += "Terminal=false\nX-GNOME-Autostart-enabled=true\n";
   return text;

@@ -17,12 +17,27 @@ constexpr int kSmallestPixels = 7;
 // Points to pixels at 15 twips per pixel: 20 twips to the point.
 constexpr double kPixelsPerPoint = 20.0 / 15.0;
 
+// The em box of a line, relative to its baseline: an ideograph is one em wide and sits centred
+// in it in every Chinese face.
+struct EmBox {
+  double centre;
+  double em;
+};
+EmBox emBoxOf(const QFontMetricsF& fm) {
+  const QString ideograph = QStringLiteral("国");
+  return {fm.tightBoundingRect(ideograph).center().y(), fm.horizontalAdvance(ideograph)};
+}
+
 QRectF underlineOf(const QFontMetricsF& fm, const CaptionLine& line) {
   if (line.accessKey < 0 || line.accessKey >= line.text.size()) return {};
   const double x = line.baseline.x() + fm.horizontalAdvance(line.text.left(line.accessKey));
   const double w = fm.horizontalAdvance(line.text.at(line.accessKey));
   const double thickness = std::max(1.0, fm.lineWidth());
-  return {x, line.baseline.y() + std::max(1.0, fm.underlinePos()), w, thickness};
+  // Inside the em box, as the design's font drew it: a line of one em holds its underline.
+  const EmBox box = emBoxOf(fm);
+  const double below =
+      std::min(std::max(1.0, fm.underlinePos()), box.centre + box.em / 2 - thickness);
+  return {x, line.baseline.y() + std::max(1.0, below), w, thickness};
 }
 
 QRectF inkOf(const QFontMetricsF& fm, const std::vector<CaptionLine>& lines) {
@@ -94,16 +109,18 @@ CaptionLayout tryLayout(const QFont& font, const CaptionText& caption, const QRe
     if (align & Qt::AlignRight) x = right - w;
     line.baseline.setX(std::ceil(x - inkLeft));
   }
-  // Vertical: where the platform would put the first baseline, moved up as far as the
-  // bottom of the glyphs needs and never above the top of the area.
-  QRectF block = inkOf(fm, out.lines);
-  if (block.isEmpty()) block = QRectF(0, -fm.ascent(), 0, fm.ascent() + fm.descent());
+  // Vertical: by the em box, not by the text's own glyphs, so that captions side by side share
+  // a baseline whatever letters they hold ("Open" and "List"). The em box is centred on an
+  // ideograph, which fills it in every Chinese face: a single line centres it in the area, the
+  // first line of a top-aligned caption puts it at the top, as the design's font (whose line is
+  // one em) did. Glyphs reaching out of the box are moved back in where the area has room.
+  const auto [emCentre, em] = emBoxOf(fm);
   const double top = area.top(), bottom = area.top() + area.height();
-  double base = 0;
-  if (align & Qt::AlignVCenter) {
-    base = top + (area.height() - block.height()) / 2 - block.top();
-  } else {
-    base = std::min(top + fm.ascent(), bottom - block.bottom());
+  double base = (align & Qt::AlignVCenter) && out.lines.size() == 1
+                    ? top + area.height() / 2 - emCentre
+                    : top + em / 2 - emCentre;
+  if (const QRectF block = inkOf(fm, out.lines); !block.isEmpty()) {
+    base = std::min(base, bottom - block.bottom());
     base = std::max(base, top - block.top());
   }
   base = std::floor(base);

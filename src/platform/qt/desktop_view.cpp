@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStandardPaths>
@@ -40,7 +41,13 @@ FormWindow* DesktopView::ensureWindow(forms::Form& form) {
   if (FormWindow* window = windowOf(form); window && window->attached()) return window;
   auto* window = new FormWindow(form, components_);
   connect(window, &FormWindow::firstPainted, this, [this, &form, window] {
-    if (window->attached()) emit firstPainted(&form);
+    if (!window->attached()) return;
+    // Windows shown while the main window loaded (the first run's association dialog) stay
+    // above it.
+    if (&form == mainForm_)
+      for (auto& [other, shown] : windows_)
+        if (shown && shown != window && shown->isVisible()) shown->raise();
+    emit firstPainted(&form);
   });
   windows_[&form] = window;
   return window;
@@ -109,6 +116,14 @@ void DesktopView::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
   if (chosen) step([&] { chosen->Click.raise(); });
 }
 
+void DesktopView::popupMenuAt(forms::Form& owner, forms::MenuItem& menu, float x, float y) {
+  FormWindow* window = windowOf(owner);
+  if (!window) return popupMenu(owner, menu);
+  const QPoint at = window->mapToGlobal(QPoint(pixels(x), pixels(y)));
+  forms::MenuItem* chosen = runPopupMenu(menu, window, at);
+  if (chosen) step([&] { chosen->Click.raise(); });
+}
+
 std::string DesktopView::showOpen(forms::Form& owner, const std::string& filter,
                                   const std::string& previousPath) {
   QString folder;
@@ -144,6 +159,12 @@ void DesktopView::showMessageBox(forms::Form* owner, const QString& text, const 
                                               owner ? windowOf(*owner) : nullptr);
   // A message may name a file or a title: nothing in it is read as markup.
   box->setTextFormat(Qt::PlainText);
+  // A short text makes a narrow box whose frame would cut its title: room for the title and
+  // the frame's buttons beside it.
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+    grid->addItem(new QSpacerItem(box->fontMetrics().horizontalAdvance(box->windowTitle()) + 160, 0,
+                                  QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   box->exec();
   delete box.data();
 }

@@ -36,6 +36,7 @@ class DesktopView final : public QObject, public WindowHost {
   void startSystemMove(forms::Form& form) override;
   void startSystemResize(forms::Form& form, std::uint32_t edges) override;
   void popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
+  void popupMenuAt(forms::Form& owner, forms::MenuItem& menu, float x, float y) override;
   std::string showOpen(forms::Form& owner, const std::string& filter,
                        const std::string& previousPath) override;
   void messageBox(forms::Form* owner, const std::string& text, const std::string& title) override;

@@ -344,7 +344,12 @@ void FormWindow::placeWindow() {
     // A maximised form sits at the origin of the screen's free area (beside any panel).
     if (state == forms::kMaximized) target.translate(availableArea(*this).topLeft());
     move(target.topLeft());
-    resize(target.size());
+    // A dialog frame that does not resize says so to the window manager, which then draws no
+    // resize handle (a light bar along the bottom) and no maximise button.
+    if (framed(form) && !(form.windowStyle() & forms::kStyleThickFrame))
+      setFixedSize(target.size());
+    else
+      resize(target.size());
   }
   if (formState(windowState()) != state) setWindowState(qtState(state));
   placing_ = false;

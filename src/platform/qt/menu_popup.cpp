@@ -60,13 +60,20 @@ class PopupBuilder {
 
 }  // namespace
 
-forms::MenuItem* runPopupMenu(forms::MenuItem& menu, QWidget* parent) {
+forms::MenuItem* runPopupMenu(forms::MenuItem& menu, QWidget* parent, std::optional<QPoint> at) {
   QMenu popup(parent);
   PopupBuilder builder;
   builder.fill(popup, menu);
   const ScopedConnection follow =
       menu.ItemChanged.connect([&builder](forms::MenuItem& item) { builder.update(item); });
-  popup.exec(QCursor::pos());
+  if (at) {
+    for (QAction* action : popup.actions())
+      if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
+        popup.setActiveAction(action);
+        break;
+      }
+  }
+  popup.exec(at.value_or(QCursor::pos()));
   return builder.chosen();
 }
 

@@ -3,6 +3,9 @@
 // keys, check marks, disabled and hidden items, separators and sub-menus. While it is open
 // it follows changes to the items (a timer may tick a mark meanwhile).
 
+#include <QPoint>
+#include <optional>
+
 class QWidget;
 
 namespace kv::forms {
@@ -13,6 +16,9 @@ namespace kv::view {
 
 // Runs the popup (modal) and returns the item chosen, or nullptr when it was dismissed. The
 // caller raises the item's Click once the menu has closed.
-forms::MenuItem* runPopupMenu(forms::MenuItem& menu, QWidget* parent);
+// Opened at a point (global pixels) rather than the pointer, it starts with its first item
+// selected, as a menu opened from the keyboard does.
+forms::MenuItem* runPopupMenu(forms::MenuItem& menu, QWidget* parent,
+                              std::optional<QPoint> at = std::nullopt);
 
 }  // namespace kv::view

@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>
+#include <array>
 
 #include "platform/forms/control.h"
 #include "platform/qt/convert.h"
@@ -64,25 +65,34 @@ QRect PaintedControl::captionRoom() const {
   }
 }
 
+namespace {
+// Captions of one group read as one row of choices or one set of items: controls of the same
+// kind and design font in the same container.
+bool sameGroup(const forms::Control& a, const forms::Control& b) {
+  return a.kind() == b.kind() && a.parent() == b.parent() && a.FontSize() == b.FontSize() &&
+         a.FontBold() == b.FontBold() && a.FontName() == b.FontName();
+}
+}  // namespace
+
 CaptionLayout PaintedControl::captionLayout() const {
   CaptionLayout own = ownCaptionLayout();
   const forms::Control& c = control();
-  if (c.kind() != Kind::OptionButton || own.lines.empty() || !c.parent()) return own;
-  // Option buttons of one container read as a row of choices: a caption that had to shrink
-  // takes its siblings down with it, so that no one of them stands out in another size.
+  if (own.lines.empty() || !c.parent()) return own;
+  // A caption that had to shrink takes its group down with it, so that no one of them stands
+  // out in another size.
   int smallest = own.font.pixelSize();
   for (const forms::Control* sibling : c.parent()->children()) {
-    if (sibling == &c || sibling->kind() != Kind::OptionButton || !sibling->Visible()) continue;
+    if (sibling == &c || !sameGroup(*sibling, c) || !sibling->Visible()) continue;
     const auto* widget = dynamic_cast<const PaintedControl*>(owner().widgetOf(*sibling));
-    if (!widget) continue;
+    if (!widget || !widget->attached()) continue;
     const CaptionLayout theirs = widget->ownCaptionLayout();
     if (!theirs.lines.empty()) smallest = std::min(smallest, theirs.font.pixelSize());
   }
   if (smallest >= own.font.pixelSize()) return own;
   QFont font = own.font;
   font.setPixelSize(smallest);
-  return layoutCaption(font, shownText(c.Caption(), c.LiteralText(), TextPlace::Caption),
-                       captionRoom(), Qt::AlignLeft | Qt::AlignVCenter, CaptionFlow::SingleLine);
+  return layoutCaption(font, laidOut_->first.text, laidOut_->first.room, laidOut_->first.align,
+                       laidOut_->first.flow);
 }
 
 CaptionLayout PaintedControl::ownCaptionLayout() const {
@@ -113,25 +123,11 @@ void PaintedControl::paintCaption(QPainter& p) {
 
 void PaintedControl::paintIndicator(QPainter& p) {
   const forms::Control& c = control();
-  QStyleOptionButton option;
-  option.initFrom(this);
+  // Drawn in the caption's colour rather than the style's: the style outlines an indicator a
+  // shade darker than the face, which vanishes on the skin's dark panels, and blurs it into a
+  // dot below 13 pixels (the narrow filter buttons).
   const int size = indicatorSize();
-  option.rect = QRect(0, (height() - size) / 2, size, size);
-  option.state |= c.Value() != 0 ? QStyle::State_On : QStyle::State_Off;
-  QPalette palette = option.palette;
-  palette.setColor(QPalette::Base, shownBackColour(c).lighter(130));
-  palette.setColor(QPalette::Text, shownForeColour(c));
-  palette.setColor(QPalette::WindowText, shownForeColour(c));
-  option.palette = palette;
-  if (size < 13) {
-    // The style's indicators are drawn for 13 pixels and blur into a dark dot below that: a
-    // plain ring or box in the caption's colour stays readable in the narrow filter buttons.
-    paintSmallIndicator(p, QRectF(option.rect), c.Value() != 0);
-  } else {
-    const auto element = c.kind() == Kind::OptionButton ? QStyle::PE_IndicatorRadioButton
-                                                        : QStyle::PE_IndicatorCheckBox;
-    style()->drawPrimitive(element, &option, &p, this);
-  }
+  paintSmallIndicator(p, QRectF(0, (height() - size) / 2, size, size), c.Value() != 0);
   paintCaption(p);
 }
 
@@ -141,13 +137,20 @@ void PaintedControl::paintSmallIndicator(QPainter& p, QRectF box, bool on) {
   const QColor ink = captionColour();
   box.adjust(0.5, 0.5, -0.5, -0.5);
   p.setPen(QPen(ink, 1));
-  p.setBrush(Qt::NoBrush);
+  p.setBrush(shownBackColour(control()).darker(130));
   const bool radio = control().kind() == Kind::OptionButton;
   if (radio)
     p.drawEllipse(box);
   else
     p.drawRect(box);
-  if (on) {
+  if (on && !radio && box.width() >= 10) {
+    // A tick, as check boxes show.
+    p.setPen(QPen(ink, std::max(1.5, box.width() / 7), Qt::SolidLine, Qt::RoundCap));
+    const QPointF a(box.left() + box.width() * 0.22, box.top() + box.height() * 0.52);
+    const QPointF b(box.left() + box.width() * 0.42, box.top() + box.height() * 0.72);
+    const QPointF d(box.left() + box.width() * 0.78, box.top() + box.height() * 0.28);
+    p.drawPolyline(std::array{a, b, d}.data(), 3);
+  } else if (on) {
     const QRectF mark = box.adjusted(2, 2, -2, -2);
     p.setPen(Qt::NoPen);
     p.setBrush(ink);

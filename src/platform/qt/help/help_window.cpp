@@ -170,7 +170,9 @@ void HelpWindow::showMessage(const QString& title, const QString& text) {
 
 void HelpWindow::updateTitle() {
   const QString page = browser_->documentTitle();
-  setWindowTitle(page.isEmpty() ? helpTitle() : helpTitle() + QStringLiteral(" - ") + page);
+  // The contents page is titled as the window is: its name once.
+  const bool same = page.isEmpty() || page == helpTitle();
+  setWindowTitle(same ? helpTitle() : helpTitle() + QStringLiteral(" - ") + page);
 }
 
 }  // namespace kv::help
