@@ -91,8 +91,7 @@ void Form1::Form_Load() {
   }
 
   // First run: no datinf folder yet.
-  const bool firstRun = !services_.files.folderExists(app + sep + "datinf");
-  if (firstRun) {
+  if (!services_.files.folderExists(app + sep + "datinf")) {
     step([&] { services_.files.createFolder(app + sep + "datinf"); });
     step([&] { showForm4(); });
     step([&] { Label8_Click(); });
@@ -146,9 +145,7 @@ void Form1::Form_Load() {
   step([&] { Label2.setCaption("/00:00"); });
   showButtonLayout(false);
   for (forms::Image* shown : {&Image4, &Image9, &Image20}) step([&] { shown->setVisible(true); });
-  // The first run's blog page stays on show: hidden with the rest, it would leave its tab lit
-  // over a black area until the person clicked the tab again.
-  if (!firstRun) step([&] { WebBrowser1.setVisible(false); });
+  step([&] { WebBrowser1.setVisible(false); });
   step([&] { WindowsMediaPlayer1.setVisible(false); });
   step([&] { ShockwaveFlash1.setVisible(false); });
 

@@ -137,7 +137,6 @@ TEST(FormLoad, TheFirstRunCreatesDatinfShowsTheAssociationsAndTheBlog) {
   EXPECT_TRUE(form.form4()->Visible());
   EXPECT_EQ(form.form4()->Caption(), "文件类型关联");
   EXPECT_TRUE(contains(rig.web.calls, "Navigate(" + form.blogAddress() + ")"));
-  EXPECT_TRUE(form.WebBrowser1.Visible());
   EXPECT_TRUE(contains(rig.flash.calls, "Movie=" + rig.app("0.swf")));
   EXPECT_EQ(form.Label8.ForeColor(), 16750899u);
   EXPECT_EQ(form.Label3.ForeColor(), 0xFFFFFFu);
