@@ -29,11 +29,13 @@ enum KeyCode : int {
   kKeyApps = 93,  // the context-menu key
   kKeyF10 = 121,
   kKeyF = 'F',
+  kKeyG = 'G',
   kKeyJ = 'J',
   kKeyM = 'M',
   kKeyR = 'R',
   kKeyS = 'S',
   kKeyT = 'T',
+  kKeyU = 'U',
   kKeyV = 'V',
   kKeyX = 'X',
   kKeyZ = 'Z',
