@@ -61,6 +61,8 @@ class Form1 : public forms::Form,
   // The process command line as the shell passed it (one path, quoted or not).
   void setLaunchCommandLine(std::string line) { launchCommandLine_ = std::move(line); }
   void Form_Load();
+  // The window is on the screen and the engines may load.
+  void windowOnScreen();
   void SetWindowFrame(bool show);
   void SetFormTopmost();
   // Native size and play/pause ticked, every other mark cleared.
@@ -304,6 +306,7 @@ class Form1 : public forms::Form,
   std::function<void()> endProcess_;
   // Set once start-up has passed the instance test: only then is there anything to put back.
   bool sessionStarted_ = false;
+  bool firstRun_ = false;  // the load made the datinf folder
   std::unique_ptr<dialogs::frmAbout> about_;
   std::unique_ptr<LanguageMenu> languageMenu_;
   std::string launchCommandLine_;

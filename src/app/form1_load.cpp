@@ -1,7 +1,10 @@
 // Start-up of the main window: one instance only, the Flash resources made usable, the last
 // folder restored, first-run actions, the bars configured and the command-line file played.
 
+#include <utility>
+
 #include "app/form1.h"
+#include "dialogs/form4.h"
 #include "media/kinds.h"
 #include "platform/cursor.h"
 #include "platform/errors.h"
@@ -91,7 +94,8 @@ void Form1::Form_Load() {
   }
 
   // First run: no datinf folder yet.
-  if (!services_.files.folderExists(app + sep + "datinf")) {
+  firstRun_ = !services_.files.folderExists(app + sep + "datinf");
+  if (firstRun_) {
     step([&] { services_.files.createFolder(app + sep + "datinf"); });
     step([&] { showForm4(); });
     step([&] { Label8_Click(); });
@@ -162,6 +166,19 @@ void Form1::Form_Load() {
   step([&] { promotionDue = services_.clock.now() + kPromotionPeriodMs; });
   step([&] { Timer12.setInterval(500); });
   step([&] { Timer12.setEnabled(true); });
+}
+
+// The first run's blog tab stays lit while the load hides its page with the rest; the page is
+// shown once the window is on the screen, unless a start file took the video area. (A page whose
+// place is shown with the window, before the browser engine exists, is never drawn.)
+void Form1::windowOnScreen() {
+  if (!std::exchange(firstRun_, false) || WebBrowser1.Visible() || WindowsMediaPlayer1.Visible() ||
+      ShockwaveFlash1.Visible())
+    return;
+  step([&] { WebBrowser1.setVisible(true); });
+  step([&] { WebBrowser1.ZOrder(0); });
+  // The association dialog stays above the page.
+  if (form4_ && form4_->loaded() && form4_->Visible()) step([&] { form4_->Show(); });
 }
 
 }  // namespace kv::app

@@ -194,8 +194,11 @@ int main(int argc, char** argv) {
 
   // OpenGL only once an engine is wanted (the software stack alone holds tens of MiB). Without
   // it (an off-screen platform) the video has no picture.
-  engines.setBeforeFirstLoad([&components] {
-    components.setPicturesShown(kv::media::shareOpenGLContexts());
+  engines.setBeforeFirstLoad([&components, &engines] {
+    const bool openGL = kv::media::shareOpenGLContexts();
+    components.setPicturesShown(openGL);
+    // The browser engine started without the shared context brings the process down.
+    if (!openGL) engines.refuseWeb("no OpenGL here: web pages and Flash movies stay empty");
     if (kvKeepGraphicsDriversLoaded) kvKeepGraphicsDriversLoaded();
   });
   const bool quitAfterPaint = envSet("KORVELIN_QUIT_AFTER_FIRST_PAINT");  // start-up benchmark
@@ -220,6 +223,7 @@ int main(int argc, char** argv) {
                        // takes it too.
                        QApplication::setWindowIcon(programIcon(applicationFolder));
                        engines.allowLoading();
+                       form.windowOnScreen();
                        screenSaver.start();
                        if (session) session->joinDesktop();
                      });

@@ -78,11 +78,20 @@ void Engines::wantWeb() {
   if (allowed_) loadWeb();
 }
 
+void Engines::refuseWeb(std::string why) {
+  if (webRefused_) return;
+  webRefused_ = true;
+  error_ = std::move(why);
+  std::cerr << "korvelin: " << error_ << "\n";
+}
+
 void Engines::loadWeb() {
   if (webTried_) return;
   webTried_ = true;
   prepareFirstLoad();
-  if (given_)
+  if (webRefused_)
+    web_ = nullptr;
+  else if (given_)
     web_ = givenWeb_;
   else if (void* entry = open(kWebModuleFile, kWebModuleEntry))
     web_ = reinterpret_cast<WebModule* (*)()>(entry)();

@@ -40,6 +40,8 @@ class Engines {
   void wantWeb();
   // Runs once, just before the first module is loaded (what both engines need: OpenGL).
   void setBeforeFirstLoad(std::function<void()> work) { beforeFirstLoad_ = std::move(work); }
+  // The web module is never loaded (the browser engine cannot run here): its pages stay empty.
+  void refuseWeb(std::string why);
 
   // Raised once when allowLoading() opens the gate.
   Event<> LoadingAllowed;
@@ -63,6 +65,7 @@ class Engines {
   bool allowed_ = false;
   bool mediaWanted_ = false;
   bool webWanted_ = false;
+  bool webRefused_ = false;
   std::function<void()> beforeFirstLoad_;
   bool mediaTried_ = false;
   bool webTried_ = false;

@@ -140,10 +140,16 @@ TEST(FormLoad, TheFirstRunCreatesDatinfShowsTheAssociationsAndTheBlog) {
   EXPECT_TRUE(contains(rig.flash.calls, "Movie=" + rig.app("0.swf")));
   EXPECT_EQ(form.Label8.ForeColor(), 16750899u);
   EXPECT_EQ(form.Label3.ForeColor(), 0xFFFFFFu);
+  // Its page is hidden with the rest by the load and shown once the window is on the screen.
+  EXPECT_FALSE(form.WebBrowser1.Visible());
+  form.windowOnScreen();
+  EXPECT_TRUE(form.WebBrowser1.Visible());
 
   // The second run does neither.
   Form1Rig second;
   auto& again = second.start();
+  again.windowOnScreen();
+  EXPECT_FALSE(again.WebBrowser1.Visible());
   EXPECT_EQ(again.form4(), nullptr);
   EXPECT_TRUE(second.web.calls.empty());
   EXPECT_EQ(again.Label8.ForeColor(), 0xFFFFFFu);

@@ -198,3 +198,16 @@ TEST(Engines, AMissingModuleIsReportedAndLeavesTheComponentsEmpty) {
   EXPECT_EQ(loaded, (std::vector<bool>{false}));
   EXPECT_NE(engines.error().find("korvelin-media.so"), std::string::npos) << engines.error();
 }
+
+TEST(Engines, ARefusedWebModuleIsNeverLoadedAndItsPageStaysEmpty) {
+  FakeWebModule module;
+  Engines engines(nullptr, &module);
+  engines.setBeforeFirstLoad([&] { engines.refuseWeb("no OpenGL"); });
+  DeferredWebPage page(engines);
+  page.setShown(true);
+  page.Navigate("https://example.org/a");
+  engines.allowLoading();
+  EXPECT_EQ(module.made, 0);
+  EXPECT_EQ(engines.error(), "no OpenGL");
+  EXPECT_THROW(page.Navigate("https://example.org/b"), ComponentError);
+}
