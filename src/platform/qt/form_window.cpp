@@ -89,6 +89,7 @@ FormWindow::FormWindow(Form& form, const ComponentRegistry& components)
   setAcceptDrops(form.acceptsDrops());
   // Keys reach the window itself when no control has the focus.
   setFocusPolicy(Qt::StrongFocus);
+  takeContextMenuKeys();
   placeWindow();
   changes_ = form.ControlChanged.connect(
       [this](Control& control, forms::Changes changes) { onChanged(control, changes); });

@@ -76,6 +76,8 @@ class FormWindow final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Keys no control took, the wheel and dropped files (form_window_input.cpp).
   void keyPressEvent(QKeyEvent* event) override;
+  // The context-menu keys reach the form even when an engine inside the window has the focus.
+  void takeContextMenuKeys();
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;

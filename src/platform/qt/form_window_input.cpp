@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QShortcut>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -35,6 +36,18 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
   }
   step([&] { form_->inputKeyDown(code, shiftCode(event->modifiers())); });
   event->accept();
+}
+
+void FormWindow::takeContextMenuKeys() {
+  // The browser would open a menu of its own for them.
+  for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
+    auto* shortcut = new QShortcut(QKeySequence(keys), this);
+    connect(shortcut, &QShortcut::activated, this, [this, keys] {
+      if (attached())
+        step(
+            [&] { form_->inputKeyDown(keyCode(keys.key()), shiftCode(keys.keyboardModifiers())); });
+    });
+  }
 }
 
 bool FormWindow::routeWheel(QWidget* widget, QEvent* event) {
