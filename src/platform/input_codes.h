@@ -30,6 +30,7 @@ enum KeyCode : int {
   kKeyF10 = 121,
   kKeyF = 'F',
   kKeyJ = 'J',
+  kKeyL = 'L',
   kKeyM = 'M',
   kKeyR = 'R',
   kKeyS = 'S',

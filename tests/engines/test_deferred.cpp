@@ -38,6 +38,7 @@ class FakeMediaModule final : public MediaModule {
     made.push_back(engine.get());
     return engine;
   }
+  std::unique_ptr<media::FramePreview> createPreview() override { return nullptr; }
   int probe(const std::vector<std::string>&, std::ostream&) override { return 0; }
 };
 
