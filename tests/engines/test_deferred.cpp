@@ -10,6 +10,7 @@
 #include "doubles/fake_components.h"
 #include "engines/deferred_player.h"
 #include "engines/deferred_web_page.h"
+#include "media/player/frame_preview.h"
 #include "platform/errors.h"
 
 using namespace kv;

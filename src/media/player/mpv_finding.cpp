@@ -31,7 +31,9 @@ std::vector<Chapter> MpvPlayer::chapters() const {
     for (int i = 0; i < list.u.list->num; ++i) {
       const mpv_node& entry = list.u.list->values[i];
       Chapter c;
-      if (const mpv_node* t = member(entry, "title"); t && t->format == MPV_FORMAT_STRING)
+      // The engine names a Matroska chapter without a title "(unnamed)": it has none.
+      if (const mpv_node* t = member(entry, "title");
+          t && t->format == MPV_FORMAT_STRING && std::strcmp(t->u.string, "(unnamed)") != 0)
         c.title = t->u.string;
       if (const mpv_node* t = member(entry, "time"); t && t->format == MPV_FORMAT_DOUBLE)
         c.start = t->u.double_;
@@ -40,6 +42,15 @@ std::vector<Chapter> MpvPlayer::chapters() const {
   }
   mpv_free_node_contents(&list);
   return out;
+}
+
+int MpvPlayer::chapter() const {
+  // Read now rather than as last reported: a key pressed right after a chapter change counts
+  // from the new chapter.
+  std::int64_t now = -1;
+  if (!file_.loaded || mpv_get_property(core_.get(), "chapter", MPV_FORMAT_INT64, &now) < 0)
+    return -1;
+  return static_cast<int>(now);
 }
 
 void MpvPlayer::setChapter(int index) {

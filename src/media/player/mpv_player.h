@@ -94,7 +94,7 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
   void setSubtitleEncoding(const std::string& encoding) override;
   // Finding (mpv_finding.cpp).
   std::vector<Chapter> chapters() const override;
-  int chapter() const override { return file_.loaded ? file_.chapter : -1; }
+  int chapter() const override;
   void setChapter(int index) override;
   std::optional<double> loopA() const override { return loopPoint("ab-loop-a"); }
   std::optional<double> loopB() const override { return loopPoint("ab-loop-b"); }
