@@ -750,6 +750,26 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
         <translation>Deinterlacing on</translation>
     </message>
     <message>
+        <source>第二字幕   (&amp;S)</source>
+        <translation>Second subtitle (&amp;S)</translation>
+    </message>
+    <message>
+        <source>不显示</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>画面旋转   (&amp;O)</source>
+        <translation>Turn the picture (&amp;O)</translation>
+    </message>
+    <message>
+        <source>画面旋转 %1°</source>
+        <translation>Picture turned %1°</translation>
+    </message>
+    <message>
+        <source>第二字幕：%1</source>
+        <translation>Second subtitle: %1</translation>
+    </message>
+    <message>
         <source>去隔行：关</source>
         <translation>Deinterlacing off</translation>
     </message>

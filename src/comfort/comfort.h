@@ -112,6 +112,8 @@ class Comfort {
   void tune(media::Watching::Choice which, double by);
   void nextAspect();
   void toggleDeinterlace();
+  void rotate();
+  void chooseSecondary(int index);  // of the subtitle tracks; -1: none
   void resetFileChoices();
   void applyLasting();
   void changeLasting(const std::function<void(LastingChoices&)>& change);
@@ -155,8 +157,10 @@ class Comfort {
     forms::MenuItem& top;
     std::unique_ptr<forms::MenuItem> loadSubtitle, encoding, encodingGuess;
     std::vector<std::unique_ptr<forms::MenuItem>> encodings;
-    std::unique_ptr<forms::MenuItem> separator1, bigger, smaller, up, down, lookReset, separator2,
-        normalise, hardware, onTop;
+    std::unique_ptr<forms::MenuItem> separator1, bigger, smaller, up, down, lookReset, secondary,
+        secondaryOff;
+    std::vector<std::unique_ptr<forms::MenuItem>> secondaries;  // one per subtitle track item
+    std::unique_ptr<forms::MenuItem> separator2, rotate, normalise, hardware, onTop;
   } picture_;
   void connectPictureMenu();
   void refreshPictureMenu();

@@ -147,8 +147,7 @@ void Comfort::saveStill(bool asShown) {
   // A long film name is shortened to what the file system takes; the time and the extension stay.
   std::string path = stillsFolder_ + "/" + fitFileName(name, "-" + stamp + ".png");
   for (int n = 2; files_.fileExists(path); ++n)
-    path = stillsFolder_ + "/" +
-           fitFileName(name, "-" + stamp + "-" + std::to_string(n) + ".png");
+    path = stillsFolder_ + "/" + fitFileName(name, "-" + stamp + "-" + std::to_string(n) + ".png");
   bool saved = false;
   step([&] { saved = makeFolders(files_, stillsFolder_) && watching()->saveFrame(path, asShown); });
   say(saved ? fill(texts::kSnapshotSaved, path) : std::string(texts::kSnapshotFailed));

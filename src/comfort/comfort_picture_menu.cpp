@@ -1,5 +1,6 @@
 // The picture and sound submenu, appended after the tracks and subtitles: a subtitle file chosen
-// by hand, the subtitles' encoding, size and place, normalisation, hardware decoding and on top.
+// by hand, the subtitles' encoding, size and place, a second subtitle, the picture turned,
+// normalisation, hardware decoding and on top.
 
 #include "comfort/comfort.h"
 #include "comfort/comfort_texts.h"
@@ -30,7 +31,15 @@ Comfort::PictureMenu::PictureMenu(forms::MenuItem& top) : top(top) {
   up = item("pictureSubtitleUp", texts::kSubtitleUp, top);
   down = item("pictureSubtitleDown", texts::kSubtitleDown, top);
   lookReset = item("pictureSubtitleReset", texts::kSubtitleLookReset, top);
+  secondary = item("pictureSecondary", texts::kSecondaryMenu, top);
+  secondaryOff = item("pictureSecondaryOff", texts::kSecondaryOff, *secondary);
+  // Named by the file's own titles: shown as they are.
+  for (int i = 0; i < kMenuTracks; ++i) {
+    secondaries.push_back(item("pictureSecondary" + std::to_string(i), "", *secondary));
+    secondaries.back()->setLiteral(true);
+  }
   separator2 = item("pictureSeparator2", "-", top);
+  rotate = item("pictureRotate", texts::kRotateItem, top);
   normalise = item("pictureNormalise", texts::kNormaliseItem, top);
   hardware = item("pictureHardware", texts::kHardwareItem, top);
   onTop = item("pictureOnTop", texts::kOnTopItem, top);
@@ -51,6 +60,10 @@ void Comfort::connectPictureMenu() {
   m.up->Click.connect([this] { changeSubtitleLook(1, -kSubtitlePositionStep); });
   m.down->Click.connect([this] { changeSubtitleLook(1, kSubtitlePositionStep); });
   m.lookReset->Click.connect([this] { changeSubtitleLook(0, 0); });
+  m.secondaryOff->Click.connect([this] { chooseSecondary(-1); });
+  for (int i = 0; i < kMenuTracks; ++i)
+    m.secondaries[i]->Click.connect([this, i] { chooseSecondary(i); });
+  m.rotate->Click.connect([this] { rotate(); });
   m.normalise->Click.connect([this] { toggleNormalise(); });
   m.hardware->Click.connect([this] { toggleHardwareDecoding(); });
   m.onTop->Click.connect([this] { toggleOnTop(); });
@@ -59,9 +72,25 @@ void Comfort::connectPictureMenu() {
 void Comfort::refreshPictureMenu() {
   PictureMenu& m = picture_;
   const bool open = keysActive();
-  for (forms::MenuItem* i : {m.loadSubtitle.get(), m.encoding.get(), m.bigger.get(),
-                             m.smaller.get(), m.up.get(), m.down.get(), m.lookReset.get()})
+  for (forms::MenuItem* i :
+       {m.loadSubtitle.get(), m.encoding.get(), m.bigger.get(), m.smaller.get(), m.up.get(),
+        m.down.get(), m.lookReset.get(), m.secondary.get(), m.rotate.get()})
     i->setEnabled(open);
+  // The secondary subtitle is one of the tracks the tracks submenu lists.
+  const std::vector<media::Track>& tracks = menu_.subtitleTracks;
+  media::Watching* w = open ? watching() : nullptr;
+  int shownId = 0;
+  if (w)
+    step(
+        [&] { shownId = static_cast<int>(w->choice(media::Watching::Choice::SecondarySubtitle)); });
+  m.secondaryOff->setChecked(shownId == 0);
+  for (std::size_t i = 0; i < m.secondaries.size(); ++i) {
+    const bool shown = i < tracks.size();
+    m.secondaries[i]->setVisible(shown);
+    if (!shown) continue;
+    m.secondaries[i]->setCaption(trackName(tracks[i], static_cast<int>(i) + 1));
+    m.secondaries[i]->setChecked(tracks[i].id == shownId);
+  }
   m.encodingGuess->setChecked(encoding_ < 0);
   for (int i = 0; i < static_cast<int>(m.encodings.size()); ++i)
     m.encodings[i]->setChecked(i == encoding_);

@@ -1,6 +1,6 @@
-// Picture and sound: the keys of the delays, the picture, the aspect and deinterlacing (all for
-// the open file alone), the lasting choices (subtitles' size and place, hardware decoding,
-// normalisation, on top) and a subtitle file chosen by hand or dropped.
+// Picture and sound: the keys of the delays, the picture, the aspect, deinterlacing, turning and
+// the second subtitle (all for the open file alone), the lasting choices (subtitles' size and
+// place, hardware decoding, normalisation, on top) and a subtitle file chosen by hand or dropped.
 
 #include <algorithm>
 #include <array>
@@ -31,9 +31,10 @@ constexpr std::array kAspects{Aspect{0, texts::kAspectOwn}, Aspect{4.0 / 3, "4:3
                               Aspect{16.0 / 9, "16:9"}, Aspect{2.35, "2.35:1"}};
 
 // The choices of one file and what each is with nothing chosen.
-constexpr Choice kFileChoices[] = {Choice::SubtitleDelay, Choice::AudioDelay, Choice::Contrast,
-                                   Choice::Brightness,    Choice::Gamma,      Choice::Saturation,
-                                   Choice::Aspect,        Choice::Deinterlace};
+constexpr Choice kFileChoices[] = {
+    Choice::SubtitleDelay, Choice::AudioDelay,       Choice::Contrast, Choice::Brightness,
+    Choice::Gamma,         Choice::Saturation,       Choice::Aspect,   Choice::Deinterlace,
+    Choice::Rotation,      Choice::SecondarySubtitle};
 
 const char* choiceText(Choice which) {
   switch (which) {
@@ -83,6 +84,10 @@ bool Comfort::runTuningKey(window::KeyCommand command) {
   };
   for (const Step& s : kSteps)
     if (s.command == command) return tune(s.which, s.step), true;
+  if (command == SubtitleBigger) return changeSubtitleLook(kSubtitleScaleStep, 0), true;
+  if (command == SubtitleSmaller) return changeSubtitleLook(1 / kSubtitleScaleStep, 0), true;
+  if (command == SubtitleUp) return changeSubtitleLook(1, -kSubtitlePositionStep), true;
+  if (command == SubtitleDown) return changeSubtitleLook(1, kSubtitlePositionStep), true;
   if (command == NextAspect) return nextAspect(), true;
   if (command == ToggleDeinterlace) return toggleDeinterlace(), true;
   return false;
@@ -125,6 +130,27 @@ void Comfort::toggleDeinterlace() {
     w->setChoice(Choice::Deinterlace, on);
   });
   say(on ? texts::kDeinterlaceOn : texts::kDeinterlaceOff);
+}
+
+void Comfort::rotate() {
+  media::Watching* w = watching();
+  if (!w) return;
+  int degrees = 0;
+  step([&] {
+    w->setChoice(Choice::Rotation, w->choice(Choice::Rotation) + 90);
+    degrees = static_cast<int>(w->choice(Choice::Rotation));
+  });
+  say(fill(texts::kRotation, std::to_string(degrees)));
+}
+
+void Comfort::chooseSecondary(int index) {
+  media::Watching* w = watching();
+  const std::vector<media::Track>& tracks = menu_.subtitleTracks;
+  if (!w || index >= static_cast<int>(tracks.size())) return;
+  step([&] { w->setChoice(Choice::SecondarySubtitle, index < 0 ? 0 : tracks[index].id); });
+  refreshPictureMenu();
+  say(fill(texts::kSecondary,
+           index < 0 ? translatedText(texts::kSecondaryOff) : trackName(tracks[index], index + 1)));
 }
 
 void Comfort::resetFileChoices() {

@@ -55,6 +55,10 @@ enum class KeyCommand {
   GammaUp,
   SaturationDown,
   SaturationUp,
+  SubtitleBigger,  // the subtitles' size and place: lasting
+  SubtitleSmaller,
+  SubtitleUp,
+  SubtitleDown,
   NextAspect,
   ToggleDeinterlace,
   ToggleOnTop,  // the window's: kept for the next start

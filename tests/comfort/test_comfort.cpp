@@ -89,6 +89,13 @@ TEST(Comfort, MessagesFollowWhatAPersonChanges) {
        "音量均衡：开"},
       {"subtitles larger", [&] { f.comfort().pictureMenu().items()[3]->Click.raise(); },
        "字幕大小 110%"},
+      {"subtitles smaller", [&] { f.inputKeyDown(kKeyG, 0); }, "字幕大小 100%"},
+      {"subtitles down", [&] { f.inputKeyDown(kKeyU, kShiftKey); }, "字幕位置 105"},
+      {"subtitles up", [&] { f.inputKeyDown(kKeyU, 0); }, "字幕位置 100"},
+      {"turned", [&] { f.comfort().pictureMenu().items()[10]->Click.raise(); }, "画面旋转 90°"},
+      {"second subtitle off",
+       [&] { f.comfort().pictureMenu().items()[8]->items()[0]->Click.raise(); },
+       "第二字幕：不显示"},
       {"a picture",
        [&] {
          rig.open(1, 0);
@@ -114,8 +121,9 @@ TEST(Comfort, AFilesOwnChoicesGoBackWithTheNextAndDroppedSubtitlesJoinAPlayingVi
   using C = media::Watching::Choice;
   for (int key : {int(kKeyZ), int('1'), int('3'), int('7'), int(kKeyD)}) f.inputKeyDown(key, 0);
   f.inputKeyDown(kKeyA, kShiftKey);
-  const C own[] = {C::SubtitleDelay, C::Contrast,    C::Brightness,
-                   C::Saturation,    C::Deinterlace, C::Aspect};
+  f.comfort().pictureMenu().items()[10]->Click.raise();
+  const C own[] = {C::SubtitleDelay, C::Contrast, C::Brightness, C::Saturation,
+                   C::Deinterlace,   C::Aspect,   C::Rotation};
   for (C which : own) EXPECT_NE(rig.watching.choices[which], 0) << int(which);
   rig.leave("film.mkv", 50, 100);
   for (C which : own) EXPECT_EQ(rig.watching.choices[which], 0) << int(which);
@@ -189,6 +197,12 @@ TEST(Comfort, TheSubmenuListsTheTracksAndTheKeysCycleThem) {
     EXPECT_EQ(rig.lastMessage(), s.message);
   }
   EXPECT_EQ(shown()[1], "* 音轨 2：英语 · Commentary");
+  // The second subtitle is one of the same tracks.
+  forms::MenuItem& second = *f.comfort().pictureMenu().items()[8];
+  second.items()[2]->Click.raise();
+  EXPECT_EQ(rig.watching.choices[media::Watching::Choice::SecondarySubtitle], 2);
+  EXPECT_EQ(rig.lastMessage(), "第二字幕：字幕 2：Signs");
+  EXPECT_TRUE(second.items()[2]->Checked());
   rig.f.BUT5_Click();  // stop closes the file
   rig.player1.report(media::kUndefined);
   EXPECT_EQ(shown(), std::vector<std::string>{"（没有可选的音轨或字幕）"});

@@ -187,6 +187,12 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
         << d.name << ": " << test::engineText(player1, "sub-text");
   }
 
+  // A second subtitle, and the picture turned a quarter: for this file only.
+  form.comfort().pictureMenu().items()[10]->Click.raise();
+  form.comfort().pictureMenu().items()[8]->items()[2]->Click.raise();
+  EXPECT_EQ(test::engineText(player1, "video-rotate"), "90");
+  EXPECT_EQ(test::engineText(player1, "secondary-sid"), "2");
+
   // Left part-way by the stop button, which closes the file: kept, and offered on reopening.
   player1.setCurrentPosition(200);
   form.BUT5_Click();
@@ -202,6 +208,8 @@ TEST(ComfortOnTheEngine, AFilmsTracksAreChosenAndItIsTakenBackWhereItWasLeft) {
     EXPECT_EQ(test::engineText(player1, own), "0.000000") << own;
   EXPECT_EQ(test::engineText(player1, "vf"), "");
   EXPECT_EQ(test::engineText(player1, "deinterlace"), "no");
+  EXPECT_EQ(test::engineText(player1, "video-rotate"), "0");
+  EXPECT_EQ(test::engineText(player1, "secondary-sid"), "no");
   EXPECT_LT(player1.currentPosition(), 5);  // opening starts at the beginning, as ever
   EXPECT_EQ(form.comfort().offered(), 200);
   EXPECT_EQ(shown().back(), "从 03:20 继续   (&R)");

@@ -1,8 +1,10 @@
-// Volume, mute and channel balance: what the engine is told, and what comes out as sound.
+// Volume, mute, channel balance and deinterlacing: what the engine is told, and what comes out
+// as sound and picture.
 
 #include <mpv/client.h>
 
 #include <QFile>
+#include <QImage>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -48,6 +50,33 @@ TEST_F(PlayerTest, MuteStaysWhenTheVolumeChanges) {
   EXPECT_EQ(engineFlag(*player, "mute"), 1);
   player->setMute(false);
   EXPECT_EQ(engineFlag(*player, "mute"), 0);
+}
+
+// An interlaced clip whose two fields are black and white: deinterlaced, the comb of lines goes.
+TEST_F(PlayerTest, DeinterlacingTakesTheCombOutOfAnInterlacedClip) {
+  const std::string clip = media.generate(
+      "interlaced.mkv",
+      {"-f", "lavfi", "-i",
+       "color=c=black:s=320x240:r=50:d=6,format=yuv420p,geq=lum='255*mod(N,2)':cb=128:cr=128,"
+       "interlace=scan=tff",
+       "-c:v", "mpeg2video", "-q:v", "2", "-flags", "+ilme+ildct", "-top", "1"});
+  const std::string still = media.dir() + "/comb.png";
+  auto comb = [&] {  // the mean step between neighbouring lines
+    const char* argv[] = {"screenshot-to-file", still.c_str(), "video", nullptr};
+    const QImage image(mpv_command(player->core(), argv) < 0 ? QString()
+                                                             : QString::fromStdString(still));
+    double sum = 0;
+    int n = 0;
+    for (int y = 40; y < 200; ++y)
+      for (int x = 40; x < 280; x += 8, ++n)
+        sum += std::abs(qGray(image.pixel(x, y)) - qGray(image.pixel(x, y + 1)));
+    return image.isNull() ? -1 : sum / n;
+  };
+  openPlaying(clip);
+  EXPECT_TRUE(pumpUntil([&] { return comb() > 150; }, 5000)) << comb();
+  player->setChoice(media::Watching::Choice::Deinterlace, 1);
+  EXPECT_EQ(player->choice(media::Watching::Choice::Deinterlace), 1);
+  EXPECT_TRUE(pumpUntil([&] { return comb() >= 0 && comb() < 20; }, 5000)) << comb();
 }
 
 TEST_F(PlayerTest, BalanceSetsTheLabelledPanFilter) {

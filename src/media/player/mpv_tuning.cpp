@@ -95,6 +95,14 @@ double MpvPlayer::choice(Choice which) const {
       mpv_get_property(h, "deinterlace", MPV_FORMAT_FLAG, &on);
       return on;
     }
+    case Choice::Rotation:
+    case Choice::SecondarySubtitle: {
+      // "no" reads as no number: none.
+      std::int64_t value = 0;
+      mpv_get_property(h, which == Choice::Rotation ? "video-rotate" : "secondary-sid",
+                       MPV_FORMAT_INT64, &value);
+      return static_cast<double>(value);
+    }
     case Choice::SubtitleScale:
       return read("sub-scale");
     case Choice::SubtitlePosition: {
@@ -126,6 +134,17 @@ void MpvPlayer::setChoice(Choice which, double value) {
       return setDouble("video-aspect-override", value > 0 ? std::min(value, 10.0) : -1.0);
     case Choice::Deinterlace:
       return setFlag("deinterlace", value != 0);
+    case Choice::Rotation: {
+      // Quarter turns only; an output that cannot turn the picture gets the engine's filter.
+      std::int64_t degrees = (std::lround(std::clamp(value, -1e6, 1e6) / 90) % 4 + 4) % 4 * 90;
+      mpv_set_property(core_.get(), "video-rotate", MPV_FORMAT_INT64, &degrees);
+      return;
+    }
+    case Choice::SecondarySubtitle: {
+      const std::string id = value >= 1 ? std::to_string(std::lround(std::min(value, 1e6))) : "no";
+      mpv_set_property_string(core_.get(), "secondary-sid", id.c_str());
+      return;
+    }
     case Choice::SubtitleScale:
       return setDouble("sub-scale", std::clamp(value, 0.3, 4.0));
     case Choice::SubtitlePosition: {

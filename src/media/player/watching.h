@@ -68,6 +68,8 @@ class Watching {
     Saturation,
     Aspect,
     Deinterlace,
+    Rotation,           // degrees clockwise, in quarter turns
+    SecondarySubtitle,  // a subtitle track's id shown above the main one, 0 for none
     SubtitleScale,
     SubtitlePosition,
     HardwareDecoding,  // the engine's safe automatic choice, else software
