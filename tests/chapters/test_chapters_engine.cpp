@@ -125,8 +125,9 @@ TEST(ChaptersOnTheEngine, KeysMenuLoopsAndThePreviewOverTheSeekBar) {
   const int value = form.tVate1.Value();
   const double position = player1.currentPosition();
   doubles.cursor.under = &form.tVate1;
-  for (const auto& [x, time] : {std::pair{0.0f, media::positionText(0)},
-                                {3 * form.tVate1.Width(), media::positionText(player1.duration())}}) {
+  for (const auto& [x, time] :
+       {std::pair{0.0f, media::positionText(0)},
+        {3 * form.tVate1.Width(), media::positionText(player1.duration())}}) {
     form.tVate1.inputMouseMove(0, 0, x, 60);
     ASSERT_NE(form.seekPreview().shown(), nullptr);
     EXPECT_EQ(form.seekPreview().shownTime(), time);
