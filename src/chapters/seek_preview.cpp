@@ -78,7 +78,8 @@ bool SeekPreview::previewable() const {
 }
 
 void SeekPreview::hover(float x) {
-  if (!bar_.CanMove() || !previewable()) return hide();
+  // Over Flash or a page the bar is theirs: nothing of the player's file is shown.
+  if (!bar_.CanMove() || !previewable() || (videoShown_ && !videoShown_())) return hide();
   double length = 0;
   step([&] { length = player_.duration(); });
   hoverSeconds_ = bar_.shareAt(x) * length;
@@ -97,7 +98,7 @@ void SeekPreview::hover(float x) {
   place(x);
   if (!box_->Visible()) box_->setVisible(true);
   const std::string url = player_.URL();
-  if (!make_ || (videoShown_ && !videoShown_())) return;
+  if (!make_) return;
   if (!preview_) {
     preview_ = make_();
     if (!preview_) return;
