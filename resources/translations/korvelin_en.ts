@@ -821,5 +821,61 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
         <source>字幕编码：%1</source>
         <translation>Subtitle encoding: %1</translation>
     </message>
+    <message>
+        <source>章节和循环 (&amp;K)</source>
+        <translation>Chapters and loops (&amp;K)</translation>
+    </message>
+    <message>
+        <source>（没有章节）</source>
+        <translation>(no chapters)</translation>
+    </message>
+    <message>
+        <source>第 %1 章</source>
+        <translation>Chapter %1</translation>
+    </message>
+    <message>
+        <source>设置 A 点   (&amp;A)</source>
+        <translation>Set loop point &amp;A</translation>
+    </message>
+    <message>
+        <source>设置 B 点   (&amp;B)</source>
+        <translation>Set loop point &amp;B</translation>
+    </message>
+    <message>
+        <source>取消 A-B 循环   (&amp;B)</source>
+        <translation>Clear the A-&amp;B loop</translation>
+    </message>
+    <message>
+        <source>本文件循环   (&amp;F)</source>
+        <translation>Loop this &amp;file</translation>
+    </message>
+    <message>
+        <source>章节 %1</source>
+        <translation>Chapter %1</translation>
+    </message>
+    <message>
+        <source>A-B 循环：A 点 %1</source>
+        <translation>A-B loop: A at %1</translation>
+    </message>
+    <message>
+        <source>A-B 循环：%1</source>
+        <translation>A-B loop: %1</translation>
+    </message>
+    <message>
+        <source>A-B 循环：关</source>
+        <translation>A-B loop off</translation>
+    </message>
+    <message>
+        <source>本文件循环：开</source>
+        <translation>Loop this file: on</translation>
+    </message>
+    <message>
+        <source>本文件循环：关</source>
+        <translation>Loop this file: off</translation>
+    </message>
+    <message>
+        <source>跳到 %1</source>
+        <translation>Go to %1</translation>
+    </message>
 </context>
 </TS>

@@ -40,6 +40,10 @@ Form1::Form1(Services& services, Components& components)
   comfort::ComfortHost& comfortHost = *this;
   comfort_ = std::make_unique<comfort::Comfort>(WindowsMediaPlayer1.object(), comfortHost,
                                                 comfortMenu, pictureMenu, services_.files);
+  auto say = [this](const std::string& text) { comfort_->sayAsIs(text); };
+  chapters_ = std::make_unique<chapters::Chapters>(WindowsMediaPlayer1.object(), chaptersMenu, say);
+  seekPreview_ = std::make_unique<chapters::SeekPreview>(
+      tVate1, *this, WindowsMediaPlayer1.object(), say, [this] { return !videoAreaCovered(); });
   connectHandlers();
   // After every item of the design and any added to it: the choice of language comes last.
   languageMenu_ = std::make_unique<LanguageMenu>(menu, services_.windows);

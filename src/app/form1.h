@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "browser/file_panel.h"
+#include "chapters/chapters.h"
+#include "chapters/chapters_texts.h"
+#include "chapters/seek_preview.h"
 #include "comfort/comfort.h"
 #include "comfort/comfort_texts.h"
 #include "dialogs/form3.h"
@@ -439,6 +442,8 @@ class Form1 : public forms::Form,
   forms::MenuItem comfortMenu{"comfortMenu", comfort::texts::kMenu, &menu};
   // Picture and sound (src/comfort fills it too).
   forms::MenuItem pictureMenu{"pictureMenu", comfort::texts::kPictureMenu, &menu};
+  // Chapters and loops (src/chapters fills it).
+  forms::MenuItem chaptersMenu{"chaptersMenu", chapters::texts::kMenu, &menu};
 
   // ---- Subsystems (after the controls they reach) --------------------------------------
  private:
@@ -475,6 +480,15 @@ class Form1 : public forms::Form,
  private:
   // Made once the menu exists, and gone before it.
   std::unique_ptr<comfort::Comfort> comfort_;
+
+ public:
+  // ---- Chapters, loops and the preview over the seek bar (src/chapters) ----------------
+  chapters::Chapters& chapters() { return *chapters_; }
+  chapters::SeekPreview& seekPreview() { return *seekPreview_; }
+
+ private:
+  std::unique_ptr<chapters::Chapters> chapters_;
+  std::unique_ptr<chapters::SeekPreview> seekPreview_;
 };
 
 }  // namespace kv::app

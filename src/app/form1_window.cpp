@@ -272,7 +272,7 @@ void Form1::Form_KeyDown(int keyCode, int shift) {
   const window::KeyRow* row = window::findKey(keyCode, shift);
   if (!row) return;
   if (row->scope == window::KeyScope::Watching) {
-    if (comfort_->keysActive()) comfort_->runKey(row->command);
+    if (comfort_->keysActive() && !chapters_->runKey(row->command)) comfort_->runKey(row->command);
     return;
   }
   runKey(row->command);

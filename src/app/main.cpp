@@ -24,6 +24,7 @@
 #include "comfort/comfort.h"
 #include "comfort/comfort_places.h"
 #include "engines/engines.h"
+#include "media/player/frame_preview.h"
 #include "media/web/web_engine_environment.h"
 #include "platform/errors.h"
 #include "platform/forms/picture_preload.h"
@@ -188,6 +189,10 @@ int main(int argc, char** argv) {
       kv::comfort::stillsFolder());
   form.comfort().keepChoicesIn(
       std::make_unique<kv::comfort::FileChoices>(kv::comfort::choicesFile()));
+  form.seekPreview().usePreviews([&engines]() -> std::unique_ptr<kv::media::FramePreview> {
+    kv::engines::MediaModule* media = engines.media();
+    return media ? media->createPreview() : nullptr;
+  });
   view.setMainForm(form);
   help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);

@@ -120,7 +120,7 @@ void Comfort::windowClosing() {
   });
 }
 
-void Comfort::say(const std::string& text, int ms) {
+void Comfort::say(const std::string& text, int ms, bool translate) {
   media::Watching* w = watching();
   if (!w || text.empty()) return;
   const std::string url = player_.URL();
@@ -128,7 +128,7 @@ void Comfort::say(const std::string& text, int ms) {
   if (url.empty() || host_.videoAreaCovered() ||
       media::ClassifyForOpen(media::GetExtension(url)) != media::MediaKind::PlayerMedia)
     return;
-  step([&] { w->showMessage(translatedText(text), ms); });
+  step([&] { w->showMessage(translate ? translatedText(text) : text, ms); });
 }
 
 void Comfort::sayVolume() {
@@ -163,6 +163,10 @@ void Comfort::volumeChanged(int volume) {
 
 void Comfort::modeChosen(const std::string& text) {
   say(text);
+}
+
+void Comfort::sayAsIs(const std::string& text) {
+  say(text, kMessageMs, false);
 }
 
 }  // namespace kv::comfort

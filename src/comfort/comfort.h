@@ -65,6 +65,9 @@ class Comfort {
   void volumeChanged(int volume);            // the volume bar moved (before the player is told)
   void sayVolume();                          // a volume preset was chosen
   void modeChosen(const std::string& text);  // a display mode or zoom was marked
+  // Another subsystem's message, already in the person's language (a chapter's title stays as
+  // the file gives it), under the same rules as comfort's own.
+  void sayAsIs(const std::string& text);
   void windowClosing();  // the main window unloads: the open file's place is kept
   void windowLoaded();   // the window's own start is done: it goes on top if so chosen
 
@@ -94,7 +97,7 @@ class Comfort {
   void onOpened(const std::string& url);
   void onLeft(const media::LeftFile& left);
   bool resumable(const std::string& url, double duration) const;
-  void say(const std::string& text, int ms = kMessageMs);
+  void say(const std::string& text, int ms = kMessageMs, bool translate = true);
   // comfort_keys.cpp
   void nextAudio();
   void nextSubtitle();

@@ -55,6 +55,7 @@ class DeferredPlayer final : public media::MediaPlayer {
   void setEnabled(bool enabled) override;
   // The engine's, once it is there.
   media::Watching* watching() override { return live() ? live()->watching() : nullptr; }
+  media::Finding* finding() override { return live() ? live()->finding() : nullptr; }
 
  private:
   enum class Transport { Play, Pause, Stop };

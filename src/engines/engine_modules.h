@@ -22,6 +22,7 @@ class Clock;
 namespace kv::media {
 class FlashPlayer;
 class FlashRuntime;
+class FramePreview;
 class MediaPlayer;
 class WebPage;
 }  // namespace kv::media
@@ -42,6 +43,8 @@ class MediaModule {
  public:
   virtual ~MediaModule() = default;
   virtual std::unique_ptr<PlayerEngine> createPlayer(bool withPicture) = 0;
+  // Small pictures of a video for the preview over the seek bar (an engine core of its own).
+  virtual std::unique_ptr<media::FramePreview> createPreview() = 0;
   // korvelin --probe FILE...: one JSON line per file; the exit code.
   virtual int probe(const std::vector<std::string>& files, std::ostream& out) = 0;
 };

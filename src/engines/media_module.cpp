@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "engines/engine_modules.h"
+#include "media/player/frame_preview_mpv.h"
 #include "media/player/mpv_player.h"
 #include "media/player/mpv_video_widget.h"
 #include "media/player/video_output.h"
@@ -40,6 +41,9 @@ class MpvModule final : public MediaModule {
  public:
   std::unique_ptr<PlayerEngine> createPlayer(bool withPicture) override {
     return std::make_unique<MpvPlayerEngine>(withPicture);
+  }
+  std::unique_ptr<media::FramePreview> createPreview() override {
+    return std::make_unique<media::MpvFramePreview>();
   }
   int probe(const std::vector<std::string>& files, std::ostream& out) override {
     return media::runProbe(files, out);

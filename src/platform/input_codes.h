@@ -31,6 +31,7 @@ enum KeyCode : int {
   kKeyF = 'F',
   kKeyG = 'G',
   kKeyJ = 'J',
+  kKeyL = 'L',
   kKeyM = 'M',
   kKeyR = 'R',
   kKeyS = 'S',

@@ -1,5 +1,6 @@
 #include "slider/tvate.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/errors.h"
@@ -262,6 +263,13 @@ void tVate::inputResize() {
 }
 
 // The pointer can leave without a last mouse move over the control; the timer notices.
+double tVate::shareAt(float x) const {
+  const TrackGeometry g = trackGeometry();
+  const float track = trackLength(g);
+  if (!(track > 0)) return 0;
+  return std::clamp((x - g.thumbSpan / 2 - g.capLeft + g.biteLeft) / track, 0.0f, 1.0f);
+}
+
 void tVate::hoverTick() {
   if (cursor_.WindowFromPoint(cursor_.GetCursorPos()) == Hwnd()) return;
   hoverTimer_.setEnabled(false);

@@ -157,6 +157,9 @@ class tVate : public forms::Control {
   bool hovering() const { return hovering_; }
   bool hoverTimerRunning() const { return hoverTimer_.Enabled(); }
   float thumbLeft() const { return thumbLeft_; }
+  // How far along the track (0..1) the mouse at x points, for what is shown about that place; 0
+  // for a track without length. It moves nothing.
+  double shareAt(float x) const;
 
  private:
   void mouseMoveStep(short& button, short& shift, float& x, float& y);

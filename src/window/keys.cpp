@@ -57,6 +57,11 @@ constexpr std::array kKeys{
     KeyRow{kKeyA, kShiftKey, NextAspect, V},
     KeyRow{kKeyD, 0, ToggleDeinterlace, V},
     KeyRow{kKeyT, kShiftKey, ToggleOnTop, W},
+    // Chapters and loops.
+    KeyRow{kKeyRight, kCtrlKey, NextChapter, V},
+    KeyRow{kKeyLeft, kCtrlKey, PreviousChapter, V},
+    KeyRow{kKeyL, 0, LoopAB, V},
+    KeyRow{kKeyL, kShiftKey, LoopFile, V},
 };
 
 bool matches(const KeyRow& row, int keyCode, int shift) {

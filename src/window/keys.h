@@ -62,6 +62,11 @@ enum class KeyCommand {
   NextAspect,
   ToggleDeinterlace,
   ToggleOnTop,  // the window's: kept for the next start
+  // Chapters and loops of the open file.
+  NextChapter,
+  PreviousChapter,  // the start of the chapter playing, when well into it
+  LoopAB,           // A, then B, then off
+  LoopFile,
 };
 
 // When a row is active.

@@ -159,7 +159,14 @@ TEST(Keys, OneTableWithOneRowForEachKeyAndModifiers) {
                          {kKeyA, 0, None},
                          {kKeyD, 0, ToggleDeinterlace},
                          {kKeyT, kShiftKey, ToggleOnTop},
-                         {kKeyT, 0, None}})
+                         {kKeyT, 0, None},
+                         {kKeyRight, kCtrlKey, NextChapter},
+                         {kKeyRight, kShiftKey, SeekForward},
+                         {kKeyLeft, kCtrlKey, PreviousChapter},
+                         {kKeyLeft, kCtrlKey | kShiftKey, None},
+                         {kKeyL, 0, LoopAB},
+                         {kKeyL, kShiftKey, LoopFile},
+                         {kKeyL, kCtrlKey, None}})
     EXPECT_EQ(keyCommand(a.key, a.shift), a.command) << a.key << " " << a.shift;
   EXPECT_EQ(findKey(kKeyT, kShiftKey)->scope, KeyScope::Window);
 }

@@ -10,6 +10,7 @@
 #include "doubles/fake_components.h"
 #include "engines/deferred_player.h"
 #include "engines/deferred_web_page.h"
+#include "media/player/frame_preview.h"
 #include "platform/errors.h"
 
 using namespace kv;
@@ -38,6 +39,7 @@ class FakeMediaModule final : public MediaModule {
     made.push_back(engine.get());
     return engine;
   }
+  std::unique_ptr<media::FramePreview> createPreview() override { return nullptr; }
   int probe(const std::vector<std::string>&, std::ostream&) override { return 0; }
 };
 

@@ -9,6 +9,7 @@
 
 namespace kv::media {
 
+class Finding;
 class Watching;
 
 // playState values of the component.
@@ -66,6 +67,8 @@ class MediaPlayer {
   // Tracks, speed, frames, messages over the picture (watching.h); nullptr for a player
   // without them, or one whose engine is not there yet.
   virtual Watching* watching() { return nullptr; }
+  // Chapters and loops of the open file (finding.h); nullptr as for watching().
+  virtual Finding* finding() { return nullptr; }
 
   Event<int, int, int, int> Click;  // button, shift, x, y (pixels of the component)
   Event<int, int, int, int> DoubleClick;

@@ -27,6 +27,7 @@ MpvPlayer::MpvPlayer(const MpvOptions& options) : options_(options), core_(creat
   mpv_observe_property(core_.get(), 0, "duration", MPV_FORMAT_DOUBLE);
   // Tells when a lost render context has really switched the picture off, and when it is back.
   mpv_observe_property(core_.get(), 0, "current-tracks/video/id", MPV_FORMAT_INT64);
+  mpv_observe_property(core_.get(), 0, "chapter", MPV_FORMAT_INT64);
   // Error lines of the engine explain a file that cannot be played.
   mpv_request_log_messages(core_.get(), "error");
   reverseTimer_.setInterval(kReverseStepMs);
@@ -164,6 +165,7 @@ void MpvPlayer::setURL(const std::string& path) {
   reportLeaving();
   url_ = path;
   file_ = {};
+  clearLoops();
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
   // The previous file's picture is not this file's: it goes at once.
   if (target_) target_->mediaCleared();
@@ -183,6 +185,7 @@ void MpvPlayer::close() {
   reportLeaving();
   url_.clear();
   file_ = {};
+  clearLoops();
   mpv_command_string(core_.get(), "stop");
   if (target_) target_->mediaCleared();
   updateState();

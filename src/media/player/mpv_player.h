@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <string>
 
+#include "media/player/finding.h"
 #include "media/player/media_player.h"
 #include "media/player/mpv_core.h"
 #include "media/player/watching.h"
@@ -38,7 +39,7 @@ class MpvRenderTarget {
   virtual void mediaCleared() = 0;
 };
 
-class MpvPlayer final : public MediaPlayer, public Watching {
+class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
  public:
   explicit MpvPlayer(const MpvOptions& options = MpvOptions::headless());
   ~MpvPlayer() override;
@@ -72,6 +73,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   bool enabled() const override { return enabled_; }
   void setEnabled(bool enabled) override { enabled_ = enabled; }
   Watching* watching() override { return this; }
+  Finding* finding() override { return this; }
 
   // Watching (mpv_watching.cpp).
   std::vector<Track> tracks() const override;
@@ -90,6 +92,15 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   std::string decoder() const override;
   bool addSubtitle(const std::string& path) override;
   void setSubtitleEncoding(const std::string& encoding) override;
+  // Finding (mpv_finding.cpp).
+  std::vector<Chapter> chapters() const override;
+  int chapter() const override;
+  void setChapter(int index) override;
+  std::optional<double> loopA() const override { return loopPoint("ab-loop-a"); }
+  std::optional<double> loopB() const override { return loopPoint("ab-loop-b"); }
+  void setLoop(std::optional<double> a, std::optional<double> b) override;
+  bool loopsFile() const override;
+  void setLoopsFile(bool on) override;
 
   // A file is open and can be positioned.
   bool hasMedia() const { return file_.loaded; }
@@ -128,8 +139,12 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   void showRefusedSubtitle();
   void onEofReached(bool eof);
   void onVideoTrack(bool selected);
+  void onChapter(std::int64_t chapter);
   void onTimeProperty(const std::string& name, int format, const void* data);
   void readTimes();
+  std::optional<double> loopPoint(const char* name) const;
+  // The loops are the engine's options, which outlast a file: each file starts without them.
+  void clearLoops();
 
   void loadNow(double startAt = 0);
   bool engineHasFile() const;
@@ -186,6 +201,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
     // position display's reads never wait on the engine thread.
     double timePos = 0;
     double duration = 0;
+    int chapter = -1;  // as last reported
     std::string error;
     std::string lastLogError;
     std::string refusedSubtitle;  // a subtitle file beside it that was not loaded (its name)

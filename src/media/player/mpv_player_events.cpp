@@ -71,6 +71,9 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
         onEofReached(*static_cast<const int*>(prop->data) != 0);
       else if (name == "current-tracks/video/id")
         onVideoTrack(prop->format != MPV_FORMAT_NONE);
+      else if (name == "chapter")
+        onChapter(prop->format == MPV_FORMAT_INT64 ? *static_cast<const std::int64_t*>(prop->data)
+                                                   : -1);
       break;
     }
     case MPV_EVENT_LOG_MESSAGE: {
