@@ -83,6 +83,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   void stepFrame(bool forward) override;
   void showMessage(const std::string& text, int milliseconds) override;
   std::string title() const override { return mediaTitle(); }
+  MediaTags tags() const override { return file_.tags; }
   bool saveFrame(const std::string& path, bool withSubtitles) override;
   // Picture and sound (mpv_tuning.cpp).
   double choice(Choice which) const override;
@@ -128,6 +129,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   void showRefusedSubtitle();
   void onEofReached(bool eof);
   void onVideoTrack(bool selected);
+  void onMetadata(int format, const void* data);
   void onTimeProperty(const std::string& name, int format, const void* data);
   void readTimes();
 
@@ -186,6 +188,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
     // position display's reads never wait on the engine thread.
     double timePos = 0;
     double duration = 0;
+    MediaTags tags;  // observed, like the times
     std::string error;
     std::string lastLogError;
     std::string refusedSubtitle;  // a subtitle file beside it that was not loaded (its name)
