@@ -61,11 +61,10 @@ void keepProbeBufferMapped() {
 }
 
 // Whether the file's header alone says all the probe reports: PCM sound in RIFF WAVE, AIFF or
-// Sun audio declares its streams and the size of its samples, an MP4 or QuickTime file its
-// tracks and their lengths, a PNG file its one picture. The engine would otherwise read and try
-// to decode the head of such a file to learn what it already knows, which made a WAVE file cost
-// three times any other small file. Other containers (MPEG streams, ADTS, MP3 without a frame
-// count, Flash video) learn their streams or length only from their packets.
+// Sun audio declares its streams and the size of its samples. The engine would otherwise read
+// and try to decode the head of such a file to learn what it already knows, which made a WAVE
+// file cost three times any other small file. Other containers (MPEG streams, ADTS, MP3 without
+// a frame count, Flash video) learn their streams or length only from their packets.
 bool describedByHeader(const std::string& path) {
   // Never waits: a pipe without a writer or a device is not looked into.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -79,8 +78,7 @@ bool describedByHeader(const std::string& path) {
   const std::string_view h(head, sizeof head);
   return (h.substr(0, 4) == "RIFF" && h.substr(8, 4) == "WAVE") ||
          (h.substr(0, 4) == "FORM" && (h.substr(8, 4) == "AIFF" || h.substr(8, 4) == "AIFC")) ||
-         h.substr(0, 4) == ".snd" || h.substr(4, 4) == "ftyp" ||
-         h.substr(0, 8) == "\x89PNG\r\n\x1a\n";
+         h.substr(0, 4) == ".snd";
 }
 
 }  // namespace
