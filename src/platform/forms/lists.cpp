@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <future>
+#include <system_error>
 
 #include "platform/errors.h"
 #include "platform/services.h"
@@ -106,12 +107,17 @@ void FileListBox::reread() {
   if (!scan_ || scan_->taken || scan_->folder != path_) {
     auto scan = std::make_shared<Scan>();
     scan->folder = path_;
-    scan->files = std::async(files_.listsOnAnyThread() ? std::launch::async : std::launch::deferred,
-                             [&files = files_, folder = path_] {
-                               std::vector<std::string> names = files.listFiles(folder, "*");
-                               sortNames(names);
-                               return names;
-                             });
+    const auto read = [&files = files_, folder = path_] {
+      std::vector<std::string> names = files.listFiles(folder, "*");
+      sortNames(names);
+      return names;
+    };
+    try {
+      scan->files =
+          std::async(files_.listsOnAnyThread() ? std::launch::async : std::launch::deferred, read);
+    } catch (const std::system_error&) {  // no thread to be had: read when asked for
+      scan->files = std::async(std::launch::deferred, read);
+    }
     scan_ = std::move(scan);
   }
   replaceNamesLater([scan = scan_, pattern = pattern_] {
