@@ -31,6 +31,7 @@
 #include "platform/host/host_language.h"
 #include "platform/host/host_services.h"
 #include "platform/host/host_stand_in.h"
+#include "platform/large_blocks.h"
 #include "platform/qt/component_place.h"
 #include "platform/qt/desktop_look.h"
 #include "platform/qt/desktop_view.h"
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
       break;
   }
 
+  kv::keepLargeBlocksInOwnMappings();
   auto display = std::make_unique<DisplayCheck>();
   if (!displayAvailable(*display)) return 3;
   // OpenGL (the video, the browser) is set up after the first paint, with the engines.

@@ -80,6 +80,8 @@ class FileService {
   // Names of the sub-folders of folder, listing order. The host's scans keep only the names
   // they return: a folder of 50,000 files costs no list of every entry.
   virtual std::vector<std::string> listSubfolders(const std::string& folder) const;
+  // Whether listFiles may run on a worker thread while this thread goes on.
+  virtual bool listsOnAnyThread() const { return false; }
   // The file lookup: the bare name of path when it names an existing file, else "".
   std::string Dir(const std::string& path) const;
 };

@@ -56,6 +56,7 @@ class StandInFiles final : public FileService {
   std::vector<std::string> listSubfolders(const std::string& folder) const override {
     return files_.listSubfolders(folder);
   }
+  bool listsOnAnyThread() const override { return files_.listsOnAnyThread(); }
   bool rename(const std::string& from, const std::string& to) override;
   bool createFolder(const std::string& path) override;
   bool fileExists(const std::string& path) const override;

@@ -167,6 +167,7 @@ TEST(MediaControls, ChangesAreAnnouncedByNameAndJumpsAsSeeks) {
        {"Metadata"},
        false},
       {"its length known", [](auto& s) { s.length = 120; }, 0, {"Metadata"}, false},
+      {"its tags read", [](auto& s) { s.artists = {"An Artist"}; }, 0, {"Metadata"}, false},
       {"volume", [](auto& s) { s.volume = 90; }, 0, {"Volume"}, false},
       {"empty list",
        [](auto& s) { s.canGoNext = s.canGoPrevious = s.canSeek = false; },

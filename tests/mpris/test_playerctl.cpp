@@ -18,7 +18,8 @@ namespace {
 
 class RecordingControls final : public MediaControls {
  public:
-  MediaState now{Status::Playing, "/clips/a clip.mp4", 200, 10, 50, true, true, true};
+  MediaState now{Status::Playing, "/clips/a clip.mp4", 200,       10, 50, true, true, true,
+                 "A Song",        {"An Artist"},       "An Album"};
   std::vector<std::string> calls;
   MediaState state() const override { return now; }
   void playPause() override { calls.push_back("playPause"); }
@@ -63,10 +64,14 @@ TEST(Playerctl, DrivesAndReadsThePlayerOnTheSessionBus) {
     QStringList args;
     std::string output;  // what it prints begins with this
     std::vector<std::string> calls;
+    std::string title = "A Song";  // the file's tags' title
   };
   const std::vector<Case> cases{
       {{"status"}, "Playing", {}},
-      {{"metadata", "xesam:title"}, "a clip.mp4", {}},
+      {{"metadata", "xesam:title"}, "A Song", {}},
+      {{"metadata", "xesam:title"}, "a clip.mp4", {}, ""},  // no title: the file's name
+      {{"metadata", "xesam:artist"}, "An Artist", {}},
+      {{"metadata", "xesam:album"}, "An Album", {}},
       {{"metadata", "xesam:url"}, "file:///clips/a%20clip.mp4", {}},
       {{"metadata", "mpris:length"}, "200000000", {}},
       {{"position"}, "10.0", {}},  // playerctl adds the time since it was read
@@ -85,6 +90,8 @@ TEST(Playerctl, DrivesAndReadsThePlayerOnTheSessionBus) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
+    controls.now.title = c.title;
+    service.refresh();
     controls.calls.clear();
     EXPECT_EQ(playerctl(c.args).substr(0, c.output.size()), c.output);
     EXPECT_EQ(controls.calls, c.calls);

@@ -123,6 +123,20 @@ TEST(FileList, RefreshKeepsTheSelectedNameWithoutOpeningItAgain) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST(FileList, AWindowIsShownWithTheFolderItsLoadReadOnce) {
+  test::MemoryFiles files;
+  files.addFile("/m/a.mp3");
+  test::FakeScreen screen;
+  Form form{"Form1", &screen};
+  FileListBox File1{"File1", &form, files};
+  File1.setPath("/m");
+  File1.setPattern(media::MediaPattern);
+  completeFileLists(form);
+  files.remove("/m/a.mp3");  // after the window was shown
+  EXPECT_EQ(entries(File1), (std::vector<std::string>{"a.mp3"}));
+  EXPECT_EQ(files.listings["/m"], 1);
+}
+
 TEST(DirList, ListsSubFoldersAndRaisesChange) {
   ListRig rig;
   int changes = 0;

@@ -14,7 +14,9 @@ constexpr double kDriftSeconds = 1.5;
 std::vector<std::string> changedProperties(const MediaState& before, const MediaState& after) {
   std::vector<std::string> names;
   if (before.status != after.status) names.emplace_back("PlaybackStatus");
-  if (before.file != after.file || before.length != after.length) names.emplace_back("Metadata");
+  if (before.file != after.file || before.length != after.length || before.title != after.title ||
+      before.artists != after.artists || before.album != after.album)
+    names.emplace_back("Metadata");
   if (before.volume != after.volume) names.emplace_back("Volume");
   if (before.canGoNext != after.canGoNext) names.emplace_back("CanGoNext");
   if (before.canGoPrevious != after.canGoPrevious) names.emplace_back("CanGoPrevious");

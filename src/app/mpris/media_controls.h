@@ -18,6 +18,10 @@ struct MediaState {
   bool canGoNext = false;
   bool canGoPrevious = false;
   bool canSeek = false;
+  // The tags of the file on show: "" (no artist) where they say nothing.
+  std::string title = {};
+  std::vector<std::string> artists = {};
+  std::string album = {};
   bool operator==(const MediaState&) const = default;
 };
 

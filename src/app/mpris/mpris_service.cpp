@@ -103,7 +103,15 @@ QVariantMap MprisService::metadata() const {
   m["mpris:trackid"] = QVariant::fromValue(QDBusObjectPath(trackId()));
   if (last_.file.empty()) return m;
   const QString path = QString::fromStdString(last_.file);
-  m["xesam:title"] = QFileInfo(path).fileName();
+  // The tags' title, else the file's name.
+  m["xesam:title"] =
+      last_.title.empty() ? QFileInfo(path).fileName() : QString::fromStdString(last_.title);
+  if (!last_.artists.empty()) {
+    QStringList artists;
+    for (const std::string& artist : last_.artists) artists << QString::fromStdString(artist);
+    m["xesam:artist"] = artists;
+  }
+  if (!last_.album.empty()) m["xesam:album"] = QString::fromStdString(last_.album);
   m["xesam:url"] = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
   if (last_.length > 0) m["mpris:length"] = micros(last_.length);
   if (!cover_.isEmpty()) m["mpris:artUrl"] = QUrl::fromLocalFile(cover_).toString();

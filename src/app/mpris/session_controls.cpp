@@ -5,6 +5,7 @@
 
 #include "media/open_routes.h"
 #include "media/player/media_player.h"
+#include "media/player/watching.h"
 #include "platform/errors.h"
 
 namespace kv::app::mpris {
@@ -29,6 +30,13 @@ MediaState SessionControls::state() const {
   std::string url;
   if (media::playsOnPlayer(engine.kind())) step([&] { url = player.URL(); });
   s.file = !url.empty() ? url : session_.currentFile;
+  if (!url.empty())
+    if (const media::Watching* watching = player.watching()) {
+      media::MediaTags tags = watching->tags();
+      s.title = std::move(tags.title);
+      s.artists = std::move(tags.artists);
+      s.album = std::move(tags.album);
+    }
 
   s.volume = transport_.volumeLevel();
   step([&] { s.volume = player.volume(); });

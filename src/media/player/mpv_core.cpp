@@ -5,7 +5,6 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <mutex>
 
 #include "media/player/track_languages.h"
 #include "platform/errors.h"
@@ -29,20 +28,6 @@ void set(mpv_handle* h, const char* name, const std::string& value) {
 }
 
 }  // namespace
-
-void keepLargeBlocksInOwnMappings() {
-#ifdef __GLIBC__
-  static std::once_flag once;
-  std::call_once(once, [] {
-    // Whoever runs the player with a threshold of their own keeps it.
-    if (std::getenv("MALLOC_MMAP_THRESHOLD_")) return;
-    if (const char* tunables = std::getenv("GLIBC_TUNABLES");
-        tunables && std::string(tunables).find("mmap_threshold") != std::string::npos)
-      return;
-    mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
-  });
-#endif
-}
 
 void returnFreedPages() {
 #ifdef __GLIBC__

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/large_blocks.h"
+
 struct mpv_handle;
 
 namespace kv::media {
@@ -12,15 +14,6 @@ namespace kv::media {
 // locale when it is constructed, so call this right after creating it (main does).
 void useCNumericLocale();
 
-// Decoded pictures are blocks of hundreds of kilobytes to megabytes, made by decoder threads
-// that come and go with every file. Left to itself, glibc raises its mmap threshold each time
-// such a block is freed and serves the next ones from its per-thread arenas; an arena gives
-// memory back only from its top, so every arena a decoder once used keeps that decoder's peak
-// and the player's memory climbs file after file. With the threshold fixed, blocks of this size
-// and above keep mappings of their own, returned when freed. Done once, by the first core (a
-// threshold set in the environment is left alone).
-inline constexpr int kLargeBlockBytes = 128 * 1024;
-void keepLargeBlocksInOwnMappings();
 // Small blocks freed with the last file's decoders sit in the middle of the arenas, where glibc
 // never gives them back on its own: hands their whole pages to the system. Called once a new
 // file is loaded, when the previous file's threads are gone.

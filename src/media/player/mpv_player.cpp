@@ -28,6 +28,8 @@ MpvPlayer::MpvPlayer(const MpvOptions& options) : options_(options), core_(creat
   // Tells when a lost render context has really switched the picture off, and when it is back.
   mpv_observe_property(core_.get(), 0, "current-tracks/video/id", MPV_FORMAT_INT64);
   mpv_observe_property(core_.get(), 0, "chapter", MPV_FORMAT_INT64);
+  // The tags the desktop's media controls show, without asking the engine thread for them.
+  mpv_observe_property(core_.get(), 0, "metadata", MPV_FORMAT_NODE);
   // Error lines of the engine explain a file that cannot be played.
   mpv_request_log_messages(core_.get(), "error");
   reverseTimer_.setInterval(kReverseStepMs);

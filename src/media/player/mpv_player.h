@@ -85,6 +85,7 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
   void stepFrame(bool forward) override;
   void showMessage(const std::string& text, int milliseconds) override;
   std::string title() const override { return mediaTitle(); }
+  MediaTags tags() const override { return file_.tags; }
   bool saveFrame(const std::string& path, bool withSubtitles) override;
   // Picture and sound (mpv_tuning.cpp).
   double choice(Choice which) const override;
@@ -140,6 +141,7 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
   void onEofReached(bool eof);
   void onVideoTrack(bool selected);
   void onChapter(std::int64_t chapter);
+  void onMetadata(int format, const void* data);
   void onTimeProperty(const std::string& name, int format, const void* data);
   void readTimes();
   std::optional<double> loopPoint(const char* name) const;
@@ -202,6 +204,7 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
     double timePos = 0;
     double duration = 0;
     int chapter = -1;  // as last reported
+    MediaTags tags;  // observed, like the times
     std::string error;
     std::string lastLogError;
     std::string refusedSubtitle;  // a subtitle file beside it that was not loaded (its name)

@@ -4,9 +4,12 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "media/player/mpv_open.h"
 #include "media/player/mpv_player.h"
@@ -74,6 +77,8 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       else if (name == "chapter")
         onChapter(prop->format == MPV_FORMAT_INT64 ? *static_cast<const std::int64_t*>(prop->data)
                                                    : -1);
+      else if (name == "metadata")
+        onMetadata(prop->format, prop->data);
       break;
     }
     case MPV_EVENT_LOG_MESSAGE: {
@@ -154,6 +159,32 @@ void MpvPlayer::onTimeProperty(const std::string& name, int format, const void* 
     file_.duration = value;
   else if (!file_.positionSettling)
     file_.timePos = value;
+}
+
+void MpvPlayer::onMetadata(int format, const void* data) {
+  // A report made before the engine started on the file asked for is the previous file's.
+  if (file_.entryId < 0 || lastStartedId_ != file_.entryId) return;
+  file_.tags = {};
+  if (format != MPV_FORMAT_NODE) return;
+  const auto* node = static_cast<const mpv_node*>(data);
+  if (node->format != MPV_FORMAT_NODE_MAP) return;
+  // Containers spell the keys as they please ("TITLE" in Vorbis comments, "title" in ID3).
+  const auto is = [](const char* key, std::string_view name) {
+    return std::equal(name.begin(), name.end(), key, key + std::strlen(key), [](char a, char b) {
+      return a == std::tolower(static_cast<unsigned char>(b));
+    });
+  };
+  for (int i = 0; i < node->u.list->num; ++i) {
+    const mpv_node& value = node->u.list->values[i];
+    if (value.format != MPV_FORMAT_STRING || !*value.u.string) continue;
+    const char* key = node->u.list->keys[i];
+    if (is(key, "title"))
+      file_.tags.title = value.u.string;
+    else if (is(key, "artist"))
+      file_.tags.artists = {value.u.string};
+    else if (is(key, "album"))
+      file_.tags.album = value.u.string;
+  }
 }
 
 void MpvPlayer::onEofReached(bool eof) {

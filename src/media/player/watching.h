@@ -21,6 +21,14 @@ struct Track {
   bool external = false;  // a subtitle file beside the video
 };
 
+// What the open file's tags say of it; "" (or no artist) where it says nothing.
+struct MediaTags {
+  std::string title;
+  std::vector<std::string> artists;
+  std::string album;
+  bool operator==(const MediaTags&) const = default;
+};
+
 // A file as it was when it was replaced or closed.
 struct LeftFile {
   std::string url;
@@ -50,6 +58,8 @@ class Watching {
   virtual void showMessage(const std::string& text, int milliseconds) = 0;
   // The open file's title (its tags' title, else its file name); "" with none open.
   virtual std::string title() const = 0;
+  // The open file's tags, as the engine read them; empty with none open.
+  virtual MediaTags tags() const { return {}; }
   // Saves the current frame at the video's own size, without subtitles or messages, as a
   // picture file named by path (its extension gives the format). False when it was not made.
   // With subtitles: the frame as shown, subtitles drawn in.

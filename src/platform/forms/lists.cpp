@@ -1,6 +1,8 @@
 #include "platform/forms/lists.h"
 
 #include <algorithm>
+#include <future>
+#include <system_error>
 
 #include "platform/errors.h"
 #include "platform/services.h"
@@ -27,6 +29,11 @@ std::string requireFolder(const FileService& files, const std::string& path,
   return folder;
 }
 }  // namespace
+
+void completeFileLists(const Control& control) {
+  if (control.kind() == Kind::FileList) static_cast<const FileListBox&>(control).ListCount();
+  for (const Control* child : control.children()) completeFileLists(*child);
+}
 
 std::string NameList::List(int i) const {
   if (i < 0 || i >= ListCount()) return "";
@@ -63,6 +70,15 @@ void NameList::replaceNamesLater(std::function<std::vector<std::string>()> fill)
   changed(kChangeItems | kChangeSelection);
 }
 
+// A folder's files in the list's order, read from the moment the list is pointed at it: on a
+// worker thread where the file service allows it (a big folder is read while the window is
+// built), else when first asked for.
+struct FileListBox::Scan {
+  std::string folder;
+  std::future<std::vector<std::string>> files;
+  bool taken = false;  // looked at: any later read goes to the folder again
+};
+
 FileListBox::FileListBox(std::string name, Control* parent, FileService& files)
     : NameList(Kind::FileList, std::move(name), parent), files_(files) {}
 
@@ -80,20 +96,42 @@ void FileListBox::setPattern(const std::string& pattern) {
   PatternChange.raise();
 }
 
-// The folder is read when the entries are first needed, with the path and pattern of now.
+// The folder is read now and filtered when the entries are first needed. A read nobody has
+// looked at yet serves the pattern set right after the folder (as the start does): the folder is
+// read once. Sorting all files first keeps any pattern's names in order.
 void FileListBox::reread() {
-  replaceNamesLater([&files = files_, path = path_, pattern = pattern_] {
-    std::vector<std::string> names;
-    if (!path.empty()) {
-      names = files.listFiles(path, pattern);
+  if (path_.empty()) {
+    replaceNames({});
+    return;
+  }
+  if (!scan_ || scan_->taken || scan_->folder != path_) {
+    auto scan = std::make_shared<Scan>();
+    scan->folder = path_;
+    const auto read = [&files = files_, folder = path_] {
+      std::vector<std::string> names = files.listFiles(folder, "*");
       sortNames(names);
+      return names;
+    };
+    try {
+      scan->files =
+          std::async(files_.listsOnAnyThread() ? std::launch::async : std::launch::deferred, read);
+    } catch (const std::system_error&) {  // no thread to be had: read when asked for
+      scan->files = std::async(std::launch::deferred, read);
     }
+    scan_ = std::move(scan);
+  }
+  replaceNamesLater([scan = scan_, pattern = pattern_] {
+    scan->taken = true;
+    std::vector<std::string> names = scan->files.get();
+    const PatternList patterns(pattern);
+    std::erase_if(names, [&](const std::string& name) { return !patterns.matches(name); });
     return names;
   });
 }
 
 void FileListBox::Refresh() {
   const std::string selected = FileName();
+  scan_.reset();
   reread();
   const auto& n = names();
   const auto it = std::find(n.begin(), n.end(), selected);

@@ -2,6 +2,7 @@
 // The drive, folder and file list controls, with real enumeration through the file service.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,9 +65,11 @@ class FileListBox : public NameList {
   Event<> PatternChange;
 
  private:
+  struct Scan;
   void reread();
 
   FileService& files_;
+  std::shared_ptr<Scan> scan_;  // the folder's files as last read
   std::string path_;
   std::string pattern_ = "*.*";
 };
@@ -109,6 +112,10 @@ class DriveListBox : public NameList {
   FileService& files_;
   std::string drive_;
 };
+
+// Finishes every read of a file list under control that nobody has looked at yet: a window is
+// first shown with its lists complete, however late their widgets are made.
+void completeFileLists(const Control& control);
 
 // "/a/b/" -> "/a/b"; "/" stays "/".
 std::string normalizeFolder(const std::string& path);

@@ -34,6 +34,7 @@ class HostFiles final : public FileService {
   std::vector<std::string> listFiles(const std::string& folder,
                                      const std::string& wildcard) const override;
   std::vector<std::string> listSubfolders(const std::string& folder) const override;
+  bool listsOnAnyThread() const override { return true; }  // no state of its own
   bool rename(const std::string& from, const std::string& to) override;
   bool createFolder(const std::string& path) override;
   bool fileExists(const std::string& path) const override;

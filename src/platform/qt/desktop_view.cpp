@@ -10,6 +10,7 @@
 
 #include "platform/errors.h"
 #include "platform/forms/form.h"
+#include "platform/forms/lists.h"
 #include "platform/forms/menu.h"
 #include "platform/qt/convert.h"
 #include "platform/qt/form_window.h"
@@ -85,6 +86,8 @@ void DesktopView::formShown(forms::Form& form) {
   FormWindow* window = ensureWindow(form);
   if (opening && &form != mainForm_ && form.StartUpPosition() == forms::Form::kStartCenterOwner)
     placeCentred(form, *window);
+  // A folder the load pointed a list at was read while the window was being made.
+  if (opening) forms::completeFileLists(form);
   window->show();
   if (opening) window->prepareCaptions();
   window->raise();
