@@ -801,5 +801,57 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
         <source>字幕编码：%1</source>
         <translation>Subtitle encoding: %1</translation>
     </message>
+    <message>
+        <source>最近播放 (&amp;L)</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>（没有最近播放的文件）</source>
+        <translation>(No recent files)</translation>
+    </message>
+    <message>
+        <source>打开网址… (&amp;U)</source>
+        <translation>Open address…</translation>
+    </message>
+    <message>
+        <source>清除最近播放 (&amp;C)</source>
+        <translation>Clear recent files (&amp;C)</translation>
+    </message>
+    <message>
+        <source>打开网址</source>
+        <translation>Open address</translation>
+    </message>
+    <message>
+        <source>网址（http:// 或 https://）：</source>
+        <translation>Address (http:// or https://):</translation>
+    </message>
+    <message>
+        <source>正在打开 %1</source>
+        <translation>Opening %1</translation>
+    </message>
+    <message>
+        <source>只能播放以 http:// 或 https:// 开头的网址</source>
+        <translation>Only addresses beginning with http:// or https:// can be played</translation>
+    </message>
+    <message>
+        <source>网址无法打开：服务器上没有这个文件</source>
+        <translation>Cannot open the address: the server has no such file</translation>
+    </message>
+    <message>
+        <source>网址无法打开：服务器拒绝了请求</source>
+        <translation>Cannot open the address: the server refused the request</translation>
+    </message>
+    <message>
+        <source>网址无法打开：连接被拒绝</source>
+        <translation>Cannot open the address: the connection was refused</translation>
+    </message>
+    <message>
+        <source>网址无法打开：无法连接网络或服务器</source>
+        <translation>Cannot open the address: the network or the server cannot be reached</translation>
+    </message>
+    <message>
+        <source>网址无法播放：这不是视频或音频</source>
+        <translation>Cannot play the address: it is not video or audio</translation>
+    </message>
 </context>
 </TS>

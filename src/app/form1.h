@@ -26,6 +26,8 @@
 #include "platform/services.h"
 #include "playback/playback_session.h"
 #include "playback/transport.h"
+#include "recent/recent.h"
+#include "recent/recent_texts.h"
 #include "slider/tvate.h"
 #include "window/presentation.h"
 
@@ -45,7 +47,8 @@ class Form1 : public forms::Form,
               public dialogs::MenuWindowOwner,
               private window::PresentationHost,
               private browser::PanelHost,
-              private comfort::ComfortHost {
+              private comfort::ComfortHost,
+              private recent::RecentHost {
  public:
   Form1(Services& services, Components& components);
   ~Form1() override;
@@ -291,6 +294,10 @@ class Form1 : public forms::Form,
   bool videoAreaCovered() const override;
   void keepOnTop(bool on) override;
   std::string chooseFile(const std::string& filter) override;
+  // recent::RecentHost (form1_recent.cpp)
+  void openRecentFile(const std::string& path) override;
+  void playAddress(const std::string& address) override;
+  void askAddress(std::function<void(const std::string&)> done) override;
 
   // Handlers on the components, which may outlive the window.
   Connections componentConnections_;
@@ -436,6 +443,8 @@ class Form1 : public forms::Form,
   forms::MenuItem comfortMenu{"comfortMenu", comfort::texts::kMenu, &menu};
   // Picture and sound (src/comfort fills it too).
   forms::MenuItem pictureMenu{"pictureMenu", comfort::texts::kPictureMenu, &menu};
+  // The files opened last and an address to play (src/recent fills it).
+  forms::MenuItem recentMenu{"recentMenu", recent::texts::kMenu, &menu};
 
   // ---- Subsystems (after the controls they reach) --------------------------------------
  private:
@@ -472,6 +481,13 @@ class Form1 : public forms::Form,
  private:
   // Made once the menu exists, and gone before it.
   std::unique_ptr<comfort::Comfort> comfort_;
+
+ public:
+  // ---- Recent files and addresses (src/recent), which fill recentMenu ------------------
+  recent::Recent& recent() { return *recent_; }
+
+ private:
+  std::unique_ptr<recent::Recent> recent_;
 };
 
 }  // namespace kv::app

@@ -23,6 +23,7 @@
 #include "app/options.h"
 #include "comfort/comfort.h"
 #include "comfort/comfort_places.h"
+#include "recent/recent_list.h"
 #include "engines/engines.h"
 #include "media/web/web_engine_environment.h"
 #include "platform/errors.h"
@@ -188,6 +189,7 @@ int main(int argc, char** argv) {
       kv::comfort::stillsFolder());
   form.comfort().keepChoicesIn(
       std::make_unique<kv::comfort::FileChoices>(kv::comfort::choicesFile()));
+  form.recent().keepIn(std::make_unique<kv::recent::FileRecent>(kv::recent::recentFile()));
   view.setMainForm(form);
   help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <QHostAddress>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <filesystem>
 #include <fstream>
@@ -48,6 +50,80 @@ TEST_F(PlayerTest, ANameLikeStandardInputOrAnAddressIsAFile) {
     EXPECT_NEAR(player->duration(), 1.0, 0.1);
   }
   fs::current_path(before);
+}
+
+}  // namespace
+}  // namespace kv::test
+
+namespace kv::test {
+namespace {
+
+// A local web server (Python's) on a free port of this machine, serving one folder.
+class WebServer {
+ public:
+  explicit WebServer(const std::string& folder) {
+    process_.start("python3", {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory",
+                               QString::fromStdString(folder)});
+    // "Serving HTTP on 127.0.0.1 port 41234 ..."
+    const QRegularExpression port("port (\\d+)");
+    pumpUntil(
+        [&] {
+          process_.waitForReadyRead(50);
+          output_ += process_.readAllStandardOutput();
+          const auto match = port.match(QString::fromUtf8(output_));
+          if (match.hasMatch()) port_ = match.captured(1).toInt();
+          return port_ != 0;
+        },
+        10000);
+  }
+  ~WebServer() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+  std::string address(const std::string& name) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + "/" + name;
+  }
+  int port() const { return port_; }
+
+ private:
+  QProcess process_;
+  QByteArray output_;
+  int port_ = 0;
+};
+
+// What a person typing an address meets: a clip plays from a web server; a missing one, a port
+// nothing answers on and a page that is no media fail with the engine's reason, never a hang.
+TEST_F(PlayerTest, AnAddressPlaysFromTheNetworkAndItsFailuresSayWhy) {
+  std::filesystem::copy_file(media.clip(), media.dir() + "/web-clip.mp4",
+                             fs::copy_options::overwrite_existing);
+  media.write("page.html", "<html><body>no media here</body></html>\n");
+  WebServer server(media.dir());
+  ASSERT_NE(server.port(), 0);
+  QTcpServer closed;
+  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+  const std::string closedPort = "http://127.0.0.1:" + std::to_string(closed.serverPort()) + "/x";
+  closed.close();
+  const struct {
+    std::string address;
+    int state;
+    const char* reason;  // in errorText()
+  } cases[] = {
+      {server.address("web-clip.mp4"), kPlaying, ""},
+      {server.address("missing.mp4"), kReady, "404"},
+      {closedPort, kReady, "refused"},
+      {server.address("page.html"), kReady, "format"},
+  };
+  for (const auto& c : cases) {
+    player->openAddress(c.address);
+    EXPECT_TRUE(waitForState(c.state, 20000)) << c.address << ": " << player->playState();
+    EXPECT_NE(player->errorText().find(c.reason), std::string::npos)
+        << c.address << ": " << player->errorText();
+    EXPECT_EQ(engineText(*player, "ytdl"), "yes");
+  }
+  // A file after an address goes back to the engine's local-only rules.
+  player->setURL(media.tone());
+  EXPECT_TRUE(waitForState(kPlaying));
+  EXPECT_EQ(engineText(*player, "ytdl"), "no");
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ namespace {
 // Fast forward and the emulated fast reverse both run at this many times normal speed.
 constexpr double kScanSpeed = 5.0;
 constexpr int kReverseStepMs = 200;
+// An address may take a while: a slow server, or the helper reading a page first.
+constexpr int kAddressOpenMs = 60000;
 
 }  // namespace
 
@@ -27,8 +29,8 @@ MpvPlayer::MpvPlayer(const MpvOptions& options) : options_(options), core_(creat
   mpv_observe_property(core_.get(), 0, "duration", MPV_FORMAT_DOUBLE);
   // Tells when a lost render context has really switched the picture off, and when it is back.
   mpv_observe_property(core_.get(), 0, "current-tracks/video/id", MPV_FORMAT_INT64);
-  // Error lines of the engine explain a file that cannot be played.
-  mpv_request_log_messages(core_.get(), "error");
+  // Warnings and errors of the engine explain a file or an address that cannot be played.
+  mpv_request_log_messages(core_.get(), "warn");
   reverseTimer_.setInterval(kReverseStepMs);
   QObject::connect(&reverseTimer_, &QTimer::timeout, &context_, [this] { reverseTick(); });
   openTimer_.setSingleShot(true);
@@ -112,14 +114,23 @@ void MpvPlayer::loadNow(double startAt) {
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
                                  std::chars_format::fixed, 3);
   *end.ptr = '\0';
-  // Subtitle files beside it that would flood the renderer stay out of the engine's reach.
-  const SubtitleScreening subtitles = screenSubtitlesBeside(url_);
   std::string options = startAt > 0 ? start : "";
-  if (!subtitles.refused.empty()) {
-    options += std::string(options.empty() ? "" : ",") + subtitles.engineOptions();
-    file_.refusedSubtitle = subtitles.refused.front();
+  MpvOpen open;
+  if (address_) {
+    // A person gave this address: it may name further parts (a stream's segments, a
+    // playlist), and the helper may turn a page into its media.
+    open.target = url_;
+    open.options = "access-references=yes" + std::string(options.empty() ? "" : ",") + options;
+  } else {
+    // Subtitle files beside it that would flood the renderer stay out of the engine's reach.
+    const SubtitleScreening subtitles = screenSubtitlesBeside(url_);
+    if (!subtitles.refused.empty()) {
+      options += std::string(options.empty() ? "" : ",") + subtitles.engineOptions();
+      file_.refusedSubtitle = subtitles.refused.front();
+    }
+    open = mpvOpenOf(url_, options);
   }
-  const MpvOpen open = mpvOpenOf(url_, options);
+  allowAddressHelper(address_);
   const char* argv[] = {"loadfile", open.target.c_str(), "replace", open.options.c_str(), nullptr};
   mpv_node result;
   const int rc = mpv_command_ret(core_.get(), argv, &result);
@@ -139,7 +150,15 @@ void MpvPlayer::loadNow(double startAt) {
     }
   }
   mpv_free_node_contents(&result);
-  if (options_.openTimeoutMs > 0) openTimer_.start(options_.openTimeoutMs);
+  if (options_.openTimeoutMs > 0)
+    openTimer_.start(address_ ? std::max(options_.openTimeoutMs, kAddressOpenMs)
+                              : options_.openTimeoutMs);
+}
+
+void MpvPlayer::allowAddressHelper(bool on) {
+  if (on == helperOn_) return;
+  // Set before the open: a file must never reach the helper, whatever it names.
+  if (mpv_set_property_string(core_.get(), "ytdl", on ? "yes" : "no") >= 0) helperOn_ = on;
 }
 
 void MpvPlayer::openTimedOut() {
@@ -152,6 +171,14 @@ void MpvPlayer::openTimedOut() {
 }
 
 void MpvPlayer::setURL(const std::string& path) {
+  open(path, false);
+}
+
+void MpvPlayer::openAddress(const std::string& address) {
+  open(address, true);
+}
+
+void MpvPlayer::open(const std::string& path, bool address) {
   if (path.empty()) {
     close();
     return;
@@ -163,6 +190,7 @@ void MpvPlayer::setURL(const std::string& path) {
   if (file_.eof && file_.loaded) mpv_command_string(core_.get(), "stop");
   reportLeaving();
   url_ = path;
+  address_ = address;
   file_ = {};
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
   // The previous file's picture is not this file's: it goes at once.
@@ -182,6 +210,7 @@ void MpvPlayer::close() {
   openTimer_.stop();
   reportLeaving();
   url_.clear();
+  address_ = false;
   file_ = {};
   mpv_command_string(core_.get(), "stop");
   if (target_) target_->mediaCleared();

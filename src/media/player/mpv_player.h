@@ -47,6 +47,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
 
   void setURL(const std::string& path) override;
   std::string URL() const override { return url_; }
+  void openAddress(const std::string& address) override;
   void close() override;
   int playState() const override { return state_; }
 
@@ -94,7 +95,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   // A file is open and can be positioned.
   bool hasMedia() const { return file_.loaded; }
   // Why the last file could not be played; "" while it plays or when nothing failed.
-  std::string errorText() const { return file_.error; }
+  std::string errorText() const override { return file_.error; }
   // The audio filter chain as the engine holds it (the balance filter lives there).
   std::string audioFilter() const;
   // The speed the engine plays at (above 1 while fast forwarding).
@@ -132,6 +133,10 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   void readTimes();
 
   void loadNow(double startAt = 0);
+  // Opens url_ (a file, or an address when address_) as the engine is told to now.
+  void open(const std::string& url, bool address);
+  // The engine's download helper hook (yt-dlp), on only while an address is opened.
+  void allowAddressHelper(bool on);
   bool engineHasFile() const;
   bool videoSelected() const;
   void requireMedia() const;
@@ -162,6 +167,8 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   bool renderReady_ = false;
 
   std::string url_;
+  bool address_ = false;             // url_ is a network address a person gave, not a file
+  bool helperOn_ = false;            // the engine's ytdl option as last set
   std::int64_t lastStartedId_ = -1;  // entry the engine is opening now
 
   // What belongs to the file set last: all of it starts afresh with every setURL and close.

@@ -14,6 +14,10 @@
 
 namespace kv::media {
 
+namespace {
+constexpr std::size_t kMostLogBytes = 600;
+}  // namespace
+
 void MpvPlayer::processEngineEvents() {
   wakeupQueued_ = false;
   for (;;) {
@@ -75,9 +79,14 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
     }
     case MPV_EVENT_LOG_MESSAGE: {
       const auto* msg = static_cast<const mpv_event_log_message*>(event.data);
-      file_.lastLogError = msg->text;
-      while (!file_.lastLogError.empty() && file_.lastLogError.back() == '\n')
-        file_.lastLogError.pop_back();
+      // The lines of the file's opening together: the last alone ("Failed to open") would not
+      // say why (a server's answer, a refused connection come before it).
+      std::string line = msg->text;
+      while (!line.empty() && line.back() == '\n') line.pop_back();
+      if (!file_.lastLogError.empty()) file_.lastLogError += " | ";
+      file_.lastLogError += line;
+      if (file_.lastLogError.size() > kMostLogBytes)
+        file_.lastLogError.erase(0, file_.lastLogError.size() - kMostLogBytes);
       break;
     }
     case MPV_EVENT_SHUTDOWN:
@@ -225,7 +234,7 @@ bool MpvPlayer::showsPicture() const {
   char* path = mpv_get_property_string(core_.get(), "path");
   if (!path) return false;
   // A playlist file goes on as its entries, whose paths are their own.
-  const bool current = isPlaylistName(url_) || mpvOpenOf(url_, "").target == path;
+  const bool current = address_ || isPlaylistName(url_) || mpvOpenOf(url_, "").target == path;
   mpv_free(path);
   return current && videoSelected();
 }
