@@ -52,43 +52,24 @@ TEST_F(PlayerTest, ANameLikeStandardInputOrAnAddressIsAFile) {
   fs::current_path(before);
 }
 
-}  // namespace
-}  // namespace kv::test
-
-namespace kv::test {
-namespace {
-
 // A local web server (Python's) on a free port of this machine, serving one folder.
-class WebServer {
- public:
+struct WebServer {
   explicit WebServer(const std::string& folder) {
-    process_.start("python3", {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory",
-                               QString::fromStdString(folder)});
+    process.start("python3", {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory",
+                              QString::fromStdString(folder)});
     // "Serving HTTP on 127.0.0.1 port 41234 ..."
-    const QRegularExpression port("port (\\d+)");
-    pumpUntil(
-        [&] {
-          process_.waitForReadyRead(50);
-          output_ += process_.readAllStandardOutput();
-          const auto match = port.match(QString::fromUtf8(output_));
-          if (match.hasMatch()) port_ = match.captured(1).toInt();
-          return port_ != 0;
-        },
-        10000);
+    pumpUntil([&] { return process.waitForReadyRead(50), port += portIn(process.readAll()); },
+              9000);
   }
-  ~WebServer() {
-    process_.kill();
-    process_.waitForFinished();
+  ~WebServer() { process.kill(), process.waitForFinished(); }
+  static int portIn(const QString& out) {
+    return QRegularExpression("port (\\d+)").match(out).captured(1).toInt();
   }
   std::string address(const std::string& name) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/" + name;
+    return "http://127.0.0.1:" + std::to_string(port) + "/" + name;
   }
-  int port() const { return port_; }
-
- private:
-  QProcess process_;
-  QByteArray output_;
-  int port_ = 0;
+  QProcess process;
+  int port = 0;
 };
 
 // What a person typing an address meets: a clip plays from a web server; a missing one, a port
@@ -98,7 +79,7 @@ TEST_F(PlayerTest, AnAddressPlaysFromTheNetworkAndItsFailuresSayWhy) {
                              fs::copy_options::overwrite_existing);
   media.write("page.html", "<html><body>no media here</body></html>\n");
   WebServer server(media.dir());
-  ASSERT_NE(server.port(), 0);
+  ASSERT_NE(server.port, 0);
   QTcpServer closed;
   ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
   const std::string closedPort = "http://127.0.0.1:" + std::to_string(closed.serverPort()) + "/x";
