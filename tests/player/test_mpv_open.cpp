@@ -100,6 +100,8 @@ TEST_F(PlayerTest, AnAddressPlaysFromTheNetworkAndItsFailuresSayWhy) {
     EXPECT_NE(player->errorText().find(c.reason), std::string::npos)
         << c.address << ": " << player->errorText();
     EXPECT_EQ(engineText(*player, "ytdl"), "yes");
+    player->showMessage("said", 1000);  // without a picture, the video area says it instead
+    EXPECT_EQ(player->textWithoutPicture(), c.state == kReady ? "said" : "");
   }
   // A file after an address goes back to the engine's local-only rules.
   player->setURL(media.tone());

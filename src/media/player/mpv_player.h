@@ -108,6 +108,9 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   bool showsPicture() const;
   // The title of the open file (its tags' title, else its file name); "" with none open.
   std::string mediaTitle() const;
+  // What the video area shows in place of a picture: an audio file's title, or the message
+  // about a file or an address that could not be played; "" for nothing.
+  std::string textWithoutPicture() const;
   bool rendersVideo() const { return options_.video != MpvOptions::Video::None; }
   const MpvOptions& options() const { return options_; }
   // The engine's own output (MpvOptions::Video::Native) draws into the native window `window`
@@ -196,6 +199,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
     std::string error;
     std::string lastLogError;
     std::string refusedSubtitle;  // a subtitle file beside it that was not loaded (its name)
+    std::string note;             // a message given after it failed, with nothing to draw over
   };
   FileState file_;
   Scan scan_ = Scan::None;

@@ -188,6 +188,9 @@ void DesktopView::askText(forms::Form& owner, const std::string& title, const st
       dialog, &QInputDialog::textValueSelected, this,
       [done = std::move(done)](const QString& text) { step([&] { done(text.toStdString()); }); });
   dialog->show();
+  // Typing goes to it at once, as in the person's Open dialog.
+  dialog->raise();
+  dialog->activateWindow();
   if (const forms::Form* main = mainForm_; main && windowOf(*main)) {
     const QRect over = windowOf(*main)->frameGeometry();
     dialog->move(over.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
