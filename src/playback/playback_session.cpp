@@ -76,7 +76,9 @@ void PlaybackSession::open(media::OpenRoute route, media::MediaKind kind, const 
     address_.clear();
   openStep_.open(route, kind, path);
   Changed.raise(PlaybackChange::File);
-  if (route == media::OpenRoute::Chosen || route == media::OpenRoute::Start) Chosen.raise(path);
+  if ((route == media::OpenRoute::Chosen || route == media::OpenRoute::Start) &&
+      media::openWay(route, kind).opens)
+    Chosen.raise(path);
 }
 
 void PlaybackSession::openAddress(const std::string& address) {
