@@ -831,27 +831,27 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
     </message>
     <message>
         <source>只能播放以 http:// 或 https:// 开头的网址</source>
-        <translation>Only addresses beginning with http:// or https:// can be played</translation>
+        <translation>Only http:// and https:// addresses play</translation>
     </message>
     <message>
         <source>网址无法打开：服务器上没有这个文件</source>
-        <translation>Cannot open the address: the server has no such file</translation>
+        <translation>No such file on the server</translation>
     </message>
     <message>
         <source>网址无法打开：服务器拒绝了请求</source>
-        <translation>Cannot open the address: the server refused the request</translation>
+        <translation>The server refused the request</translation>
     </message>
     <message>
         <source>网址无法打开：连接被拒绝</source>
-        <translation>Cannot open the address: the connection was refused</translation>
+        <translation>Connection refused</translation>
     </message>
     <message>
         <source>网址无法打开：无法连接网络或服务器</source>
-        <translation>Cannot open the address: the network or the server cannot be reached</translation>
+        <translation>Network or server unreachable</translation>
     </message>
     <message>
         <source>网址无法播放：这不是视频或音频</source>
-        <translation>Cannot play the address: it is not video or audio</translation>
+        <translation>Not video or audio</translation>
     </message>
 </context>
 </TS>
