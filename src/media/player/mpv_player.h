@@ -109,7 +109,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
   // The title of the open file (its tags' title, else its file name); "" with none open.
   std::string mediaTitle() const;
   // What the video area shows in place of a picture: an audio file's title, or the message
-  // about a file or an address that could not be played; "" for nothing.
+  // given while nothing was open to draw it over (an address opening or failed); "" for none.
   std::string textWithoutPicture() const;
   bool rendersVideo() const { return options_.video != MpvOptions::Video::None; }
   const MpvOptions& options() const { return options_; }
@@ -199,7 +199,7 @@ class MpvPlayer final : public MediaPlayer, public Watching {
     std::string error;
     std::string lastLogError;
     std::string refusedSubtitle;  // a subtitle file beside it that was not loaded (its name)
-    std::string note;             // a message given after it failed, with nothing to draw over
+    std::string note;             // a message given while it was not open, nothing to draw over
   };
   FileState file_;
   Scan scan_ = Scan::None;

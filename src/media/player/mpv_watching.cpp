@@ -101,8 +101,9 @@ void MpvPlayer::stepFrame(bool forward) {
 
 void MpvPlayer::showMessage(const std::string& message, int milliseconds) {
   if (url_.empty()) return;
-  if (file_.failed) {
-    // The engine has nothing open to draw it over: the video area says it until the next file.
+  if (!file_.loaded) {
+    // The engine has nothing open to draw it over (still opening, or failed): the video area
+    // says it until the file is there or the next one is opened.
     file_.note = message;
     if (target_) target_->mediaCleared();
     return;
@@ -113,8 +114,8 @@ void MpvPlayer::showMessage(const std::string& message, int milliseconds) {
 }
 
 std::string MpvPlayer::textWithoutPicture() const {
-  if (file_.failed) return file_.note;
-  return hasMedia() && !showsPicture() ? mediaTitle() : "";
+  if (!file_.loaded) return file_.note;
+  return showsPicture() ? "" : mediaTitle();
 }
 
 void MpvPlayer::showRefusedSubtitle() {
