@@ -20,6 +20,7 @@ constexpr double kScanSpeed = 5.0;
 constexpr int kReverseStepMs = 200;
 // An address may take a while: a slow server, or the helper reading a page first.
 constexpr int kAddressOpenMs = 60000;
+constexpr int kHelperStartMs = 500;
 
 }  // namespace
 
@@ -195,7 +196,18 @@ void MpvPlayer::open(const std::string& path, bool address) {
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
   // The previous file's picture is not this file's: it goes at once.
   if (target_) target_->mediaCleared();
-  if (rendersVideo() && !renderReady_) {
+  if (address_ && !helperOn_) {
+    // The helper's hook starts on a thread of its own: an address opened at once would miss it
+    // (and fail without a reason). The old file goes meanwhile.
+    allowAddressHelper(true);
+    file_.pendingLoad = true;
+    mpv_command_string(core_.get(), "stop");
+    QTimer::singleShot(kHelperStartMs, &context_, [this, url = url_] {
+      if (url != url_ || !file_.pendingLoad || (rendersVideo() && !renderReady_)) return;
+      loadNow();
+      updateState();
+    });
+  } else if (rendersVideo() && !renderReady_) {
     // Video needs the render context before the file opens; meanwhile the old file goes.
     file_.pendingLoad = true;
     mpv_command_string(core_.get(), "stop");

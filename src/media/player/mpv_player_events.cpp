@@ -15,7 +15,7 @@
 namespace kv::media {
 
 namespace {
-constexpr std::size_t kMostLogBytes = 600;
+constexpr std::size_t kMostLogBytes = 4096;
 }  // namespace
 
 void MpvPlayer::processEngineEvents() {
@@ -234,7 +234,8 @@ bool MpvPlayer::showsPicture() const {
   char* path = mpv_get_property_string(core_.get(), "path");
   if (!path) return false;
   // A playlist file goes on as its entries, whose paths are their own.
-  const bool current = address_ || isPlaylistName(url_) || mpvOpenOf(url_, "").target == path;
+  const bool current =
+      isPlaylistName(url_) || (address_ ? url_ : mpvOpenOf(url_, "").target) == path;
   mpv_free(path);
   return current && videoSelected();
 }
