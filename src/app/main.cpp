@@ -23,7 +23,6 @@
 #include "app/options.h"
 #include "comfort/comfort.h"
 #include "comfort/comfort_places.h"
-#include "recent/recent_list.h"
 #include "engines/engines.h"
 #include "media/web/web_engine_environment.h"
 #include "platform/errors.h"
@@ -38,6 +37,7 @@
 #include "platform/qt/help/host_help.h"
 #include "platform/qt/language.h"
 #include "platform/qt/window_picture.h"
+#include "recent/recent_list.h"
 
 namespace {
 
