@@ -877,5 +877,57 @@ Tell us your ideas and suggestions to help make it better. For how to use it, se
         <source>跳到 %1</source>
         <translation>Go to %1</translation>
     </message>
+    <message>
+        <source>最近播放 (&amp;L)</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>（没有最近播放的文件）</source>
+        <translation>(No recent files)</translation>
+    </message>
+    <message>
+        <source>打开网址… (&amp;U)</source>
+        <translation>Open address…</translation>
+    </message>
+    <message>
+        <source>清除最近播放 (&amp;C)</source>
+        <translation>Clear recent files (&amp;C)</translation>
+    </message>
+    <message>
+        <source>打开网址</source>
+        <translation>Open address</translation>
+    </message>
+    <message>
+        <source>网址（http:// 或 https://）：</source>
+        <translation>Address (http:// or https://):</translation>
+    </message>
+    <message>
+        <source>正在打开 %1</source>
+        <translation>Opening %1</translation>
+    </message>
+    <message>
+        <source>只能播放以 http:// 或 https:// 开头的网址</source>
+        <translation>Only http:// and https:// addresses play</translation>
+    </message>
+    <message>
+        <source>网址无法打开：服务器上没有这个文件</source>
+        <translation>No such file on the server</translation>
+    </message>
+    <message>
+        <source>网址无法打开：服务器拒绝了请求</source>
+        <translation>The server refused the request</translation>
+    </message>
+    <message>
+        <source>网址无法打开：连接被拒绝</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>网址无法打开：无法连接网络或服务器</source>
+        <translation>Network or server unreachable</translation>
+    </message>
+    <message>
+        <source>网址无法播放：这不是视频或音频</source>
+        <translation>Not video or audio</translation>
+    </message>
 </context>
 </TS>

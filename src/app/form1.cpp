@@ -44,6 +44,9 @@ Form1::Form1(Services& services, Components& components)
   chapters_ = std::make_unique<chapters::Chapters>(WindowsMediaPlayer1.object(), chaptersMenu, say);
   seekPreview_ = std::make_unique<chapters::SeekPreview>(
       tVate1, *this, WindowsMediaPlayer1.object(), say, [this] { return !videoAreaCovered(); });
+  recent::RecentHost& recentHost = *this;
+  recent_ = std::make_unique<recent::Recent>(recentMenu, recentHost, services_.files,
+                                             WindowsMediaPlayer1.object());
   connectHandlers();
   // After every item of the design and any added to it: the choice of language comes last.
   languageMenu_ = std::make_unique<LanguageMenu>(menu, services_.windows);
@@ -277,6 +280,9 @@ void Form1::connectHandlers() {
       if (mode == &item) comfort_->modeChosen(text);
   });
   Unload_.connect([this] { comfort_->windowClosing(); });
+  // The files a person opens go to the recent files, which are checked as the menu opens.
+  session_.Chosen.connect([this](const std::string& path) { recent_->opened(path); });
+  menu.Opening.connect([this] { recent_->refresh(); });
 }
 
 }  // namespace kv::app

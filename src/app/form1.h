@@ -29,6 +29,8 @@
 #include "platform/services.h"
 #include "playback/playback_session.h"
 #include "playback/transport.h"
+#include "recent/recent.h"
+#include "recent/recent_texts.h"
 #include "slider/tvate.h"
 #include "window/presentation.h"
 
@@ -48,7 +50,8 @@ class Form1 : public forms::Form,
               public dialogs::MenuWindowOwner,
               private window::PresentationHost,
               private browser::PanelHost,
-              private comfort::ComfortHost {
+              private comfort::ComfortHost,
+              private recent::RecentHost {
  public:
   Form1(Services& services, Components& components);
   ~Form1() override;
@@ -296,6 +299,10 @@ class Form1 : public forms::Form,
   bool videoAreaCovered() const override;
   void keepOnTop(bool on) override;
   std::string chooseFile(const std::string& filter) override;
+  // recent::RecentHost (form1_recent.cpp)
+  void openRecentFile(const std::string& path) override;
+  void playAddress(const std::string& address) override;
+  void askAddress(std::function<void(const std::string&)> done) override;
 
   // Handlers on the components, which may outlive the window.
   Connections componentConnections_;
@@ -442,6 +449,8 @@ class Form1 : public forms::Form,
   forms::MenuItem comfortMenu{"comfortMenu", comfort::texts::kMenu, &menu};
   // Picture and sound (src/comfort fills it too).
   forms::MenuItem pictureMenu{"pictureMenu", comfort::texts::kPictureMenu, &menu};
+  // The files opened last and an address to play (src/recent fills it).
+  forms::MenuItem recentMenu{"recentMenu", recent::texts::kMenu, &menu};
   // Chapters and loops (src/chapters fills it).
   forms::MenuItem chaptersMenu{"chaptersMenu", chapters::texts::kMenu, &menu};
 
@@ -486,9 +495,13 @@ class Form1 : public forms::Form,
   chapters::Chapters& chapters() { return *chapters_; }
   chapters::SeekPreview& seekPreview() { return *seekPreview_; }
 
+  // ---- Recent files and addresses (src/recent), which fill recentMenu ------------------
+  recent::Recent& recent() { return *recent_; }
+
  private:
   std::unique_ptr<chapters::Chapters> chapters_;
   std::unique_ptr<chapters::SeekPreview> seekPreview_;
+  std::unique_ptr<recent::Recent> recent_;
 };
 
 }  // namespace kv::app

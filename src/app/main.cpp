@@ -39,6 +39,7 @@
 #include "platform/qt/help/host_help.h"
 #include "platform/qt/language.h"
 #include "platform/qt/window_picture.h"
+#include "recent/recent_list.h"
 
 namespace {
 
@@ -195,6 +196,7 @@ int main(int argc, char** argv) {
     kv::engines::MediaModule* media = engines.media();
     return media ? media->createPreview() : nullptr;
   });
+  form.recent().keepIn(std::make_unique<kv::recent::FileRecent>(kv::recent::recentFile()));
   view.setMainForm(form);
   help.setOwner([&view] { return view.mainWindow(); });
   components.registerPlaces(places, form);

@@ -6,13 +6,17 @@
 
 namespace kv::comfort {
 
-std::string positionsFile() {
+std::string stateFile(const std::string& name) {
   const char* state = std::getenv("XDG_STATE_HOME");
   // Only an absolute path counts, as the XDG base directory rules have it.
   const std::string base = state && state[0] == '/'
                                ? std::string(state)
                                : QDir::homePath().toStdString() + "/.local/state";
-  return base + "/korvelin/positions";
+  return base + "/korvelin/" + name;
+}
+
+std::string positionsFile() {
+  return stateFile("positions");
 }
 
 std::string choicesFile() {

@@ -5,7 +5,9 @@
 
 namespace kv::comfort {
 
-// $XDG_STATE_HOME/korvelin/positions (~/.local/state without it).
+// $XDG_STATE_HOME/korvelin/NAME (~/.local/state without it).
+std::string stateFile(const std::string& name);
+// The state file "positions".
 std::string positionsFile();
 // $XDG_CONFIG_HOME/korvelin/watching (~/.config without it): the lasting choices.
 std::string choicesFile();

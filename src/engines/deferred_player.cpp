@@ -49,7 +49,12 @@ void DeferredPlayer::attach(MediaModule* module) {
   if (balance_ != 0) step([&] { p.setBalance(balance_); });
   step([&] { p.setEnabled(enabled_); });
   if (!url_.empty()) {
-    step([&] { p.setURL(url_); });
+    step([&] {
+      if (address_)
+        p.openAddress(url_);
+      else
+        p.setURL(url_);
+    });
     if (transport_ == Transport::Pause) step([&] { p.pause(); });
     if (transport_ == Transport::Stop) step([&] { p.stop(); });
   }
@@ -83,8 +88,18 @@ void DeferredPlayer::reportState() {
 void DeferredPlayer::setURL(const std::string& path) {
   if (auto* p = live()) return p->setURL(path);
   url_ = path;
+  address_ = false;
   transport_ = Transport::Play;
   if (!path.empty()) need();  // hands the file over at once when the engine can be made now
+  if (!live()) reportState();
+}
+
+void DeferredPlayer::openAddress(const std::string& address) {
+  if (auto* p = live()) return p->openAddress(address);
+  url_ = address;
+  address_ = !address.empty();
+  transport_ = Transport::Play;
+  if (address_) need();
   if (!live()) reportState();
 }
 
@@ -95,6 +110,7 @@ std::string DeferredPlayer::URL() const {
 void DeferredPlayer::close() {
   if (auto* p = live()) return p->close();
   url_.clear();
+  address_ = false;
   transport_ = Transport::Play;
   reportState();
 }

@@ -33,6 +33,8 @@ class DeferredPlayer final : public media::MediaPlayer {
 
   void setURL(const std::string& path) override;
   std::string URL() const override;
+  void openAddress(const std::string& address) override;
+  std::string errorText() const override { return live() ? live()->errorText() : ""; }
   void close() override;
   int playState() const override;
   void play() override;
@@ -76,6 +78,7 @@ class DeferredPlayer final : public media::MediaPlayer {
 
   // What the player was told while it waited.
   std::string url_;
+  bool address_ = false;  // url_ is an address to open as one
   Transport transport_ = Transport::Play;
   int volume_ = 100;
   bool mute_ = false;

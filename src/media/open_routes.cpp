@@ -9,8 +9,8 @@ using P = OpenPlace;
 
 // Rows by route, then by kind in the order of MediaKind: Picture, FlashMovie, FlashVideo,
 // PlayerMedia.
-const std::array<std::array<OpenWay, 4>, 3>& table() {
-  static const std::array<std::array<OpenWay, 4>, 3> rows{{
+const std::array<std::array<OpenWay, 4>, 4>& table() {
+  static const std::array<std::array<OpenWay, 4>, 4> rows{{
       // The file list: the open step stopped every follow-up before; the kind starts its own.
       {{
           {.place = P::Refit, .flash = L::Idle, .on = {T::SlideShow}},
@@ -63,6 +63,14 @@ const std::array<std::array<OpenWay, 4>, 3>& table() {
            .place = P::Whole,
            .flash = L::None,
            .on = {T::ListSearch, T::Position, T::FollowUp}},
+      }},
+      // An address: only the player takes it; the list stays as it is and, with no follow-up,
+      // nothing plays after it.
+      {{
+          {.opens = false},
+          {.opens = false},
+          {.opens = false},
+          {.address = true, .flash = L::Idle, .off = {T::FollowUp}, .on = {T::Position}},
       }},
   }};
   return rows;

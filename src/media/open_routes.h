@@ -10,9 +10,10 @@
 namespace kv::media {
 
 enum class OpenRoute {
-  List,    // the open step: a name selected in the file list
-  Chosen,  // the browse tab: a file chosen in the Open dialog or dropped on the window
-  Start,   // the file of the command line, by the start rule
+  List,     // the open step: a name selected in the file list
+  Chosen,   // the browse tab: a file chosen in the Open dialog or dropped on the window
+  Start,    // the file of the command line, by the start rule
+  Address,  // a network address a person typed: played apart from the file list
 };
 
 // How the engine that takes the file is placed before it is shown.
@@ -39,6 +40,7 @@ using OpenTimers = std::array<OpenTimer, 3>;
 
 struct OpenWay {
   bool opens = true;              // false: the route never opens this kind
+  bool address = false;           // the player is given a network address, not a file
   bool buttons = true;            // sets the button layout of the kind
   const char* pattern = nullptr;  // the file list's pattern for the kind; nullptr keeps it
   OpenPlace place = OpenPlace::Keep;

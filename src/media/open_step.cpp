@@ -45,7 +45,12 @@ void OpenStep::open(OpenRoute route, MediaKind kind, const std::string& path) {
     step([&] { layout_.showFlash(false); });
     loadFlash(way.flash, path);
     step([&] { layout_.showPlayer(true); });
-    step([&] { player.setURL(path); });
+    step([&] {
+      if (way.address)
+        player.openAddress(path);
+      else
+        player.setURL(path);
+    });
   } else {
     layout_.placeFlash(way.place);
     if (way.closePlayer) step([&] { player.close(); });

@@ -3,6 +3,7 @@
 // The desktop view implements it (src/platform/qt); tests use a recording double.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/language.h"
@@ -60,6 +61,12 @@ class WindowHost {
   virtual void literalMessageBox(forms::Form* owner, const std::string& text) {
     messageBox(owner, text, "");
   }
+
+  // A window that asks for one line of text (an address) and does not block: this returns at
+  // once, and `done` gets the text when the person confirms it (never when they cancel). Title
+  // and prompt are captions; the text typed is the person's own.
+  virtual void askText(forms::Form& owner, const std::string& title, const std::string& prompt,
+                       std::function<void(const std::string&)> done) = 0;
 
   // The language the texts are shown in, and the person's choice of it: shown from the next
   // window on and kept for the next start.

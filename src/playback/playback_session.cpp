@@ -61,6 +61,7 @@ void PlaybackSession::openSelected() {
   // With nothing selected there is no file: the folder itself must not reach an engine, which
   // would play it as a playlist.
   if (!name.empty()) open(media::OpenRoute::List, entryKind(name), currentFile);
+  if (!name.empty() && !advancing_ && !searching_) Chosen.raise(currentFile);
 
   step([&] { layout_.hideFilePanel(); });
   step([&] { timers_.position.setInterval(50); });
@@ -69,8 +70,40 @@ void PlaybackSession::openSelected() {
 }
 
 void PlaybackSession::open(media::OpenRoute route, media::MediaKind kind, const std::string& path) {
+  if (route == media::OpenRoute::Address)
+    address_ = path;
+  else
+    address_.clear();
   openStep_.open(route, kind, path);
   Changed.raise(PlaybackChange::File);
+  if ((route == media::OpenRoute::Chosen || route == media::OpenRoute::Start) &&
+      media::openWay(route, kind).opens)
+    Chosen.raise(path);
+}
+
+void PlaybackSession::openAddress(const std::string& address) {
+  // What played before stops with everything that would follow it.
+  stopAutomaticAdvance();
+  // A list search still due would select, and so open, a file of the list.
+  step([&] { timers_.listSearch.setEnabled(false); });
+  step([&] { timers_.videoSearch.setEnabled(false); });
+  step([&] { layout_.hideWebPage(); });
+  step([&] { components_.web.Stop(); });
+  step([&] { components_.web.Quit(); });
+  step([&] { layout_.hideFilePanel(); });
+  step([&] { components_.player2.close(); });
+  open(media::OpenRoute::Address, media::MediaKind::PlayerMedia, address);
+  step([&] { timers_.position.setInterval(50); });
+  step([&] { layout_.repaintControlBar(); });
+}
+
+SelectedEngine PlaybackSession::selected() {
+  // The address is not in the list: whatever entry is selected there is not what plays.
+  std::string url;
+  if (!address_.empty()) step([&] { url = components_.player1.URL(); });
+  if (!address_.empty() && url == address_)
+    return SelectedEngine(components_, media::MediaKind::PlayerMedia, flv);
+  return SelectedEngine(components_, list_, flv);
 }
 
 // ---- Transport ---------------------------------------------------------------------------
@@ -102,6 +135,7 @@ void PlaybackSession::stop() {
   step([&] { components_.player2.close(); });
   step([&] { components_.flash.Stop(); });
   resetPlayerMovie();
+  address_.clear();
   Changed.raise(PlaybackChange::File);
 }
 
@@ -184,7 +218,9 @@ void PlaybackSession::listSearch(forms::Timer& timer, const std::string& name) {
     bool match = false;
     step([&] { match = list_.List(i) == name; });
     if (!match) continue;
+    searching_ = true;
     step([&] { list_.setListIndex(i); });
+    searching_ = false;
     step([&] { currentIndex = list_.ListIndex(); });
     return;
   }

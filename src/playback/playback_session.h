@@ -53,9 +53,15 @@ class PlaybackSession {
 
   // Raised after each change, once the engines were told.
   Event<PlaybackChange> Changed;
+  // A file a person opened (from the list, the Open dialog, a drop, the command line), with its
+  // path, after it went to its engine; not the files the automatic advance or the list search
+  // open on their way.
+  Event<const std::string&> Chosen;
 
-  // The engine of the selected entry.
-  SelectedEngine selected() { return SelectedEngine(components_, list_, flv); }
+  // The engine of the selected entry, or the player while an address plays.
+  SelectedEngine selected();
+  // The network address playing apart from the list, "" when a file is open.
+  const std::string& address() const { return address_; }
   media::Components& components() { return components_; }
   forms::FileListBox& list() { return list_; }
 
@@ -64,6 +70,9 @@ class PlaybackSession {
   void openSelected();
   // Hands `path` of `kind` to its engine the way `route` does (the table of open_routes.h).
   void open(media::OpenRoute route, media::MediaKind kind, const std::string& path);
+  // Plays a network address a person typed on the player, as player media; the file list stays
+  // where it was and nothing follows the address when it ends.
+  void openAddress(const std::string& address);
 
   // ---- Transport ---------------------------------------------------------------------------
   void pause();
@@ -121,6 +130,8 @@ class PlaybackSession {
   // Consecutive automatic advances away from entries that did not play.
   int unplayedAdvances_ = 0;
   bool advancing_ = false;  // the open step runs for an automatic advance
+  bool searching_ = false;  // the list search selects the file opened from elsewhere
+  std::string address_;
 };
 
 }  // namespace kv::playback

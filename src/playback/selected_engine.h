@@ -24,6 +24,9 @@ class SelectedEngine {
  public:
   SelectedEngine(media::Components& components, const forms::FileListBox& list,
                  FlashVideoTexts& texts);
+  // An engine of a kind given (an address plays on the player, not from the list).
+  SelectedEngine(media::Components& components, media::MediaKind kind, FlashVideoTexts& texts)
+      : components_(components), texts_(texts), kind_(kind) {}
 
   media::MediaKind kind() const { return kind_; }
   bool hasSeconds() const { return kind_ != media::MediaKind::FlashMovie; }

@@ -34,6 +34,14 @@ void FakeMediaPlayer::setURL(const std::string& path) {
   state = it == stateForUrl.end() ? stateAfterSetUrl : it->second;
 }
 
+void FakeMediaPlayer::openAddress(const std::string& address) {
+  record("address=" + address);
+  url = address;
+  position = 0;
+  const auto it = stateForUrl.find(address);
+  state = it == stateForUrl.end() ? stateAfterSetUrl : it->second;
+}
+
 void FakeMediaPlayer::close() {
   record("close");
   url.clear();

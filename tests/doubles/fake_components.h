@@ -42,6 +42,8 @@ class FakeMediaPlayer final : public media::MediaPlayer, public Recorder {
 
   void setURL(const std::string& path) override;
   std::string URL() const override { return url; }
+  void openAddress(const std::string& address) override;
+  std::string errorText() const override { return error; }
   void close() override;
   int playState() const override { return state; }
   void play() override;
@@ -68,6 +70,7 @@ class FakeMediaPlayer final : public media::MediaPlayer, public Recorder {
   void report(int newState);
 
   std::string url;
+  std::string error;  // errorText() of a file that cannot be played
   int state = media::kUndefined;
   int stateAfterSetUrl = media::kPlaying;  // auto-start; an engine still opening the file differs
   // What setURL leaves for particular files (media::kReady: the file cannot be played).

@@ -35,10 +35,17 @@ forms::MenuItem* findItem(forms::MenuItem& menu, const std::string& name) {
 
 void FakeWindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
   calls.push_back("popup " + menu.name() + " on " + owner.name());
+  menu.Opening.raise();
   if (duringModal) duringModal();
   const std::string choice = std::exchange(menuChoice, "");
   if (choice.empty()) return;
   if (forms::MenuItem* item = findItem(menu, choice); item && item->Enabled()) item->Click.raise();
+}
+
+void FakeWindowHost::askText(forms::Form& owner, const std::string& title, const std::string&,
+                             std::function<void(const std::string&)> done) {
+  calls.push_back("ask " + title + " on " + owner.name());
+  textAnswer = std::move(done);
 }
 
 std::string FakeWindowHost::showOpen(forms::Form& owner, const std::string& filter,

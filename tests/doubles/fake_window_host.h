@@ -32,6 +32,8 @@ class FakeWindowHost final : public WindowHost {
   std::string showOpen(forms::Form& owner, const std::string& filter,
                        const std::string& previousPath) override;
   void messageBox(forms::Form* owner, const std::string& text, const std::string& title) override;
+  void askText(forms::Form& owner, const std::string& title, const std::string& prompt,
+               std::function<void(const std::string&)> done) override;
   Language language() const override { return language_; }
   void chooseLanguage(Language language) override;
 
@@ -43,6 +45,8 @@ class FakeWindowHost final : public WindowHost {
   std::vector<std::string> openFilters;
   // Texts of the message boxes shown.
   std::vector<std::string> messages;
+  // What the last window asking for text hands its answer to (it stays open: it is modeless).
+  std::function<void(const std::string&)> textAnswer;
   // Runs while a modal dialog is up (a test can act "during" the dialog).
   std::function<void()> duringModal;
 

@@ -35,6 +35,11 @@ class MediaPlayer {
   // Opens the file and starts it (auto-start); a still picture stays shown until replaced.
   virtual void setURL(const std::string& path) = 0;
   virtual std::string URL() const = 0;
+  // Opens a network address (http or https) that a person typed, and starts it like a file:
+  // only this call ever makes the player reach the network. URL() is the address from then on.
+  virtual void openAddress(const std::string& address);
+  // Why the last file or address could not be played (state 10); "" otherwise.
+  virtual std::string errorText() const { return {}; }
   // Stops playback and clears the display.
   virtual void close() = 0;
   virtual int playState() const = 0;

@@ -131,8 +131,7 @@ void MpvNativeWindow::lookAgain() {
   toolkitErrorHandler().restore();
   const bool picture = player_ && player_->playState() != kUndefined && player_->showsPicture();
   // Beyond the player's duties, for a person: an audio file without a cover shows its title.
-  const std::string title =
-      player_ && !picture && player_->hasMedia() ? player_->mediaTitle() : std::string();
+  const std::string title = player_ && !picture ? player_->textWithoutPicture() : std::string();
   if (picture == picture_ && title == title_) return;
   picture_ = picture;
   title_ = title;

@@ -18,6 +18,9 @@ namespace {
 // Fast forward and the emulated fast reverse both run at this many times normal speed.
 constexpr double kScanSpeed = 5.0;
 constexpr int kReverseStepMs = 200;
+// An address may take a while: a slow server, or the helper reading a page first.
+constexpr int kAddressOpenMs = 60000;
+constexpr int kHelperStartMs = 500;
 
 }  // namespace
 
@@ -30,8 +33,8 @@ MpvPlayer::MpvPlayer(const MpvOptions& options) : options_(options), core_(creat
   mpv_observe_property(core_.get(), 0, "chapter", MPV_FORMAT_INT64);
   // The tags the desktop's media controls show, without asking the engine thread for them.
   mpv_observe_property(core_.get(), 0, "metadata", MPV_FORMAT_NODE);
-  // Error lines of the engine explain a file that cannot be played.
-  mpv_request_log_messages(core_.get(), "error");
+  // Warnings and errors of the engine explain a file or an address that cannot be played.
+  mpv_request_log_messages(core_.get(), "warn");
   reverseTimer_.setInterval(kReverseStepMs);
   QObject::connect(&reverseTimer_, &QTimer::timeout, &context_, [this] { reverseTick(); });
   openTimer_.setSingleShot(true);
@@ -115,14 +118,23 @@ void MpvPlayer::loadNow(double startAt) {
   const auto end = std::to_chars(start + 6, start + sizeof start - 1, std::max(0.0, startAt),
                                  std::chars_format::fixed, 3);
   *end.ptr = '\0';
-  // Subtitle files beside it that would flood the renderer stay out of the engine's reach.
-  const SubtitleScreening subtitles = screenSubtitlesBeside(url_);
   std::string options = startAt > 0 ? start : "";
-  if (!subtitles.refused.empty()) {
-    options += std::string(options.empty() ? "" : ",") + subtitles.engineOptions();
-    file_.refusedSubtitle = subtitles.refused.front();
+  MpvOpen open;
+  if (address_) {
+    // A person gave this address: it may name further parts (a stream's segments, a
+    // playlist), and the helper may turn a page into its media.
+    open.target = url_;
+    open.options = "access-references=yes" + std::string(options.empty() ? "" : ",") + options;
+  } else {
+    // Subtitle files beside it that would flood the renderer stay out of the engine's reach.
+    const SubtitleScreening subtitles = screenSubtitlesBeside(url_);
+    if (!subtitles.refused.empty()) {
+      options += std::string(options.empty() ? "" : ",") + subtitles.engineOptions();
+      file_.refusedSubtitle = subtitles.refused.front();
+    }
+    open = mpvOpenOf(url_, options);
   }
-  const MpvOpen open = mpvOpenOf(url_, options);
+  allowAddressHelper(address_);
   const char* argv[] = {"loadfile", open.target.c_str(), "replace", open.options.c_str(), nullptr};
   mpv_node result;
   const int rc = mpv_command_ret(core_.get(), argv, &result);
@@ -142,7 +154,15 @@ void MpvPlayer::loadNow(double startAt) {
     }
   }
   mpv_free_node_contents(&result);
-  if (options_.openTimeoutMs > 0) openTimer_.start(options_.openTimeoutMs);
+  if (options_.openTimeoutMs > 0)
+    openTimer_.start(address_ ? std::max(options_.openTimeoutMs, kAddressOpenMs)
+                              : options_.openTimeoutMs);
+}
+
+void MpvPlayer::allowAddressHelper(bool on) {
+  if (on == helperOn_) return;
+  // Set before the open: a file must never reach the helper, whatever it names.
+  if (mpv_set_property_string(core_.get(), "ytdl", on ? "yes" : "no") >= 0) helperOn_ = on;
 }
 
 void MpvPlayer::openTimedOut() {
@@ -155,6 +175,14 @@ void MpvPlayer::openTimedOut() {
 }
 
 void MpvPlayer::setURL(const std::string& path) {
+  open(path, false);
+}
+
+void MpvPlayer::openAddress(const std::string& address) {
+  open(address, true);
+}
+
+void MpvPlayer::open(const std::string& path, bool address) {
   if (path.empty()) {
     close();
     return;
@@ -166,12 +194,24 @@ void MpvPlayer::setURL(const std::string& path) {
   if (file_.eof && file_.loaded) mpv_command_string(core_.get(), "stop");
   reportLeaving();
   url_ = path;
+  address_ = address;
   file_ = {};
   clearLoops();
   setFlag("pause", false);  // auto-start, also after a pause of the previous file
   // The previous file's picture is not this file's: it goes at once.
   if (target_) target_->mediaCleared();
-  if (rendersVideo() && !renderReady_) {
+  if (address_ && !helperOn_) {
+    // The helper's hook starts on a thread of its own: an address opened at once would miss it
+    // (and fail without a reason). The old file goes meanwhile.
+    allowAddressHelper(true);
+    file_.pendingLoad = true;
+    mpv_command_string(core_.get(), "stop");
+    QTimer::singleShot(kHelperStartMs, &context_, [this, url = url_] {
+      if (url != url_ || !file_.pendingLoad || (rendersVideo() && !renderReady_)) return;
+      loadNow();
+      updateState();
+    });
+  } else if (rendersVideo() && !renderReady_) {
     // Video needs the render context before the file opens; meanwhile the old file goes.
     file_.pendingLoad = true;
     mpv_command_string(core_.get(), "stop");
@@ -186,6 +226,7 @@ void MpvPlayer::close() {
   openTimer_.stop();
   reportLeaving();
   url_.clear();
+  address_ = false;
   file_ = {};
   clearLoops();
   mpv_command_string(core_.get(), "stop");

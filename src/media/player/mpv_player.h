@@ -48,6 +48,7 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
 
   void setURL(const std::string& path) override;
   std::string URL() const override { return url_; }
+  void openAddress(const std::string& address) override;
   void close() override;
   int playState() const override { return state_; }
 
@@ -106,7 +107,7 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
   // A file is open and can be positioned.
   bool hasMedia() const { return file_.loaded; }
   // Why the last file could not be played; "" while it plays or when nothing failed.
-  std::string errorText() const { return file_.error; }
+  std::string errorText() const override { return file_.error; }
   // The audio filter chain as the engine holds it (the balance filter lives there).
   std::string audioFilter() const;
   // The speed the engine plays at (above 1 while fast forwarding).
@@ -119,6 +120,9 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
   bool showsPicture() const;
   // The title of the open file (its tags' title, else its file name); "" with none open.
   std::string mediaTitle() const;
+  // What the video area shows in place of a picture: an audio file's title, or the message
+  // given while nothing was open to draw it over (an address opening or failed); "" for none.
+  std::string textWithoutPicture() const;
   bool rendersVideo() const { return options_.video != MpvOptions::Video::None; }
   const MpvOptions& options() const { return options_; }
   // The engine's own output (MpvOptions::Video::Native) draws into the native window `window`
@@ -149,6 +153,10 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
   void clearLoops();
 
   void loadNow(double startAt = 0);
+  // Opens url_ (a file, or an address when address_) as the engine is told to now.
+  void open(const std::string& url, bool address);
+  // The engine's download helper hook (yt-dlp), on only while an address is opened.
+  void allowAddressHelper(bool on);
   bool engineHasFile() const;
   bool videoSelected() const;
   void requireMedia() const;
@@ -179,6 +187,8 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
   bool renderReady_ = false;
 
   std::string url_;
+  bool address_ = false;             // url_ is a network address a person gave, not a file
+  bool helperOn_ = false;            // the engine's ytdl option as last set
   std::int64_t lastStartedId_ = -1;  // entry the engine is opening now
 
   // What belongs to the file set last: all of it starts afresh with every setURL and close.
@@ -208,6 +218,7 @@ class MpvPlayer final : public MediaPlayer, public Watching, public Finding {
     std::string error;
     std::string lastLogError;
     std::string refusedSubtitle;  // a subtitle file beside it that was not loaded (its name)
+    std::string note;             // a message given while it was not open, nothing to draw over
   };
   FileState file_;
   Scan scan_ = Scan::None;

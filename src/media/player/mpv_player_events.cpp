@@ -17,6 +17,10 @@
 
 namespace kv::media {
 
+namespace {
+constexpr std::size_t kMostLogBytes = 4096;
+}  // namespace
+
 void MpvPlayer::processEngineEvents() {
   wakeupQueued_ = false;
   for (;;) {
@@ -83,9 +87,14 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
     }
     case MPV_EVENT_LOG_MESSAGE: {
       const auto* msg = static_cast<const mpv_event_log_message*>(event.data);
-      file_.lastLogError = msg->text;
-      while (!file_.lastLogError.empty() && file_.lastLogError.back() == '\n')
-        file_.lastLogError.pop_back();
+      // The lines of the file's opening together: the last alone ("Failed to open") would not
+      // say why (a server's answer, a refused connection come before it).
+      std::string line = msg->text;
+      while (!line.empty() && line.back() == '\n') line.pop_back();
+      if (!file_.lastLogError.empty()) file_.lastLogError += " | ";
+      file_.lastLogError += line;
+      if (file_.lastLogError.size() > kMostLogBytes)
+        file_.lastLogError.erase(0, file_.lastLogError.size() - kMostLogBytes);
       break;
     }
     case MPV_EVENT_SHUTDOWN:
@@ -259,7 +268,8 @@ bool MpvPlayer::showsPicture() const {
   char* path = mpv_get_property_string(core_.get(), "path");
   if (!path) return false;
   // A playlist file goes on as its entries, whose paths are their own.
-  const bool current = isPlaylistName(url_) || mpvOpenOf(url_, "").target == path;
+  const bool current =
+      isPlaylistName(url_) || (address_ ? url_ : mpvOpenOf(url_, "").target) == path;
   mpv_free(path);
   return current && videoSelected();
 }

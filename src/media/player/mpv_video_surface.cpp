@@ -133,8 +133,7 @@ void MpvVideoSurface::paintWithoutPicture() {
   gl->glClearColor(0, 0, 0, 1);
   gl->glClear(GL_COLOR_BUFFER_BIT);
   // Beyond the player's duties, for a person: an audio file without a cover shows its title.
-  const std::string title =
-      player_ && player_->hasMedia() && !player_->showsPicture() ? player_->mediaTitle() : "";
+  const std::string title = player_ ? player_->textWithoutPicture() : "";
   if (title.empty()) return;
   QPainter p(this);
   drawVideoTitle(p, QRect(QPoint(0, 0), size()), title);

@@ -101,9 +101,21 @@ void MpvPlayer::stepFrame(bool forward) {
 
 void MpvPlayer::showMessage(const std::string& message, int milliseconds) {
   if (url_.empty()) return;
+  if (!file_.loaded) {
+    // The engine has nothing open to draw it over (still opening, or failed): the video area
+    // says it until the file is there or the next one is opened.
+    file_.note = message;
+    if (target_) target_->mediaCleared();
+    return;
+  }
   const std::string duration = std::to_string(std::max(0, milliseconds));
   const char* argv[] = {"show-text", message.c_str(), duration.c_str(), nullptr};
   mpv_command(core_.get(), argv);
+}
+
+std::string MpvPlayer::textWithoutPicture() const {
+  if (!file_.loaded) return file_.note;
+  return showsPicture() ? "" : mediaTitle();
 }
 
 void MpvPlayer::showRefusedSubtitle() {

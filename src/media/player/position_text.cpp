@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "media/player/media_player.h"
+#include "platform/errors.h"
 
 namespace kv::media {
 
@@ -15,6 +16,14 @@ std::string positionText(double seconds) {
   else
     std::snprintf(buf, sizeof buf, "%02ld:%02ld", m, s);
   return buf;
+}
+
+}  // namespace kv::media
+
+namespace kv::media {
+
+void MediaPlayer::openAddress(const std::string&) {
+  throw ComponentError("this player plays no network addresses");
 }
 
 }  // namespace kv::media

@@ -34,6 +34,9 @@ class MenuItem {
   const std::vector<MenuItem*>& items() const { return items_; }
 
   Event<> Click;
+  // Raised on the top item just before the menu pops up, so that what it shows is brought up to
+  // date (a file gone since it was listed).
+  Event<> Opening;
   // Raised on the top item of the menu after a caption, mark, enabled or visible state of any
   // item of it changed (the view of an open menu follows it).
   Event<MenuItem&> ItemChanged;

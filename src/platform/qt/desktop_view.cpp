@@ -4,9 +4,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "platform/errors.h"
 #include "platform/forms/form.h"
@@ -115,6 +117,7 @@ void DesktopView::startSystemResize(forms::Form& form, std::uint32_t edges) {
 }
 
 void DesktopView::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+  step([&] { menu.Opening.raise(); });
   forms::MenuItem* chosen = runPopupMenu(menu, windowOf(owner));
   if (chosen) step([&] { chosen->Click.raise(); });
 }
@@ -122,6 +125,7 @@ void DesktopView::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
 void DesktopView::popupMenuAt(forms::Form& owner, forms::MenuItem& menu, float x, float y) {
   FormWindow* window = windowOf(owner);
   if (!window) return popupMenu(owner, menu);
+  step([&] { menu.Opening.raise(); });
   const QPoint at = window->mapToGlobal(QPoint(pixels(x), pixels(y)));
   forms::MenuItem* chosen = runPopupMenu(menu, window, at);
   if (chosen) step([&] { chosen->Click.raise(); });
@@ -170,6 +174,30 @@ void DesktopView::showMessageBox(forms::Form* owner, const QString& text, const 
                   grid->rowCount(), 0, 1, grid->columnCount());
   box->exec();
   delete box.data();
+}
+
+void DesktopView::askText(forms::Form& owner, const std::string& title, const std::string& prompt,
+                          std::function<void(const std::string&)> done) {
+  // Modeless and on the heap: the player goes on while it is open, and it goes when closed or
+  // with its owner's window.
+  auto* dialog = new QInputDialog(windowOf(owner));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setModal(false);
+  dialog->setInputMode(QInputDialog::TextInput);
+  dialog->setWindowTitle(shownText(title));
+  dialog->setLabelText(shownText(prompt));
+  dialog->resize(std::max(dialog->sizeHint().width(), 480), dialog->sizeHint().height());
+  connect(
+      dialog, &QInputDialog::textValueSelected, this,
+      [done = std::move(done)](const QString& text) { step([&] { done(text.toStdString()); }); });
+  dialog->show();
+  // Typing goes to it at once, as in the person's Open dialog.
+  dialog->raise();
+  dialog->activateWindow();
+  if (const forms::Form* main = mainForm_; main && windowOf(*main)) {
+    const QRect over = windowOf(*main)->frameGeometry();
+    dialog->move(over.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
+  }
 }
 
 Language DesktopView::language() const {

@@ -41,6 +41,8 @@ class DesktopView final : public QObject, public WindowHost {
                        const std::string& previousPath) override;
   void messageBox(forms::Form* owner, const std::string& text, const std::string& title) override;
   void literalMessageBox(forms::Form* owner, const std::string& text) override;
+  void askText(forms::Form& owner, const std::string& title, const std::string& prompt,
+               std::function<void(const std::string&)> done) override;
   Language language() const override;
   // Shows the texts in the language from now on (the windows open are shown again) and hands
   // the choice to the keeper set below.
