@@ -38,6 +38,8 @@ struct DiskRig : PlaybackRig {
     form->Dir1.setPath(movies);  // the folder list chains the file list
     forget();
   }
+  // The window, whose file list may still be reading on a worker, goes before the disk it reads.
+  ~DiskRig() { form.reset(); }
 };
 
 std::vector<std::string> entries(const forms::FileListBox& list) {
