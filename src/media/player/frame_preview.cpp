@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "media/player/frame_preview_mpv.h"
+#include "media/player/mpv_node.h"
 #include "media/player/mpv_open.h"
 #include "platform/errors.h"
 
@@ -33,15 +34,8 @@ constexpr const char* kPreviewProperties[][2] = {
 };
 static_assert(kPreviewWidth == 160, "the scale filter above names the width");
 
-const mpv_node* member(const mpv_node& map, const char* key) {
-  if (map.format != MPV_FORMAT_NODE_MAP) return nullptr;
-  for (int i = 0; i < map.u.list->num; ++i)
-    if (std::strcmp(map.u.list->keys[i], key) == 0) return &map.u.list->values[i];
-  return nullptr;
-}
-
 std::int64_t number(const mpv_node& map, const char* key) {
-  const mpv_node* v = member(map, key);
+  const mpv_node* v = nodeMember(map, key);
   return v && v->format == MPV_FORMAT_INT64 ? v->u.int64 : 0;
 }
 
@@ -49,8 +43,8 @@ std::int64_t number(const mpv_node& map, const char* key) {
 // on this machine's little-endian order) as a picture.
 QImage pictureOf(const mpv_node& shot) {
   const std::int64_t w = number(shot, "w"), h = number(shot, "h"), stride = number(shot, "stride");
-  const mpv_node* data = member(shot, "data");
-  const mpv_node* format = member(shot, "format");
+  const mpv_node* data = nodeMember(shot, "data");
+  const mpv_node* format = nodeMember(shot, "format");
   if (!data || data->format != MPV_FORMAT_BYTE_ARRAY || !format ||
       format->format != MPV_FORMAT_STRING || std::strcmp(format->u.string, "bgr0") != 0 || w <= 0 ||
       h <= 0 || w > 4096 || h > 4096 || stride < w * 4 ||

@@ -6,21 +6,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "media/player/mpv_node.h"
 #include "media/player/mpv_player.h"
 #include "platform/errors.h"
 
 namespace kv::media {
-
-namespace {
-
-const mpv_node* member(const mpv_node& map, const char* key) {
-  if (map.format != MPV_FORMAT_NODE_MAP) return nullptr;
-  for (int i = 0; i < map.u.list->num; ++i)
-    if (std::strcmp(map.u.list->keys[i], key) == 0) return &map.u.list->values[i];
-  return nullptr;
-}
-
-}  // namespace
 
 std::vector<Chapter> MpvPlayer::chapters() const {
   std::vector<Chapter> out;
@@ -32,10 +22,10 @@ std::vector<Chapter> MpvPlayer::chapters() const {
       const mpv_node& entry = list.u.list->values[i];
       Chapter c;
       // The engine names a Matroska chapter without a title "(unnamed)": it has none.
-      if (const mpv_node* t = member(entry, "title");
+      if (const mpv_node* t = nodeMember(entry, "title");
           t && t->format == MPV_FORMAT_STRING && std::strcmp(t->u.string, "(unnamed)") != 0)
         c.title = t->u.string;
-      if (const mpv_node* t = member(entry, "time"); t && t->format == MPV_FORMAT_DOUBLE)
+      if (const mpv_node* t = nodeMember(entry, "time"); t && t->format == MPV_FORMAT_DOUBLE)
         c.start = t->u.double_;
       out.push_back(std::move(c));
     }

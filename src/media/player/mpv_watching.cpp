@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "media/player/mpv_node.h"
 #include "media/player/mpv_player.h"
 #include "media/player/subtitle_limit.h"
 #include "platform/errors.h"
@@ -22,20 +23,13 @@ namespace {
 constexpr double kSlowest = 0.25;
 constexpr double kFastest = 4.0;
 
-const mpv_node* member(const mpv_node& map, const char* key) {
-  if (map.format != MPV_FORMAT_NODE_MAP) return nullptr;
-  for (int i = 0; i < map.u.list->num; ++i)
-    if (std::string(map.u.list->keys[i]) == key) return &map.u.list->values[i];
-  return nullptr;
-}
-
 std::string text(const mpv_node& map, const char* key) {
-  const mpv_node* v = member(map, key);
+  const mpv_node* v = nodeMember(map, key);
   return v && v->format == MPV_FORMAT_STRING ? v->u.string : "";
 }
 
 bool flag(const mpv_node& map, const char* key) {
-  const mpv_node* v = member(map, key);
+  const mpv_node* v = nodeMember(map, key);
   return v && v->format == MPV_FORMAT_FLAG && v->u.flag;
 }
 
@@ -50,7 +44,7 @@ std::vector<Track> MpvPlayer::tracks() const {
     for (int i = 0; i < list.u.list->num; ++i) {
       const mpv_node& entry = list.u.list->values[i];
       const std::string type = text(entry, "type");
-      const mpv_node* id = member(entry, "id");
+      const mpv_node* id = nodeMember(entry, "id");
       if ((type != "audio" && type != "sub") || !id || id->format != MPV_FORMAT_INT64) continue;
       Track t;
       t.kind = type == "audio" ? Track::Kind::Audio : Track::Kind::Subtitle;
